@@ -1,0 +1,36 @@
+# Two commands do everything on a fresh Debian 12 machine: `make run` and `make test`.
+BUILD_DIR ?= build
+PRESET    ?= default
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps configure build test run bench fuzz clean format
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@bash scripts/run-demo.sh $(BUILD_DIR)
+
+bench: deps
+	@cmake --preset release >/dev/null && cmake --build build-release -j $(JOBS) --target pictorra_bench
+	@./build-release/bench/pictorra_bench
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null && cmake --build build-fuzz -j $(JOBS)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD_DIR) build-release build-fuzz

@@ -1,0 +1,8 @@
+#include "platform/Platform.h"
+
+namespace {
+IPlatform* g_platform = nullptr;
+}
+
+IPlatform* Platform() { return g_platform; }
+void SetPlatform(IPlatform* platform) { g_platform = platform; }

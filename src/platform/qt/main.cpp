@@ -1,0 +1,12 @@
+// Entry point of the game on desktop platforms.
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(" ");
+    window.resize(800, 600);
+    window.show();
+    return app.exec();
+}

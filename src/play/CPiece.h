@@ -1,0 +1,45 @@
+#pragma once
+// One piece of the cut picture: its images and masks for each rotation, its four sides
+// and where it lies on the board.
+#include "play/CPieceSide.h"
+
+#include <cstdint>
+
+class CSurface;
+class CPieceMask;
+class CPieceGroup;
+class CPuzzle;
+
+class CPiece {
+  public:
+    CPiece() = default;
+    virtual ~CPiece();
+    CPiece(const CPiece&) = delete;
+    CPiece& operator=(const CPiece&) = delete;
+
+    // --- Cutting (cutting/) ---------------------------------------------------------------
+    // Sets the cell and the sides, assigns edge shapes with the game's random generator and
+    // builds the images.
+    void Cut(CPuzzle* puzzle, int col, int row);
+    void AssignEdge(CPuzzle* puzzle, int direction);
+    void BuildImages(CPuzzle* puzzle);
+    void ReleaseImages();
+
+    // --- Model (play/) -------------------------------------------------------------------
+    bool HitTest(int bx, int by) const;
+    bool InsideRect(int l, int t, int r, int b) const;
+
+    // --- Rotation and joining (play/) --------------------------------------------------------
+    void SetRotation(int rot);
+    void RotateClockwise();
+    CPiece* FindJoinPartner(CPuzzle* puzzle);
+
+    CSurface* images[4] = {nullptr, nullptr, nullptr, nullptr}; // owned
+    CPieceMask* masks[4] = {nullptr, nullptr, nullptr, nullptr}; // shared through the mask cache
+    CPieceSide sides[4];                                         // right, bottom, left, top
+    std::int32_t x = 0, y = 0;                                   // board position of the image
+    std::int32_t col = 0, row = 0;
+    CPieceGroup* group = nullptr;
+    std::int32_t bevelParams[4] = {0, 40, 1, 10};
+    std::int32_t rotation = 0;
+};

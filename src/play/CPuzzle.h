@@ -1,0 +1,150 @@
+#pragma once
+// The current puzzle: pieces, groups, selection, the puzzle's own options and the
+// player's play preferences. One instance lives for the whole run.
+#include "platform/WinTypes.h"
+#include "play/CPiece.h"
+#include "play/CPieceGroup.h"
+#include "play/OrderedList.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+class CSurface;
+class CMouseController;
+
+// The puzzle's own options, read from its archive.
+struct PuzzleOptions {
+    std::string title;          // at most 1023 characters
+    std::string completionText; // at most 1023 characters
+    std::string cutName;        // at most 1023 characters
+    std::int32_t ghostPermission = 1;
+    std::int32_t previewPermission = 1;
+    std::int32_t targetHours = 0;
+    std::int32_t targetMinutes = 0;
+    std::int32_t pictureFormat = 0;
+};
+
+// What a position file recorded, kept for restoring the groups after the re-cut.
+struct SavedGroupRecord {
+    std::int32_t x = 0, y = 0;
+    std::vector<std::pair<std::int32_t, std::int32_t>> cells; // (col, row) of each piece
+};
+struct SavedPieceRecord {
+    std::int32_t col = 0, row = 0, rotation = 0;
+    std::int32_t sides[4][2] = {}; // set number and slot of each side
+};
+struct SavedPosition {
+    std::vector<SavedPieceRecord> pieces;
+    std::vector<SavedGroupRecord> groups;
+};
+
+class CPuzzle {
+  public:
+    CPuzzle();
+    virtual ~CPuzzle();
+    CPuzzle(const CPuzzle&) = delete;
+    CPuzzle& operator=(const CPuzzle&) = delete;
+
+    // --- Model (play/) ---------------------------------------------------------------------
+    CPiece* PieceAt(int col, int row) const;
+    void CountGroups();
+    // Destroys pieces, groups and the selection (start of every load).
+    void ClearPieces();
+    void ClearGroups();
+
+    // --- Selection, dragging and dropping (play/) ------------------------------------------
+    bool PickSelected(int bx, int by);
+    bool Pick(int bx, int by, bool ctrl);
+    void AddToSelection(CPieceGroup* group);
+    void Deselect(CPieceGroup* group);
+    void ClearSelection();
+    void BringSelectionToFront();
+    void UpdateSelectionOffsets();
+    void DragSelectionTo(int bx, int by);
+    void SelectInRect(int l, int t, int r, int b);
+    void DropSelection();
+    void CheckCompletion();
+    void RotateSelection();
+
+    // --- New game, scatter, arrange (play/) -----------------------------------------------
+    void NewGame();
+    void Scatter();
+    POINT RandomFreeSpot();
+    bool RestoreGroups();
+    void FinishLoad();
+    void AutoArrange();
+
+    // --- Board view (display/) ------------------------------------------------------------
+    void InitBoardView();
+    void SetBoardExtent();
+    void SetScatterArea();
+    int BoardToViewX(int bx) const;
+    int BoardToViewY(int by) const;
+
+    // --- Drawing (display/) -----------------------------------------------------------------
+    void DrawGroups(CDisplay* display);
+    void RestoreSurfaces();
+
+    // --- Loading (pack/) ------------------------------------------------------------------
+    bool StartCutting(const std::string& picturePath, bool keepPreview);
+    void RebuildPieceImages();
+    // Asks the workers to stop and waits for them (bounded); used at shutdown and before a
+    // new load so no worker ever runs over freed pieces.
+    void StopWorkers();
+    bool LoadPosition(const std::string& path);
+
+    // --- Settings (app/) ------------------------------------------------------------------
+    void LoadSettings();
+    void SaveSettings();
+
+    // --- Clock (clock/) -------------------------------------------------------------------
+    void ComputeTargetTime();
+
+    // --- Play state -------------------------------------------------------------------------
+    OrderedList<CPieceGroup> selection;                // not owned
+    OrderedList<CPieceGroup> groups;                   // head on top; owned through ownedGroups
+    std::vector<std::unique_ptr<CPieceGroup>> ownedGroups;
+    std::vector<std::unique_ptr<CPiece>> pieces;       // row-major, cols x rows
+    std::unique_ptr<CMouseController> mouse;
+    std::int32_t cols = 0, rows = 0;
+    std::int32_t selectionExists = 0;
+    std::int32_t positionChanged = 0;
+    RECT boardRect{0, 0, 5000, 5000};
+    RECT scatterArea{0, 0, 5000, 5000};
+    std::int32_t totalPieces = 0;
+    std::int32_t loosePieces = 0;
+    float percentCompleted = 0.0f;
+    std::int32_t percentWhole = 0;
+    std::int32_t targetHours = 0, targetMinutes = 0;
+    std::string completionText;
+    std::int32_t cutStyle = 0;
+    std::int32_t restoringPosition = 0;
+    SavedPosition savedPosition;
+
+    // --- Preferences (read at start, written at exit) ---------------------------------------
+    std::int32_t soundeffects = 1;
+    std::int32_t shadow = 1;
+    std::int32_t ghostaplha = 30;
+    std::int32_t beveling = 1;
+    std::int32_t bevellevel = 1;
+    std::int32_t userotation = 0;
+    std::int32_t useMusic = 1;
+
+    // --- Puzzle options and loading -----------------------------------------------------------
+    PuzzleOptions options;
+    std::string archivePath;       // last archive loaded
+    std::string currentPicturePath; // the BMP the pieces are cut from
+    CSurface* pictureSurface = nullptr;  // owned
+    CSurface* selectorSurface = nullptr; // owned
+    std::atomic<float> progress{0.0f};
+    std::int32_t loaderMode = 0; // 0 cut, 1 rebuild images
+    // Set from the start of the loader until the main thread has handled its end message.
+    std::atomic<bool> loaderBusy{false};
+    std::atomic<bool> stopRequested{false};
+    std::thread loaderThread;
+    std::thread progressThread;
+};
