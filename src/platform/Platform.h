@@ -1,6 +1,7 @@
 #pragma once
 // The one narrow interface between the game and the operating system. The core calls
 // only this; the Qt front end and the scripted test platform implement it.
+#include "platform/DialogData.h"
 #include "platform/WinTypes.h"
 
 #include <cstdint>
@@ -9,8 +10,10 @@
 
 // What the screen looks like; the display format follows it.
 struct ScreenInfo {
-    int width = 1024;
+    int width = 1024;          // whole screen
     int height = 768;
+    int usableWidth = 1024;    // largest client area a window can have
+    int usableHeight = 700;
     int bitsPerPixel = 32;
     // Channel masks of a 16-bit screen (ignored for other depths).
     std::uint32_t redMask = 0xF800, greenMask = 0x07E0, blueMask = 0x001F;
@@ -27,11 +30,14 @@ struct FrameView {
 
 enum class CursorKind { Arrow, OpenHand, PointingHand, Wait };
 
+// The game's window procedure, called by the platform for every message of the main window.
+using WindowProcedure = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
 class IPlatform {
   public:
     virtual ~IPlatform() = default;
 
-    // --- Files and process ------------------------------------------------------------
+    // --- Files, process and time ---------------------------------------------------------
     // Per-user private directory for the game's working files, ending in a separator.
     virtual std::string TempDirectory() = 0;
     // Full path of the running executable.
@@ -42,15 +48,84 @@ class IPlatform {
     virtual std::int64_t HighResFrequency() = 0;
     virtual void SleepMs(int ms) = 0;
 
+    // --- Main window -----------------------------------------------------------------------
+    // Creates the main window (hidden menu texts, status bar, scroll bars) of the given size
+    // with `procedure` receiving its messages. Returns 0 on failure.
+    virtual HWND CreateMainWindow(const std::string& title, int width, int height,
+                                  WindowProcedure procedure) = 0;
+    virtual void ShowMaximized() = 0;
+    virtual void SetWindowText(const std::string& text) = 0;
+    virtual std::string WindowText() = 0;
+    // Client-area size of the main window (the board view).
+    virtual int ClientWidth() = 0;
+    virtual int ClientHeight() = 0;
+    // Text of the menu item with the given command identifier.
+    virtual void SetMenuItemText(int commandId, const std::string& text) = 0;
+    virtual void SetMenuItemChecked(int commandId, bool checked) = 0;
+
+    // --- Status bar --------------------------------------------------------------------------
+    // Right edges of the parts in pixels (-1 reaches the window's edge).
+    virtual void SetStatusParts(const std::vector<int>& rightEdges) = 0;
+    virtual void SetStatusText(int part, const std::string& text) = 0;
+    virtual int StatusBarHeight() = 0;
+
+    // --- Scroll bars (SB_HORZ or SB_VERT) ------------------------------------------------------
+    virtual void SetScrollRange(int bar, int minimum, int maximum) = 0;
+    virtual void SetScrollPos(int bar, int position) = 0;
+    virtual void ShowScrollBars(bool show) = 0;
+
     // --- Screen and presentation ---------------------------------------------------------
     virtual ScreenInfo Screen() = 0;
     // Copies a composed frame into the window's client area. Returns false when the
     // presentation surface was lost and must be rebuilt.
     virtual bool Present(const FrameView& frame) = 0;
 
-    // --- Message boxes -------------------------------------------------------------------
+    // --- Input helpers ---------------------------------------------------------------------
+    virtual void SetCursor(CursorKind kind) = 0;
+    // Keeps the pointer inside `clientRect` (client coordinates) until released.
+    virtual void ConfineCursor(const RECT& clientRect) = 0;
+    virtual void ReleaseCursor() = 0;
+    // Where the pointer is, in client coordinates.
+    virtual POINT CursorPos() = 0;
+    virtual void SetCursorPos(POINT clientPoint) = 0;
+
+    // --- Messages and timers -----------------------------------------------------------------
+    // Queues a message for the main window; safe from any thread.
+    virtual void PostMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Delivers a message on the main thread and waits for it to be handled, from a worker
+    // thread. Gives up after `timeoutMs` (returns false) so a worker never blocks forever
+    // while the main thread waits for it.
+    virtual bool SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs) = 0;
+    // Timer `id` then arrives as WM_TIMER with wParam = id every `periodMs`.
+    virtual void SetTimer(int id, int periodMs) = 0;
+    virtual void KillTimer(int id) = 0;
+    // Ends the message loop with `exitCode` once the current message is handled.
+    virtual void PostQuitMessage(int exitCode) = 0;
+    // Runs the message loop until the quit message; `idle` runs whenever no message waits.
+    virtual int RunMessageLoop(void (*idle)()) = 0;
+
+    // --- Dialogs ---------------------------------------------------------------------------------
     // Returns IDOK, IDCANCEL, IDYES or IDNO.
     virtual int MessageBox(const std::string& text, const std::string& caption, UINT style) = 0;
+    // Colour chooser preset to `initial`; true with `chosen` set when confirmed.
+    virtual bool ChooseColour(COLORREF initial, COLORREF* chosen) = 0;
+    virtual int RunOptionsDialog(OptionsDialogData& data) = 0;
+    virtual int RunAboutDialog(const AboutDialogData& data) = 0;
+    virtual int RunClosingDialog(const ClosingDialogData& data) = 0;
+
+    // --- Sound and the outside world -------------------------------------------------------------
+    // Plays a wave file without waiting for it to end.
+    virtual void PlaySoundFile(const std::string& path) = 0;
+    // Opens an address in the browser; returns a value above 32 on success.
+    virtual int OpenUrl(const std::string& url) = 0;
+
+    // --- Per-user settings store (the "PT Vaze" key) -----------------------------------------
+    virtual bool SettingsOpen() = 0;
+    virtual bool SettingsReadString(const std::string& name, std::string* value) = 0;
+    virtual bool SettingsWriteString(const std::string& name, const std::string& value) = 0;
+    virtual bool SettingsReadDword(const std::string& name, std::uint32_t* value) = 0;
+    virtual bool SettingsWriteDword(const std::string& name, std::uint32_t value) = 0;
+    virtual void SettingsClose() = 0;
 };
 
 // The platform the game runs on; set once before anything else runs.
