@@ -3,10 +3,10 @@
 const std::vector<MenuEntry>& MainMenuLayout() {
     static const std::vector<MenuEntry> layout = {
         {0, "&File", 0, true},
+        {ID_FILE_RESETJIGSAW, "&Reset jigsaw\tCtrl+R", 'R', false},
         {ID_FILE_SAVEPOSITION, "&Save Position\tCtrl+S", 'S', false},
         {ID_FILE_LOADPOSITION, "&Load position\tCtrl+L", 'L', false},
         {-1, "", 0, false},
-        {ID_FILE_RESETJIGSAW, "&Reset jigsaw\tCtrl+R", 'R', false},
         {ID_FILE_EXIT, "E&xit", 0, false},
         {0, "&Options", 0, true},
         {ID_OPTIONS_PREFERENCES, "Preferences...\tCtrl+P", 'P', false},
