@@ -11,6 +11,7 @@ struct OptionsDialogData {
     int bevellevel = 1; // 0 low, 1 medium, 2 high
     int userotation = 0;
     int useMusic = 1;
+    int showMode = 0; // preview window: 0 scroll the image, 1 resize it
 };
 
 struct AboutDialogData {
@@ -21,4 +22,6 @@ struct AboutDialogData {
 
 struct ClosingDialogData {
     std::string pagePath; // the information page shown in the dialog (a local HTML file)
+    int width = 0;        // the author's dialog size in pixels; 0 keeps the standard size
+    int height = 0;
 };
