@@ -18,10 +18,13 @@ class CPiece {
     CPiece& operator=(const CPiece&) = delete;
 
     // --- Cutting (cutting/) ---------------------------------------------------------------
-    // Sets the cell and the sides, assigns edge shapes with the game's random generator and
-    // builds the images.
+    // Sets the cell and the sides, assigns edge shapes with the game's random generator (or
+    // from the saved position being restored) and builds the images.
     void Cut(CPuzzle* puzzle, int col, int row);
-    void AssignEdge(CPuzzle* puzzle, int direction);
+    // Gives side `side` the shape (setNumber, slot) and the neighbour's facing side its
+    // partner, when both are still unassigned and the side list holds the shape.
+    void AssignEdge(CPuzzle* puzzle, int side, std::int32_t setNumber, std::int32_t slot);
+    // Masks and images for the current settings (rotation, bevel).
     void BuildImages(CPuzzle* puzzle);
     void ReleaseImages();
 

@@ -1,6 +1,7 @@
 #pragma once
 // The current puzzle: pieces, groups, selection, the puzzle's own options and the
 // player's play preferences. One instance lives for the whole run.
+#include "cutting/PictureCopy.h"
 #include "platform/WinTypes.h"
 #include "play/CPiece.h"
 #include "play/CPieceGroup.h"
@@ -38,6 +39,7 @@ struct SavedPieceRecord {
     std::int32_t sides[4][2] = {}; // set number and slot of each side
 };
 struct SavedPosition {
+    std::int32_t columns = 0; // grid columns when saved: piece (c, r) is record r x columns + c
     std::vector<SavedPieceRecord> pieces;
     std::vector<SavedGroupRecord> groups;
 };
@@ -148,3 +150,7 @@ class CPuzzle {
     std::thread loaderThread;
     std::thread progressThread;
 };
+
+    // --- Cutting (cutting/) ---------------------------------------------------------------
+    PictureCopy pictureCopy;            // the picture's pixels, sampled by every piece
+    std::vector<std::uint8_t> scratch[2]; // Bpp x S x S each: the piece being turned, working space

@@ -1,0 +1,108 @@
+#include "cutting/CPieceMask.h"
+
+#include "app/Globals.h"
+#include "app/Log.h"
+#include "cutting/CSideList.h"
+#include "cutting/SideGeometry.h"
+#include "display/CDisplay.h"
+#include "display/CSurface.h"
+
+#include <algorithm>
+#include <cstring>
+
+CPieceMask::~CPieceMask() { delete shadow; }
+
+bool CPieceMask::KeyEquals(const MaskKeyEntry entries[4]) const {
+    for (int i = 0; i < 4; ++i)
+        if (key[i].slot != entries[i].slot || key[i].setNumber != entries[i].setNumber) return false;
+    return true;
+}
+
+void StampMap(std::uint8_t* mask, int side, const std::uint8_t* map, int mapWidth, int mapHeight, int originX,
+              int originY) {
+    if (!mask || !map || mapWidth <= 0 || mapHeight <= 0) return;
+    // Side bitmaps are meant to be one cell square; anything bigger is cut at the mask's edge.
+    const int xEnd = std::min(mapWidth, side - originX);
+    const int yEnd = std::min(mapHeight, side - originY);
+    for (int y = std::max(0, -originY); y < yEnd; ++y) {
+        const std::uint8_t* src = map + static_cast<std::size_t>(y) * mapWidth;
+        std::uint8_t* dst = mask + static_cast<std::size_t>(originY + y) * side + originX;
+        for (int x = std::max(0, -originX); x < xEnd; ++x) {
+            const std::uint8_t v = src[x];
+            if (v > 200)
+                dst[x] = 0;
+            else if (v >= 9 && v <= 199)
+                dst[x] = 255;
+        }
+    }
+}
+
+void CPieceMask::Build(const MaskKeyEntry entries[4]) {
+    for (int i = 0; i < 4; ++i) {
+        key[i] = entries[i];
+        key[i].direction = SlotDirection(entries[i].slot);
+    }
+    const int h = cellSize / 2;
+    const int side = 4 * h;
+    width = height = side;
+    bytes.assign(static_cast<std::size_t>(side) * side, 255);
+    for (int y = h; y < 3 * h; ++y)
+        std::memset(bytes.data() + static_cast<std::size_t>(y) * side + h, 0, static_cast<std::size_t>(2 * h));
+
+    const int origins[4][2] = {{2 * h, h}, {h, 2 * h}, {0, h}, {h, 0}};
+    for (int d = 0; d < 4; ++d) {
+        // Only the first entry that claims a direction is drawn.
+        const MaskKeyEntry* entry = nullptr;
+        for (const MaskKeyEntry& e : key) {
+            if (e.direction == d) {
+                entry = &e;
+                break;
+            }
+        }
+        if (!entry || !g_sideList) continue;
+        const CSideShape* shape = g_sideList->FindShape(entry->setNumber, entry->slot);
+        if (!shape || shape->map.empty()) continue;
+        StampMap(bytes.data(), side, shape->map.data(), shape->width, shape->height, origins[d][0], origins[d][1]);
+    }
+    BuildShadow();
+}
+
+bool CPieceMask::BuildShadow() {
+    left = top = 9999;
+    right = bottom = 0;
+    delete shadow;
+    shadow = nullptr;
+
+    CSurface* surface = nullptr;
+    if (!g_display || g_display->NewSurface(&surface, width, height, false) != S_OK || !surface) {
+        delete surface;
+        LogWrite(0, "Failed to create shadow surface!");
+        return false;
+    }
+    shadow = surface;
+    shadow->SetTransparentColour(0xFFFFFF);
+    shadow->Fill(0xFFFFFF, true);
+
+    std::int32_t pitch = 0;
+    std::uint8_t* pixels = shadow->Lock(&pitch);
+    const int bpp = BytesPerPixel(shadow->pixelFormat);
+    const int surfaceW = shadow->desc.dwWidth;
+    const int surfaceH = shadow->desc.dwHeight;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = bytes.data() + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            if (row[x] != 0) continue;
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+            if (pixels && x < surfaceW && y < surfaceH)
+                std::memset(pixels + static_cast<std::size_t>(y) * pitch + static_cast<std::size_t>(x) * bpp, 0,
+                            static_cast<std::size_t>(bpp));
+        }
+    }
+    if (pixels) shadow->Unlock();
+    right += 1;
+    bottom += 1;
+    return true;
+}

@@ -1,0 +1,97 @@
+#include "cutting/CSideList.h"
+
+#include "app/CMainApp.h"
+#include "app/Globals.h"
+#include "app/Log.h"
+#include "cutting/PieceGrid.h"
+#include "cutting/TextModeReader.h"
+#include "pack/CPackFile.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+// A real side list is a few hundred bytes; anything far beyond is not one.
+constexpr std::size_t kMaxSideListBytes = 1u << 20;
+
+bool ReadWholeFile(const std::string& path, std::string* text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::size_t>(size) > kMaxSideListBytes) return false;
+    in.seekg(0, std::ios::beg);
+    text->assign(static_cast<std::size_t>(size), '\0');
+    in.read(text->data(), size);
+    return static_cast<bool>(in) || in.gcount() == size;
+}
+} // namespace
+
+bool ExtractFromGamePack(const std::string& entryName, const std::string& outputPath) {
+    if (!g_mainApp || !g_mainApp->packFile) return false;
+    return g_mainApp->packFile->ExtractEntry(entryName, outputPath);
+}
+
+CSideList::CSideList() : extractEntry(ExtractFromGamePack) {}
+
+void CSideList::Clear() {
+    shapes.clear();
+    setCount = 0;
+}
+
+CSideShape* CSideList::FindShape(std::int32_t set, std::int32_t slot) const {
+    for (const auto& shape : shapes)
+        if (shape->setNumber == set && shape->slot == slot) return shape.get();
+    return nullptr;
+}
+
+bool CSideList::Load(const std::string& cutName) {
+    const std::string listFile = PackTempDirectory() + "temp";
+    if (!extractEntry || !extractEntry("piecedefs", listFile)) return false;
+    std::string text;
+    if (!ReadWholeFile(listFile, &text)) {
+        LogWrite(0, "Failed to load side list: %s\n", cutName.c_str());
+        return false;
+    }
+    ReadList(text, PackTempDirectory() + "temp3");
+    return true;
+}
+
+void CSideList::ReadList(const std::string& text, const std::string& scratchBitmap) {
+    Clear();
+    TextModeReader reader(text);
+    std::string line;
+    if (!reader.ReadLine(&line)) return; // title, not interpreted
+    if (!reader.ReadLine(&line)) return;
+    // A nonsensical cell size is ignored; the cut name usually sets it anyway.
+    const int fallbackCell = ParseLeadingInt(line);
+    if (IsUsableCellSize(fallbackCell)) cellSize = fallbackCell;
+
+    bool ended = false;
+    while (!ended && reader.ReadLine(&line)) {
+        ++setCount;
+        ReadSet(reader, ParseLeadingInt(line), scratchBitmap, &ended);
+    }
+}
+
+void CSideList::ReadSet(TextModeReader& reader, std::int32_t setNumber, const std::string& scratchBitmap,
+                        bool* ended) {
+    std::string entryName, partnerLine;
+    for (std::int32_t slot = 0; slot < 8; ++slot) {
+        // A list cut off inside a set keeps the shapes read so far.
+        if (!reader.ReadLine(&entryName) || !reader.ReadLine(&partnerLine)) {
+            *ended = true;
+            return;
+        }
+        if (!entryName.empty() && entryName.back() == '\n') entryName.pop_back();
+
+        // The old bitmap goes first, so a shape whose entry is missing gets no map
+        // rather than the previous shape's.
+        std::remove(scratchBitmap.c_str());
+        if (extractEntry) extractEntry(entryName, scratchBitmap);
+
+        auto shape = std::make_unique<CSideShape>(setNumber, slot, ParseLeadingInt(partnerLine));
+        shape->LoadMap(scratchBitmap);
+        shapes.push_back(std::move(shape));
+    }
+}
