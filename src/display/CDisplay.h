@@ -4,6 +4,7 @@
 #include "display/CSurface.h"
 #include "platform/WinTypes.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -14,20 +15,28 @@ class CDisplay {
     CDisplay(const CDisplay&) = delete;
     CDisplay& operator=(const CDisplay&) = delete;
 
+    // The layout follows the platform's screen unless PICTORRA_DISPLAY_FORMAT names one
+    // (rgb555, rgb565, rgb24, rgb32 or 8); width and height are the back buffer's size.
     HRESULT CreateWindowedDisplay(HWND window, int width, int height);
     virtual HRESULT ReleaseAll();
 
+    // On failure *out is null. Surfaces may be created on another thread while this one draws.
     HRESULT NewSurface(CSurface** out, int width, int height, bool systemMemory);
-    // Loads a BMP file (1, 4, 8, 16, 24 or 32 bits) into a new surface of its own size;
-    // width and height are accepted and ignored.
+    // Loads a bitmap resource of that name, or else a BMP file (1, 4, 8, 16, 24 or 32 bits),
+    // into a new surface of its own size; width and height are accepted and ignored.
     HRESULT NewSurfaceFromBitmap(CSurface** out, const std::string& name, int width, int height,
                                  bool systemMemory);
 
+    // Width and height -1, -1 draw at the source's own size; others stretch. Destinations
+    // entirely off the back buffer are skipped, others are clipped to it.
     HRESULT DrawSurface(int x, int y, CSurface* surface, const RECT* source, int w, int h);
     HRESULT DrawRaw(int x, int y, CSurface* source, const RECT& sourceRect, int w, int h, bool useKey);
     HRESULT ClearBackBuffer(std::uint32_t value);
     HRESULT FillArea(std::uint32_t value, int l, int t, int r, int b);
+    // Bars top, left, right and bottom; the right and bottom ones lie outside (r, b), so the
+    // corner pixel (r, b) itself stays undrawn.
     HRESULT DrawFrame(std::uint32_t value, int l, int t, int r, int b, int thickness);
+    // Hands the back buffer to the platform; DDERR_SURFACELOST when it was lost.
     HRESULT ShowBackBuffer();
 
     // The layout every surface of this display uses.
@@ -43,8 +52,9 @@ class CDisplay {
     std::int32_t height = 100;
 
   private:
-    bool created = false;
-    bool injectLoss = false;
-    PixelFormatCode format = RGB32;
+    // Read by the loader thread when it makes surfaces.
+    std::atomic<bool> created{false};
+    std::atomic<bool> injectLoss{false};
+    std::atomic<PixelFormatCode> format{RGB32};
     std::unique_ptr<CSurface> backBuffer;
 };

@@ -2,6 +2,7 @@
 // An off-screen image in the display's pixel layout: pictures, piece images, shadows,
 // banner frames and the colour probe.
 #include "display/PixelFormat.h"
+#include "imaging/DecodedImage.h"
 #include "platform/WinTypes.h"
 
 #include <cstdint>
@@ -30,15 +31,19 @@ class CSurface {
 
     // Scales a decoded bitmap (32-bit 0x00RRGGBB pixels, top-down) from the source rectangle
     // onto the whole surface; w or h 0 means the bitmap's own.
+    // A source rectangle reaching outside the bitmap is refused.
     HRESULT PaintBitmap(const std::vector<std::uint32_t>& bitmap, int bitmapWidth, int bitmapHeight, int x,
                         int y, int w, int h);
+    HRESULT PaintBitmap(const DecodedImage& bitmap, int x, int y, int w, int h);
     HRESULT SetTransparentColour(COLORREF colour);
     HRESULT Fill(std::uint32_t colour, bool convert);
+    // The pixel value this surface stores for `colour`; CLR_INVALID reads the first pixel.
     std::uint32_t MatchColour(COLORREF colour);
     void DetectPixelFormat();
     int BitsPerPixel() const;
 
-    // Direct pixel access. Lock returns null when the surface has no memory.
+    // Direct pixel access. Lock returns null when the surface has no memory. Rows are
+    // `pitch` bytes apart (a multiple of 4, possibly wider than the pixels).
     std::uint8_t* Lock(std::int32_t* pitch);
     void Unlock();
 
@@ -56,9 +61,9 @@ class CSurface {
     std::uint8_t* Bits() { return pixels.data(); }
 
     // Fields other code reads.
-    std::int32_t transparent = 0;       // blits of this surface use the colour key
-    std::uint32_t colourKey = 0;        // pixel value that is not drawn when transparent
-    SurfaceDesc desc;                   // size, pitch and layout
+    std::int32_t transparent = 0; // blits of this surface use the colour key
+    std::uint32_t colourKey = 0;  // pixel value that is not drawn when transparent
+    SurfaceDesc desc;             // size, pitch and layout
     PixelFormatCode pixelFormat = RGB565;
 
   private:

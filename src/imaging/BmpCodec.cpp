@@ -21,7 +21,9 @@ constexpr std::size_t kInfoHeaderSize = 40;
 // we want to read.
 constexpr std::uint64_t kMaxFileSize = static_cast<std::uint64_t>(kMaxBmpPixels) * 4 + (1u << 20);
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t U16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t U32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -90,7 +92,8 @@ bool ParseHeader(const std::uint8_t* data, std::size_t size, Header& h, std::siz
                 if (size - h.headerSize < maskBytes) return Fail(error, "bitmap masks are truncated");
                 *paletteStart += maskBytes;
             }
-            for (int i = 0; i < 3; ++i) h.masks[i] = U32(masks + 4 * i);
+            for (int i = 0; i < 3; ++i)
+                h.masks[i] = U32(masks + 4 * i);
         }
     } else {
         return Fail(error, "unknown bitmap header size");
@@ -121,7 +124,8 @@ bool ParseHeader(const std::uint8_t* data, std::size_t size, Header& h, std::siz
         break;
     case kBiBitfields:
     case kBiAlphaBitfields:
-        if (h.bitsPerPixel != 16 && h.bitsPerPixel != 32) return Fail(error, "channel masks need 16 or 32 bits");
+        if (h.bitsPerPixel != 16 && h.bitsPerPixel != 32)
+            return Fail(error, "channel masks need 16 or 32 bits");
         break;
     default:
         return Fail(error, "unsupported bitmap compression");
@@ -143,20 +147,30 @@ bool ReadPalette(const std::uint8_t* data, std::size_t size, const Header& h, st
     if (entries == 0) return Fail(error, "bitmap palette is missing");
     for (std::size_t i = 0; i < entries; ++i) {
         const std::uint8_t* e = data + start + i * h.paletteEntrySize;
-        palette[i] = (static_cast<std::uint32_t>(e[2]) << 16) | (static_cast<std::uint32_t>(e[1]) << 8) | e[0];
+        palette[i] =
+            (static_cast<std::uint32_t>(e[2]) << 16) | (static_cast<std::uint32_t>(e[1]) << 8) | e[0];
     }
     return true;
+}
+
+std::uint64_t RowStride(const Header& h) {
+    return (static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bitsPerPixel) + 31) / 32 * 4;
+}
+
+// The last row's padding may be missing; its pixels may not.
+std::uint64_t UncompressedBytesNeeded(const Header& h) {
+    const std::uint64_t rows = static_cast<std::uint64_t>(h.height < 0 ? -h.height : h.height);
+    const std::uint64_t rowBits =
+        static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bitsPerPixel);
+    return RowStride(h) * (rows - 1) + (rowBits + 7) / 8;
 }
 
 bool DecodeUncompressed(const std::uint8_t* pixels, std::size_t available, const Header& h,
                         const std::uint32_t palette[256], DecodedImage& out, std::string* error) {
     const std::uint64_t width = static_cast<std::uint64_t>(h.width);
     const std::uint64_t rows = static_cast<std::uint64_t>(out.height);
-    const std::uint64_t rowBits = width * static_cast<std::uint64_t>(h.bitsPerPixel);
-    const std::uint64_t stride = (rowBits + 31) / 32 * 4;
-    // The last row's padding may be missing; its pixels may not.
-    const std::uint64_t needed = stride * (rows - 1) + (rowBits + 7) / 8;
-    if (needed > available) return Fail(error, "bitmap pixel data is truncated");
+    const std::uint64_t stride = RowStride(h);
+    if (UncompressedBytesNeeded(h) > available) return Fail(error, "bitmap pixel data is truncated");
 
     std::uint32_t masks[3] = {h.masks[0], h.masks[1], h.masks[2]};
     if (h.compression == kBiRgb && h.bitsPerPixel == 16) {
@@ -169,7 +183,8 @@ bool DecodeUncompressed(const std::uint8_t* pixels, std::size_t available, const
         masks[2] = 0x0000FF;
     }
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
-    const bool plain32 = h.bitsPerPixel == 32 && masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
+    const bool plain32 =
+        h.bitsPerPixel == 32 && masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
 
     for (std::uint64_t y = 0; y < rows; ++y) {
         const std::uint64_t storedRow = h.height < 0 ? y : rows - 1 - y;
@@ -177,18 +192,21 @@ bool DecodeUncompressed(const std::uint8_t* pixels, std::size_t available, const
         std::uint32_t* dst = out.pixels.data() + y * width;
         switch (h.bitsPerPixel) {
         case 1:
-            for (std::uint64_t x = 0; x < width; ++x) dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
+            for (std::uint64_t x = 0; x < width; ++x)
+                dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
             break;
         case 4:
-            for (std::uint64_t x = 0; x < width; ++x) dst[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
+            for (std::uint64_t x = 0; x < width; ++x)
+                dst[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
             break;
         case 8:
-            for (std::uint64_t x = 0; x < width; ++x) dst[x] = palette[src[x]];
+            for (std::uint64_t x = 0; x < width; ++x)
+                dst[x] = palette[src[x]];
             break;
         case 24:
             for (std::uint64_t x = 0; x < width; ++x, src += 3)
-                dst[x] = (static_cast<std::uint32_t>(src[2]) << 16) | (static_cast<std::uint32_t>(src[1]) << 8) |
-                         src[0];
+                dst[x] = (static_cast<std::uint32_t>(src[2]) << 16) |
+                         (static_cast<std::uint32_t>(src[1]) << 8) | src[0];
             break;
         case 16:
             for (std::uint64_t x = 0; x < width; ++x, src += 2) {
@@ -199,7 +217,8 @@ bool DecodeUncompressed(const std::uint8_t* pixels, std::size_t available, const
         case 32:
             for (std::uint64_t x = 0; x < width; ++x, src += 4) {
                 const std::uint32_t v = U32(src);
-                dst[x] = plain32 ? (v & 0xFFFFFF) : (red.Expand(v) << 16) | (green.Expand(v) << 8) | blue.Expand(v);
+                dst[x] = plain32 ? (v & 0xFFFFFF)
+                                 : (red.Expand(v) << 16) | (green.Expand(v) << 8) | blue.Expand(v);
             }
             break;
         }
@@ -209,8 +228,8 @@ bool DecodeUncompressed(const std::uint8_t* pixels, std::size_t available, const
 
 // Run-length coded 4 or 8 bit pixels. Rows are bottom-up; pixels the runs never reach keep
 // palette colour 0. Runs that would leave the picture are cut at its edge.
-bool DecodeRle(const std::uint8_t* data, std::size_t available, const Header& h, const std::uint32_t palette[256],
-               DecodedImage& out, std::string* error) {
+bool DecodeRle(const std::uint8_t* data, std::size_t available, const Header& h,
+               const std::uint32_t palette[256], DecodedImage& out, std::string* error) {
     const bool four = h.compression == kBiRle4;
     const std::int64_t width = h.width;
     const std::int64_t rows = out.height;
@@ -218,7 +237,8 @@ bool DecodeRle(const std::uint8_t* data, std::size_t available, const Header& h,
     std::int64_t x = 0, row = 0; // row counts from the bottom
     std::size_t pos = 0;
     auto put = [&](std::uint32_t index) {
-        if (x < width && row < rows) out.pixels[static_cast<std::size_t>((rows - 1 - row) * width + x)] = palette[index];
+        if (x < width && row < rows)
+            out.pixels[static_cast<std::size_t>((rows - 1 - row) * width + x)] = palette[index];
         ++x;
     };
     while (row < rows) {
@@ -226,7 +246,8 @@ bool DecodeRle(const std::uint8_t* data, std::size_t available, const Header& h,
         const std::uint8_t count = data[pos], value = data[pos + 1];
         pos += 2;
         if (count > 0) {
-            for (int i = 0; i < count && x < width; ++i) put(four ? ((i & 1) ? value & 15 : value >> 4) : value);
+            for (int i = 0; i < count && x < width; ++i)
+                put(four ? ((i & 1) ? value & 15 : value >> 4) : value);
             continue;
         }
         if (value == 0) { // end of line
@@ -268,21 +289,29 @@ bool DecodeDibAt(const std::uint8_t* data, std::size_t size, std::size_t pixelOf
     if (pixelOffset == 0) {
         std::uint64_t entries = 0;
         if (h.bitsPerPixel <= 8)
-            entries = h.coloursUsed == 0 ? (1u << h.bitsPerPixel) : std::min<std::uint64_t>(h.coloursUsed, 256);
-        pixelOffset = static_cast<std::size_t>(std::min<std::uint64_t>(paletteStart + entries * h.paletteEntrySize, size));
+            entries =
+                h.coloursUsed == 0 ? (1u << h.bitsPerPixel) : std::min<std::uint64_t>(h.coloursUsed, 256);
+        pixelOffset = static_cast<std::size_t>(
+            std::min<std::uint64_t>(paletteStart + entries * h.paletteEntrySize, size));
     }
-    if (pixelOffset < paletteStart || pixelOffset >= size) return Fail(error, "bitmap pixel offset is invalid");
+    if (pixelOffset < paletteStart || pixelOffset >= size)
+        return Fail(error, "bitmap pixel offset is invalid");
 
     std::uint32_t palette[256];
     if (!ReadPalette(data, size, h, paletteStart, pixelOffset, palette, error)) return false;
+
+    const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    // Check before allocating, so a tiny file cannot claim a huge picture.
+    if (!rle && UncompressedBytesNeeded(h) > size - pixelOffset)
+        return Fail(error, "bitmap pixel data is truncated");
 
     DecodedImage image;
     image.width = static_cast<int>(h.width);
     image.height = static_cast<int>(rows);
     image.pixels.assign(static_cast<std::size_t>(pixelCount), 0);
-    const bool ok = (h.compression == kBiRle8 || h.compression == kBiRle4)
-                        ? DecodeRle(data + pixelOffset, size - pixelOffset, h, palette, image, error)
-                        : DecodeUncompressed(data + pixelOffset, size - pixelOffset, h, palette, image, error);
+    const bool ok =
+        rle ? DecodeRle(data + pixelOffset, size - pixelOffset, h, palette, image, error)
+            : DecodeUncompressed(data + pixelOffset, size - pixelOffset, h, palette, image, error);
     if (!ok) return false;
     out = std::move(image);
     return true;
@@ -333,7 +362,8 @@ bool ReadBmpFile(const std::string& path, DecodedImage& out, std::string* error)
 }
 
 std::vector<std::uint8_t> EncodeBmp24(const DecodedImage& image) {
-    if (image.Empty() || image.pixels.size() < static_cast<std::size_t>(image.width) * image.height) return {};
+    if (image.Empty() || image.pixels.size() < static_cast<std::size_t>(image.width) * image.height)
+        return {};
     const std::size_t stride = (static_cast<std::size_t>(image.width) * 3 + 3) & ~std::size_t{3};
     const std::size_t dataSize = stride * static_cast<std::size_t>(image.height);
     const std::size_t headers = kFileHeaderSize + kInfoHeaderSize;
