@@ -1,0 +1,100 @@
+#include "pack/PuzzleOptionsReader.h"
+
+#include "imaging/PictureFormat.h"
+#include "pack/CArchiveEntry.h"
+#include "pack/LineReader.h"
+
+#include <cstring>
+
+namespace {
+
+// Reads the fourteen lines through `readLine(buffer, size)`.
+template <class ReadLine> bool ParseLines(ReadLine&& readLine, PuzzleOptions& options, bool restoringPosition) {
+    char line[kOptionsLineBuffer];
+    readLine(line, kOptionsLineBuffer);
+    PictureFormat format = PictureFormatFromName(line);
+    if (format == PictureUnknown) return false;
+    options.pictureFormat = format;
+
+    readLine(line, kOptionsLineBuffer);
+    // A saved position brings its own cut name.
+    if (!restoringPosition) options.cutName = line;
+    readLine(line, kOptionsLineBuffer);
+    options.title = line;
+    readLine(line, kOptionsLineBuffer);
+    options.completionText = line;
+    readLine(line, kOptionsLineBuffer);
+    options.ghostPermission = DecimalValue(line);
+    readLine(line, kOptionsLineBuffer);
+    options.previewPermission = DecimalValue(line);
+    readLine(line, kOptionsLineBuffer); // line 7: not used
+    readLine(line, kOptionsLineBuffer);
+    options.targetHours = DecimalValue(line);
+    readLine(line, kOptionsLineBuffer);
+    options.targetMinutes = DecimalValue(line);
+    for (int unused = 10; unused <= 13; ++unused) readLine(line, kOptionsLineBuffer);
+    char lastLine[kOptionsLastLineBuffer];
+    readLine(lastLine, kOptionsLastLineBuffer);
+    return true;
+}
+
+struct CutRow {
+    const char* name;
+    std::int32_t style;
+    std::int32_t size;
+};
+constexpr CutRow kCuts[] = {
+    {"small", 0, 16},  {"medium", 1, 32}, {"large", 2, 48}, {"huge", 3, 64},
+    {"square", 4, 32}, {"angular", 5, 32}, {"wavy", 6, 48}, {"jagged", 7, 48},
+};
+
+} // namespace
+
+bool ReadPuzzleOptions(CArchiveEntry& entry, PuzzleOptions& options, bool restoringPosition) {
+    if (!entry.OpenStream()) return false;
+    bool ok = ParseLines([&entry](char* buffer, int size) { return entry.ReadLine(buffer, size); }, options,
+                         restoringPosition);
+    entry.CloseStream();
+    return ok;
+}
+
+bool ParsePuzzleOptions(const std::uint8_t* data, std::size_t size, PuzzleOptions& options,
+                        bool restoringPosition) {
+    std::size_t next = 0;
+    auto nextByte = [&]() -> int { return next < size ? data[next++] : -1; };
+    return ParseLines([&](char* buffer, int bufferSize) { return ReadLineWith(nextByte, buffer, bufferSize); },
+                      options, restoringPosition);
+}
+
+std::int32_t DecimalValue(const char* text) {
+    const char* p = text;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    std::int64_t value = 0;
+    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > limit) value = limit;
+    }
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+bool CutFromName(const std::string& cutName, std::int32_t* style, std::int32_t* size) {
+    for (const CutRow& row : kCuts) {
+        if (cutName == row.name) {
+            *style = row.style;
+            *size = row.size;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ApplyCutName(const std::string& cutName, std::int32_t& cutStyle, std::int32_t& cellSizeValue) {
+    std::int32_t style = 0, size = 0;
+    if (CutFromName(cutName, &style, &size)) {
+        cutStyle = style;
+        cellSizeValue = size;
+    }
+}

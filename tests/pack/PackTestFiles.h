@@ -1,0 +1,25 @@
+#pragma once
+// Small helpers for writing pack and archive files in pack tests.
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+inline void PutLe32(std::vector<std::uint8_t>* out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) out->push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
