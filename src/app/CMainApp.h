@@ -41,13 +41,25 @@ class CMainApp {
     bool CreateProbeSurface();
     void UpdateBackgroundColour();
 
-    // Board view (display/).
+    // Board view (display/). The two-argument forms always move the scroll bars along.
     void SetScrollX(int x, bool redraw);
     void SetScrollY(int y, bool redraw);
+    void SetScrollX(int x, bool updateBars, bool redraw);
+    void SetScrollY(int y, bool updateBars, bool redraw);
     void SetScrollRanges();
+    void SetScrollRanges(int horizontalMax, int verticalMax);
     void SetScrollBarPositions();
+    void SetScrollBarPositions(int x, int y);
     void OnHScroll(int request, int thumb);
     void OnVScroll(int request, int thumb);
+
+    // Commands that belong to no other object (app/).
+    void ResetJigsaw();
+    void PreviewCommand();
+    void ChooseBackgroundColour();
+    void OpenProductPage();
+    void ShowPreferences();
+    void ShowAbout();
 
     CPackFile* packFile = nullptr;     // owned
     CSurface* probeSurface = nullptr;  // owned
@@ -62,4 +74,9 @@ class CMainApp {
     std::int32_t shiftDown = 0;
     std::string puzzleFilePath; // where the puzzle archive is extracted
     CPreviewWnd* previewWnd = nullptr; // owned
+    // Where the scroll bars stand; kept here because the platform's bars cannot be read back.
+    std::int32_t scrollBarPos[2] = {0, 0};
+    std::int32_t scrollBarMax[2] = {5000, 5000};
+    // The display's colour depth was refused: the run is ending, so no puzzle is loaded.
+    std::int32_t displayRefused = 0;
 };

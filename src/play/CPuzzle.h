@@ -84,6 +84,12 @@ class CPuzzle {
     void InitBoardView();
     void SetBoardExtent();
     void SetScatterArea();
+    // The board's extent (left and top forced to 0) and both scroll ranges.
+    void SetBoardExtent(int left, int top, int right, int bottom);
+    // A w x h area centred on the board for new pieces; `centre` also centres the view.
+    void SetScatterArea(int w, int h, bool centre);
+    // Screen size when the puzzle was made (for the start-up scatter area).
+    std::int32_t screenWidth = 0, screenHeight = 0;
     int BoardToViewX(int bx) const;
     int BoardToViewY(int by) const;
 

@@ -1,0 +1,123 @@
+// The view origin and the two scroll bars. The origin may go as far as the whole board
+// extent, so at the far end the window shows the board's edge and background beyond it.
+#include "app/CMainApp.h"
+#include "app/Globals.h"
+#include "platform/Platform.h"
+#include "play/CPuzzle.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kLineStep = 5;
+constexpr int kPageStep = 50;
+
+int BoardWidth() {
+    return g_puzzle ? g_puzzle->boardRect.right - g_puzzle->boardRect.left : 5000;
+}
+int BoardHeight() {
+    return g_puzzle ? g_puzzle->boardRect.bottom - g_puzzle->boardRect.top : 5000;
+}
+
+int Clamp(int value, int maximum) {
+    return value < 0 ? 0 : (value > maximum ? maximum : value);
+}
+
+bool Loading() {
+    return g_puzzle && g_puzzle->loaderBusy;
+}
+} // namespace
+
+void CMainApp::SetScrollX(int x, bool redraw) {
+    SetScrollX(x, true, redraw);
+}
+
+void CMainApp::SetScrollY(int y, bool redraw) {
+    SetScrollY(y, true, redraw);
+}
+
+void CMainApp::SetScrollX(int x, bool updateBars, bool redraw) {
+    scrollX = Clamp(x, BoardWidth());
+    if (updateBars) SetScrollBarPositions(scrollX, scrollY);
+    if (redraw) Render();
+}
+
+void CMainApp::SetScrollY(int y, bool updateBars, bool redraw) {
+    scrollY = Clamp(y, BoardHeight());
+    if (updateBars) SetScrollBarPositions(scrollX, scrollY);
+    if (redraw) Render();
+}
+
+void CMainApp::SetScrollRanges() {
+    SetScrollRanges(BoardWidth(), BoardHeight());
+}
+
+void CMainApp::SetScrollRanges(int horizontalMax, int verticalMax) {
+    scrollBarMax[SB_HORZ] = std::max(0, horizontalMax);
+    scrollBarMax[SB_VERT] = std::max(0, verticalMax);
+    if (!Platform()) return;
+    Platform()->SetScrollRange(SB_HORZ, 0, scrollBarMax[SB_HORZ]);
+    Platform()->SetScrollRange(SB_VERT, 0, scrollBarMax[SB_VERT]);
+}
+
+void CMainApp::SetScrollBarPositions() {
+    SetScrollBarPositions(scrollX, scrollY);
+}
+
+void CMainApp::SetScrollBarPositions(int x, int y) {
+    // Like a scroll bar, a position outside the range stops at its end.
+    scrollBarPos[SB_HORZ] = Clamp(x, scrollBarMax[SB_HORZ]);
+    scrollBarPos[SB_VERT] = Clamp(y, scrollBarMax[SB_VERT]);
+    if (!Platform()) return;
+    Platform()->SetScrollPos(SB_HORZ, scrollBarPos[SB_HORZ]);
+    Platform()->SetScrollPos(SB_VERT, scrollBarPos[SB_VERT]);
+}
+
+namespace {
+// Moves one bar and returns the view origin the request asks for; false for requests
+// that do not scroll.
+bool ScrollRequest(int request, int thumb, int origin, std::int32_t* barPos, int barMax, int* target) {
+    int step = 0;
+    switch (request) {
+    case SB_LINEUP:
+        step = -kLineStep;
+        break;
+    case SB_LINEDOWN:
+        step = kLineStep;
+        break;
+    case SB_PAGEUP:
+        step = -kPageStep;
+        break;
+    case SB_PAGEDOWN:
+        step = kPageStep;
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        *barPos = Clamp(thumb, barMax);
+        *target = thumb;
+        return true;
+    default:
+        return false;
+    }
+    *barPos = Clamp(*barPos + step, barMax);
+    *target = origin + step;
+    return true;
+}
+} // namespace
+
+void CMainApp::OnHScroll(int request, int thumb) {
+    if (Loading()) return;
+    int target = 0;
+    if (!ScrollRequest(request, thumb, scrollX, &scrollBarPos[SB_HORZ], scrollBarMax[SB_HORZ], &target))
+        return;
+    if (Platform()) Platform()->SetScrollPos(SB_HORZ, scrollBarPos[SB_HORZ]);
+    SetScrollX(target, false, true);
+}
+
+void CMainApp::OnVScroll(int request, int thumb) {
+    if (Loading()) return;
+    int target = 0;
+    if (!ScrollRequest(request, thumb, scrollY, &scrollBarPos[SB_VERT], scrollBarMax[SB_VERT], &target))
+        return;
+    if (Platform()) Platform()->SetScrollPos(SB_VERT, scrollBarPos[SB_VERT]);
+    SetScrollY(target, false, true);
+}

@@ -1,0 +1,178 @@
+// Starting a cut or a rebuild, the loader and progress threads and stopping them.
+//
+// There are no locks: while `loaderBusy` is set the loader alone touches the pieces and the
+// main thread leaves the puzzle alone. Every wait is bounded: the loader checks for a stop
+// between pieces, and the progress report gives up when the main thread does not take it.
+#include "app/CMainApp.h"
+#include "app/Commands.h"
+#include "app/Globals.h"
+#include "app/Log.h"
+#include "clock/CGameClock.h"
+#include "cutting/PieceGrid.h"
+#include "cutting/PieceImages.h"
+#include "display/CDisplay.h"
+#include "display/CSurface.h"
+#include "pack/CPackFile.h"
+#include "pack/Loader.h"
+#include "platform/Platform.h"
+#include "play/CPuzzle.h"
+
+#include <chrono>
+#include <cstdint>
+
+namespace {
+constexpr double kScatterScale = 1.7;
+
+bool LoadBitmapSurface(const std::string& path, CSurface** out) {
+    *out = nullptr;
+    if (!g_display) return false;
+    CSurface* surface = nullptr;
+    if (g_display->NewSurfaceFromBitmap(&surface, path, 0, 0, false) != S_OK || !surface) {
+        delete surface;
+        return false;
+    }
+    *out = surface;
+    return true;
+}
+
+void StartLoader(CPuzzle* puzzle, int mode) {
+    // A finished loader whose end message was handled has been joined already; this only
+    // guards against starting over a thread object that is still joinable.
+    if (puzzle->loaderThread.joinable()) puzzle->loaderThread.join();
+    puzzle->loaderMode = mode;
+    puzzle->stopRequested = false;
+    puzzle->progress = 0.0f;
+    puzzle->loaderBusy = true;
+    if (Platform()) Platform()->SetCursor(CursorKind::Wait);
+    puzzle->loaderThread = std::thread(LoaderThread, puzzle);
+}
+
+void SetProgress(CPuzzle* puzzle, std::size_t done, std::size_t count) {
+    puzzle->progress = static_cast<float>(static_cast<double>(done) / static_cast<double>(count) * 100.0);
+}
+} // namespace
+
+bool ReloadPictureSurface(CPuzzle* puzzle) {
+    delete puzzle->pictureSurface;
+    puzzle->pictureSurface = nullptr;
+    CSurface* picture = nullptr;
+    if (!LoadBitmapSurface(puzzle->currentPicturePath, &picture)) {
+        LogWrite(0, "Failed to load picture: %s", puzzle->currentPicturePath.c_str());
+        return false;
+    }
+    puzzle->pictureSurface = picture;
+    NudgeWhite(picture);
+    return true;
+}
+
+bool LoadSelectorSurface(CPuzzle* puzzle) {
+    if (!g_mainApp || !g_mainApp->packFile) return false;
+    const std::string path = g_tempDirectory + "temp";
+    if (!g_mainApp->packFile->ExtractEntry("selector.bmp", path) || !g_display) return false;
+    delete puzzle->selectorSurface;
+    puzzle->selectorSurface = nullptr;
+    CSurface* selector = nullptr;
+    if (!LoadBitmapSurface(path, &selector)) return false;
+    selector->SetTransparentColour(0xFFFFFF);
+    puzzle->selectorSurface = selector;
+    return true;
+}
+
+bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
+    // One load at a time: the pieces belong to the running loader.
+    if (loaderBusy) return false;
+    currentPicturePath = picturePath;
+
+    if (!ReloadPictureSurface(this)) return false;
+    // Columns, rows and the white nudge (done again inside, harmless).
+    PrepareGrid(this);
+    LoadSelectorSurface(this);
+
+    const int pictureW = pictureSurface->Width();
+    const int pictureH = pictureSurface->Height();
+    SetScatterArea(static_cast<int>(pictureW * kScatterScale), static_cast<int>(pictureH * kScatterScale), true);
+    // The preview window is handed the new picture here once it exists.
+    (void)keepPreview;
+
+    ClearPieces();
+    StartLoader(this, 0);
+    positionChanged = 0;
+    return true;
+}
+
+void CPuzzle::RebuildPieceImages() {
+    if (loaderBusy) return;
+    StartLoader(this, 1);
+}
+
+void CPuzzle::StopWorkers() {
+    stopRequested = true;
+    // The loader joins the progress thread itself before it ends.
+    if (loaderThread.joinable()) loaderThread.join();
+    if (progressThread.joinable()) progressThread.join();
+    stopRequested = false;
+    loaderBusy = false;
+}
+
+void RunCuttingPass(CPuzzle* puzzle) {
+    const std::int64_t wanted = static_cast<std::int64_t>(puzzle->cols) * puzzle->rows;
+    const std::size_t count = wanted > 0 ? static_cast<std::size_t>(wanted) : 0;
+    puzzle->pieces.clear();
+    puzzle->pieces.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) puzzle->pieces.push_back(std::make_unique<CPiece>());
+    PreparePieceBuild(puzzle);
+
+    std::size_t done = 0;
+    for (int r = 0; r < puzzle->rows; ++r) {
+        for (int c = 0; c < puzzle->cols; ++c) {
+            if (puzzle->stopRequested) return;
+            puzzle->pieces[static_cast<std::size_t>(r) * puzzle->cols + c]->Cut(puzzle, c, r);
+            SetProgress(puzzle, ++done, count);
+        }
+    }
+    puzzle->progress = 100.0f;
+    puzzle->percentCompleted = 0.0f;
+    puzzle->totalPieces = static_cast<std::int32_t>(count);
+    puzzle->loosePieces = static_cast<std::int32_t>(count);
+}
+
+void RunRebuildPass(CPuzzle* puzzle) {
+    PreparePieceBuild(puzzle);
+    const std::size_t count = puzzle->pieces.size();
+    std::size_t done = 0;
+    for (auto& piece : puzzle->pieces) {
+        if (puzzle->stopRequested) return;
+        if (piece) piece->BuildImages(puzzle);
+        SetProgress(puzzle, ++done, count);
+    }
+    puzzle->progress = 100.0f;
+}
+
+void ProgressThread(CPuzzle* puzzle) {
+    while (puzzle->progress < 100.0f && !puzzle->stopRequested) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kProgressIntervalMs));
+        if (puzzle->stopRequested || !g_mainApp || !Platform()) break;
+        const int percent = static_cast<int>(puzzle->progress.load());
+        Platform()->SendMessageFromWorker(WM_LOADPROGRESS, static_cast<WPARAM>(percent), 0,
+                                          kProgressSendTimeoutMs);
+    }
+}
+
+void LoaderThread(CPuzzle* puzzle) {
+    if (g_clock) g_clock->stopped = true;
+    puzzle->progress = 0.0f;
+    puzzle->progressThread = std::thread(ProgressThread, puzzle);
+
+    WPARAM result = 0;
+    if (puzzle->loaderMode == 1) {
+        RunRebuildPass(puzzle);
+        result = 1;
+    } else {
+        RunCuttingPass(puzzle);
+    }
+
+    // Ends within one report interval plus one report's timeout.
+    puzzle->progressThread.join();
+    // A stopped load is abandoned: nobody is left to finish it.
+    if (!puzzle->stopRequested && Platform()) Platform()->PostMessage(WM_LOADERDONE, result, 0);
+}
