@@ -15,6 +15,7 @@ struct ScreenInfo {
     int usableWidth = 1024;    // largest client area a window can have
     int usableHeight = 700;
     int bitsPerPixel = 32;
+    int scrollBarWidth = 16;   // width of a vertical scroll bar
     // Channel masks of a 16-bit screen (ignored for other depths).
     std::uint32_t redMask = 0xF800, greenMask = 0x07E0, blueMask = 0x001F;
 };

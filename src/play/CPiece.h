@@ -33,9 +33,14 @@ class CPiece {
     bool InsideRect(int l, int t, int r, int b) const;
 
     // --- Rotation and joining (play/) --------------------------------------------------------
+    // Sets the rotation of the piece and of its four sides; a value outside 0..3 becomes 0.
     void SetRotation(int rot);
     void RotateClockwise();
+    // The first piece of another group that fits beside this one (sides tried right,
+    // bottom, left, top), or null.
     CPiece* FindJoinPartner(CPuzzle* puzzle);
+    static int RotationToAngle(int rot);
+    static int AngleToRotation(int angle);
 
     CSurface* images[4] = {nullptr, nullptr, nullptr, nullptr}; // owned
     CPieceMask* masks[4] = {nullptr, nullptr, nullptr, nullptr}; // shared through the mask cache

@@ -57,11 +57,20 @@ class CPuzzle {
     // Destroys pieces, groups and the selection (start of every load).
     void ClearPieces();
     void ClearGroups();
+    // A new empty group owned by this puzzle; the caller appends it to `groups`.
+    CPieceGroup* NewGroup();
+    // The angular cut leaves out every piece whose four sides all carry a slot of 4 or more.
+    bool IsLeftOutPiece(const CPiece* piece) const;
+    // Width and height of the picture the pieces are cut from.
+    int PictureWidth() const;
+    int PictureHeight() const;
 
     // --- Selection, dragging and dropping (play/) ------------------------------------------
-    bool PickSelected(int bx, int by);
-    bool Pick(int bx, int by, bool ctrl);
-    void AddToSelection(CPieceGroup* group);
+    // 0 nothing selected was hit, 1 hit (start dragging), 2 hit and deselected (ctrl).
+    int PickSelected(int bx, int by, bool ctrl);
+    // True when a group was hit; the shift state is accepted and ignored.
+    bool Pick(int bx, int by, bool ctrl, bool shift = false);
+    void AddToSelection(CPieceGroup* group, bool bringToFront = true);
     void Deselect(CPieceGroup* group);
     void ClearSelection();
     void BringSelectionToFront();
@@ -70,12 +79,15 @@ class CPuzzle {
     void SelectInRect(int l, int t, int r, int b);
     void DropSelection();
     void CheckCompletion();
+    // The "Well Done!" text: the puzzle's own, or the time taken and the target time.
+    std::string CompletionMessage() const;
     void RotateSelection();
 
     // --- New game, scatter, arrange (play/) -----------------------------------------------
     void NewGame();
     void Scatter();
     POINT RandomFreeSpot();
+    // False when the saved groups named cells that are missing or already placed.
     bool RestoreGroups();
     void FinishLoad();
     void AutoArrange();
@@ -158,8 +170,8 @@ class CPuzzle {
     std::atomic<bool> stopRequested{false};
     std::thread loaderThread;
     std::thread progressThread;
-};
 
     // --- Cutting (cutting/) ---------------------------------------------------------------
     PictureCopy pictureCopy;            // the picture's pixels, sampled by every piece
     std::vector<std::uint8_t> scratch[2]; // Bpp x S x S each: the piece being turned, working space
+};

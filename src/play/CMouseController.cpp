@@ -1,0 +1,240 @@
+#include "play/CMouseController.h"
+
+#include "app/CMainApp.h"
+#include "app/CStatusBar.h"
+#include "app/Globals.h"
+#include "pack/CProOptions.h"
+#include "play/CPuzzle.h"
+
+namespace {
+constexpr int kEdgeMargin = 20;   // auto-scroll zone at the window edge
+constexpr int kEdgeStep = 20;     // pixels per auto-scroll tick
+constexpr int kWheelStep = 40;    // pixels per wheel notch
+constexpr int kWheelNotch = 120;
+} // namespace
+
+CMouseController::CMouseController(CPuzzle* owner) : puzzle(owner) {}
+
+CMainApp* CMouseController::App() const { return app ? app : g_mainApp; }
+
+int CMouseController::ScrollX() const { return App() ? App()->scrollX : 0; }
+
+int CMouseController::ScrollY() const { return App() ? App()->scrollY : 0; }
+
+void CMouseController::Render() const {
+    if (App()) App()->Render();
+}
+
+bool CMouseController::Busy() const { return !puzzle || puzzle->loaderBusy; }
+
+bool CMouseController::SelectionEmpty() const { return puzzle->selection.Empty(); }
+
+bool CMouseController::OverBanner(int x, int y) const {
+    return g_proOptions && g_proOptions->linkFlag && g_proOptions->HitTest(x, y);
+}
+
+void CMouseController::ShowCursor(CursorKind kind) const {
+    if (Platform()) Platform()->SetCursor(kind);
+}
+
+void CMouseController::ShowArrow() const { ShowCursor(cursorArrow); }
+
+RECT CMouseController::BoardClientRect() const {
+    RECT r;
+    if (!Platform()) return r;
+    r.right = Platform()->ClientWidth();
+    const int statusHeight = g_statusBar ? g_statusBar->Height() : Platform()->StatusBarHeight();
+    r.bottom = Platform()->ClientHeight() - statusHeight;
+    return r;
+}
+
+void CMouseController::Confine() const {
+    if (!Platform()) return;
+    RECT r = BoardClientRect();
+    r.left += 1;
+    r.top += 2;
+    r.right -= Platform()->Screen().scrollBarWidth + 1;
+    r.bottom -= 12;
+    Platform()->ConfineCursor(r);
+}
+
+void CMouseController::ReleaseConfinement() const {
+    if (Platform()) Platform()->ReleaseCursor();
+}
+
+void CMouseController::StartDragging(int bx, int by) {
+    ShowCursor(cursorPointingHand);
+    Confine();
+    dragging = 1;
+    puzzle->positionChanged = 1;
+    const CPieceGroup* head = puzzle->selection.Head();
+    grab[0] = bx - (head ? head->x : 0);
+    grab[1] = by - (head ? head->y : 0);
+}
+
+void CMouseController::OnLeftDown(int x, int y) {
+    if (Busy()) return;
+    if (!rubberBanding && !dragging && OverBanner(x, y)) {
+        g_proOptions->OpenLink();
+        return;
+    }
+    const int bx = ScrollX() + x;
+    const int by = ScrollY() + y;
+    const bool ctrl = App() && App()->ctrlDown;
+    const bool shift = App() && App()->shiftDown;
+
+    const int picked = puzzle->PickSelected(bx, by, ctrl);
+    if (picked == 1) {
+        StartDragging(bx, by);
+        return;
+    }
+    if (picked == 2) return;
+
+    puzzle->Pick(bx, by, ctrl, shift);
+    if (!SelectionEmpty()) {
+        // Ctrl+press on empty board with a selection drags the whole selection from here.
+        StartDragging(bx, by);
+        Render();
+        return;
+    }
+    Confine();
+    rubberBanding = 1;
+    band[0] = x;
+    band[1] = y;
+    Render();
+}
+
+bool CMouseController::AutoScrollMargin(int x, int y, bool act) {
+    if (SelectionEmpty() || !dragging) return false;
+    const RECT r = BoardClientRect();
+    int dx = 0, dy = 0;
+    if (x > r.right - kEdgeMargin) {
+        dx = kEdgeStep;
+    } else if (x < r.left + kEdgeMargin) {
+        dx = -kEdgeStep;
+    } else if (y > r.bottom - kEdgeMargin) {
+        dy = kEdgeStep;
+    } else if (y < r.top + kEdgeMargin) {
+        dy = -kEdgeStep;
+    } else {
+        return false;
+    }
+    if (act) {
+        if (App()) {
+            if (dx) App()->SetScrollX(ScrollX() + dx, false);
+            if (dy) App()->SetScrollY(ScrollY() + dy, false);
+        }
+        puzzle->DragSelectionTo(ScrollX() + x - grab[0], ScrollY() + y - grab[1]);
+        Render();
+    }
+    return true;
+}
+
+void CMouseController::OnMouseMove(LPARAM lParam) {
+    if (Busy()) return;
+    lastMouseLParam = lParam;
+    const int x = LParamX(lParam);
+    const int y = LParamY(lParam);
+
+    if (!rubberBanding && !dragging && !RightDragging() && OverBanner(x, y)) {
+        ShowCursor(cursorPointingHand);
+        overBanner = 1;
+        return;
+    }
+    if (overBanner) {
+        ShowArrow();
+        overBanner = 0;
+    }
+
+    if (!SelectionEmpty() && dragging) {
+        // Near the edge the timer moves the view and the pieces together.
+        if (AutoScrollMargin(x, y, false)) return;
+        puzzle->DragSelectionTo(ScrollX() + x - grab[0], ScrollY() + y - grab[1]);
+        Render();
+    } else if (RightDragging()) {
+        if (App()) {
+            App()->SetScrollX(rightStartScroll[0] + rightStart[0] - x, false);
+            App()->SetScrollY(rightStartScroll[1] + rightStart[1] - y, false);
+        }
+        Render();
+    } else if (rubberBanding) {
+        band[2] = x;
+        band[3] = y;
+        Render();
+    }
+}
+
+void CMouseController::OnLeftUp() {
+    if (Busy()) return;
+    dragging = 0;
+    if (!SelectionEmpty()) {
+        puzzle->DropSelection();
+        ReleaseConfinement();
+        Render();
+    }
+    if (rubberBanding) {
+        rubberBanding = 0;
+        // A release before any move leaves a corner unset and selects nothing.
+        if (BandComplete()) {
+            puzzle->SelectInRect(band[0], band[1], band[2], band[3]);
+            Render();
+        }
+        band[0] = band[1] = band[2] = band[3] = -1;
+    }
+    ShowArrow();
+    ReleaseConfinement();
+}
+
+void CMouseController::OnRightDown(int x, int y) {
+    if (Busy() || rubberBanding) return;
+    rightStart[0] = x;
+    rightStart[1] = y;
+    rightStartScroll[0] = ScrollX();
+    rightStartScroll[1] = ScrollY();
+    ShowCursor(cursorOpenHand);
+    Confine();
+}
+
+void CMouseController::OnRightUp() {
+    if (Busy()) return;
+    rightStart[0] = rightStart[1] = -1;
+    ReleaseConfinement();
+    ShowArrow();
+}
+
+void CMouseController::OnWheel(int keys, int delta) {
+    if (Busy() || RightDragging() || rubberBanding || (!SelectionEmpty() && dragging)) return;
+    if (!App()) return;
+    const int step = kWheelStep * (delta / kWheelNotch);
+    if (keys == static_cast<int>(MK_CONTROL) || keys == static_cast<int>(MK_SHIFT)) {
+        App()->SetScrollX(ScrollX() + step, true);
+    } else {
+        App()->SetScrollY(ScrollY() - step, true);
+    }
+}
+
+void CMouseController::OnAutoScrollTimer() {
+    if (Busy()) return;
+    AutoScrollMargin(LParamX(lastMouseLParam), LParamY(lastMouseLParam), true);
+}
+
+void CMouseController::Cancel() {
+    if (Busy()) return;
+    if (RightDragging()) {
+        rightStart[0] = rightStart[1] = -1;
+        ShowArrow();
+    }
+    if (rubberBanding) {
+        band[0] = band[1] = band[2] = band[3] = -1;
+        ReleaseConfinement();
+        rubberBanding = 0;
+        Render();
+    }
+    if (!SelectionEmpty() && dragging) {
+        dragging = 0;
+        puzzle->DropSelection();
+        ReleaseConfinement();
+        Render();
+        ShowArrow();
+    }
+}

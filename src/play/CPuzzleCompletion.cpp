@@ -1,0 +1,37 @@
+// The end of the game: the last two groups have joined.
+#include "app/CMainApp.h"
+#include "app/Globals.h"
+#include "clock/CGameClock.h"
+#include "platform/Platform.h"
+#include "play/CPuzzle.h"
+
+#include <cstdio>
+
+std::string CPuzzle::CompletionMessage() const {
+    // A custom text of a single character (a blank by default) counts as none.
+    if (completionText.size() >= 2) return completionText;
+    if (completionText.empty() && options.completionText.size() >= 2) return options.completionText;
+
+    const std::uint32_t seconds = g_clock ? g_clock->seconds : 0;
+    const int hours = static_cast<int>(seconds / 3600);
+    const int minutes = static_cast<int>((seconds % 3600) / 60);
+    char text[256];
+    std::snprintf(text, sizeof text, "You completed this puzzle in %d hours and %d minutes.", hours, minutes);
+    std::string message = text;
+    if (targetHours > 0 || targetMinutes > 0) {
+        std::snprintf(text, sizeof text, "\nThe target time for this puzzle is %d hours and %d minutes.",
+                      targetHours, targetMinutes);
+        message += text;
+    }
+    return message;
+}
+
+void CPuzzle::CheckCompletion() {
+    CountGroups();
+    if (percentCompleted != 100.0f) return;
+    if (Platform()) Platform()->ReleaseCursor();
+    const std::string message = CompletionMessage();
+    if (g_mainApp) g_mainApp->Render();
+    if (g_clock) g_clock->stopped = true;
+    if (Platform()) Platform()->MessageBox(message, "Well Done!", MB_OK);
+}

@@ -1,0 +1,89 @@
+#pragma once
+// A hand-built board for play tests: a grid of pieces with their sides set and no images,
+// the global puzzle pointing at it and a scripted platform recording sounds and boxes.
+#include "app/Globals.h"
+#include "clock/CGameClock.h"
+#include "platform/Platform.h"
+#include "play/CPuzzle.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class PlayFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform = std::make_unique<ScriptedPlatform>(temp.Str());
+        SetPlatform(platform.get());
+        g_tempDirectory = temp.Str();
+        cellSize = 32;
+        puzzle = std::make_unique<CPuzzle>();
+        g_puzzle = puzzle.get();
+        g_clock = &clock;
+    }
+
+    void TearDown() override {
+        puzzle.reset();
+        g_puzzle = nullptr;
+        g_clock = nullptr;
+        SetPlatform(nullptr);
+    }
+
+    // Cuts a cols x rows grid of square pieces at rotation 0, all at (0, 0), in no group.
+    void MakeGrid(int cols, int rows) {
+        puzzle->ClearPieces();
+        puzzle->cols = cols;
+        puzzle->rows = rows;
+        puzzle->totalPieces = cols * rows;
+        puzzle->loosePieces = cols * rows;
+        static const int dc[4] = {1, 0, -1, 0};
+        static const int dr[4] = {0, 1, 0, -1};
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                auto piece = std::make_unique<CPiece>();
+                piece->col = c;
+                piece->row = r;
+                for (int d = 0; d < 4; ++d) {
+                    CPieceSide& side = piece->sides[d];
+                    side.direction = d;
+                    side.neighbourCol = c + dc[d];
+                    side.neighbourRow = r + dr[d];
+                    const bool outside = side.neighbourCol < 0 || side.neighbourCol >= cols ||
+                                         side.neighbourRow < 0 || side.neighbourRow >= rows;
+                    if (outside) side.setNumber = CPieceSide::kBorder;
+                }
+                puzzle->pieces.push_back(std::move(piece));
+            }
+        }
+    }
+
+    CPiece* P(int c, int r) { return puzzle->PieceAt(c, r); }
+
+    // One group per piece, appended in array order (the first piece on top), each placed
+    // where its piece would lie in the finished picture at `origin`, spread by `spread`.
+    void OneGroupPerPiece(int originX = 1000, int originY = 1000, int spread = 0) {
+        const int s = cellSize;
+        for (auto& piece : puzzle->pieces) {
+            CPieceGroup* g = puzzle->NewGroup();
+            g->AddPiece(piece.get());
+            g->PlaceAt(originX + piece->col * (s + spread), originY + piece->row * (s + spread));
+            puzzle->groups.Append(g);
+        }
+    }
+
+    // A group holding the given cells, laid out from the first at (x, y), appended at the tail.
+    CPieceGroup* Group(std::initializer_list<std::pair<int, int>> cells, int x, int y) {
+        CPieceGroup* g = puzzle->NewGroup();
+        for (auto [c, r] : cells) g->AddPiece(P(c, r));
+        g->PlaceAt(x, y);
+        puzzle->groups.Append(g);
+        return g;
+    }
+
+    TempDir temp;
+    std::unique_ptr<ScriptedPlatform> platform;
+    std::unique_ptr<CPuzzle> puzzle;
+    CGameClock clock;
+};
