@@ -1,0 +1,176 @@
+#include "platform/qt/BoardWidget.h"
+
+#include "app/Commands.h"
+#include "display/PixelFormat.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Larger than any screen; anything beyond is a damaged frame description.
+constexpr int kMaxFrameSide = 32767;
+
+QImage::Format ImageFormat(int formatCode) {
+    switch (formatCode) {
+    case RGB555:
+        return QImage::Format_RGB555;
+    case RGB565:
+        return QImage::Format_RGB16;
+    case RGB16Other:
+        return QImage::Format_RGB444;
+    case RGB24:
+        return QImage::Format_BGR888; // bytes B, G, R
+    case RGB32:
+        return QImage::Format_RGB32; // bytes B, G, R, X
+    case OtherFormat:
+        return QImage::Format_Indexed8;
+    default:
+        return QImage::Format_Invalid;
+    }
+}
+
+// The 3-3-2 palette the 8-bit layout is stored in.
+QList<QRgb> Palette332() {
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i) {
+        const int r = (i >> 5) & 7, g = (i >> 2) & 7, b = i & 3;
+        table[i] = qRgb(r * 255 / 7, g * 255 / 7, b * 255 / 3);
+    }
+    return table;
+}
+
+} // namespace
+
+BoardWidget::BoardWidget(MessageSink& sink, QWidget* parent) : QWidget(parent), sink_(sink) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(1, 1);
+}
+
+QImage BoardWidget::FrameToImage(const FrameView& frame, QSize limit) {
+    const QImage::Format format = ImageFormat(frame.formatCode);
+    if (format == QImage::Format_Invalid || !frame.pixels) return {};
+    if (frame.width <= 0 || frame.height <= 0 || frame.width > kMaxFrameSide || frame.height > kMaxFrameSide)
+        return {};
+    const int bytesPerPixel = BytesPerPixel(static_cast<PixelFormatCode>(frame.formatCode));
+    const qint64 rowBytes = static_cast<qint64>(frame.width) * bytesPerPixel;
+    if (frame.pitch < rowBytes) return {};
+
+    const int width = std::min(frame.width, std::max(limit.width(), 0));
+    const int height = std::min(frame.height, std::max(limit.height(), 0));
+    if (width == 0 || height == 0) return {};
+    QImage image(width, height, format);
+    if (image.isNull()) return {};
+    if (format == QImage::Format_Indexed8) image.setColorTable(Palette332());
+
+    const size_t copyBytes = static_cast<size_t>(width) * bytesPerPixel;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src = frame.pixels + static_cast<qint64>(y) * frame.pitch;
+        std::uint8_t* dst = image.scanLine(y);
+        if (format == QImage::Format_RGB32) {
+            // The fourth byte is unused by the game; Qt wants it opaque.
+            const auto* in = reinterpret_cast<const std::uint32_t*>(src);
+            auto* out = reinterpret_cast<std::uint32_t*>(dst);
+            for (int x = 0; x < width; ++x) out[x] = in[x] | 0xFF000000u;
+        } else {
+            std::memcpy(dst, src, copyBytes);
+        }
+    }
+    return image;
+}
+
+WPARAM BoardWidget::KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    WPARAM keys = 0;
+    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+    return keys;
+}
+
+bool BoardWidget::ShowFrame(const FrameView& frame) {
+    QImage image = FrameToImage(frame, size());
+    if (image.isNull()) return false;
+    frame_ = std::move(image);
+    update();
+    return true;
+}
+
+void BoardWidget::Confine(const QRect& area) {
+    confinement_ = area.normalized();
+    if (confinement_->isEmpty()) confinement_ = QRect(area.topLeft(), QSize(1, 1));
+}
+
+void BoardWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    if (!frame_.isNull()) painter.drawImage(dirty.topLeft(), frame_, dirty);
+    // Whatever the frame does not cover shows the window colour, as an unpainted window would.
+    const QRegion uncovered = QRegion(dirty) - QRegion(frame_.rect());
+    for (const QRect& r : uncovered) painter.fillRect(r, Qt::white);
+    if (frame_.isNull()) sink_.RequestPaint();
+}
+
+QPoint BoardWidget::ClientPoint(const QPointF& position) {
+    QPoint p(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
+    if (!confinement_) return p;
+    const QRect& area = *confinement_;
+    const QPoint kept(std::clamp(p.x(), area.left(), area.right()), std::clamp(p.y(), area.top(), area.bottom()));
+    if (kept != p) {
+        // Not every window system lets us move the pointer; the messages stay inside anyway.
+        QCursor::setPos(mapToGlobal(kept));
+    }
+    return kept;
+}
+
+void BoardWidget::SendMouse(UINT message, QMouseEvent* event) {
+    const QPoint p = ClientPoint(event->position());
+    sink_.Deliver(message, KeyState(event->buttons(), event->modifiers()), MakeMouseLParam(p.x(), p.y()));
+}
+
+void BoardWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) SendMouse(WM_LBUTTONDOWN, event);
+    else if (event->button() == Qt::RightButton) SendMouse(WM_RBUTTONDOWN, event);
+}
+
+void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) SendMouse(WM_LBUTTONUP, event);
+    else if (event->button() == Qt::RightButton) SendMouse(WM_RBUTTONUP, event);
+}
+
+void BoardWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt reports the second press of a double click here, in place of a press.
+    if (event->button() == Qt::LeftButton) SendMouse(WM_LBUTTONDBLCLK, event);
+    else if (event->button() == Qt::RightButton) SendMouse(WM_RBUTTONDBLCLK, event);
+}
+
+void BoardWidget::mouseMoveEvent(QMouseEvent* event) { SendMouse(WM_MOUSEMOVE, event); }
+
+void BoardWidget::wheelEvent(QWheelEvent* event) {
+    const int delta = std::clamp(event->angleDelta().y(), -32768, 32767);
+    if (delta == 0) return;
+    const QPoint p = ClientPoint(event->position());
+    const WPARAM keys = KeyState(event->buttons(), event->modifiers());
+    const WPARAM wParam = (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | (keys & 0xFFFF);
+    sink_.Deliver(WM_MOUSEWHEEL, wParam, MakeMouseLParam(p.x(), p.y()));
+    event->accept();
+}
+
+void BoardWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (resized) resized();
+    sink_.RequestPaint();
+}
+
+void BoardWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    sink_.RequestPaint();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The status bar along the bottom of the main window: parts ending at fixed pixel edges,
+// each showing one line of text.
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QSizeGrip;
+
+class StatusBarWidget : public QWidget {
+  public:
+    explicit StatusBarWidget(QWidget* parent = nullptr);
+
+    // Right edges of the parts in pixels from the window's left side; -1 reaches the right side.
+    void SetParts(const std::vector<int>& rightEdges);
+    void SetText(int part, const QString& text);
+    QString Text(int part) const;
+    int PartCount() const { return static_cast<int>(edges_.size()); }
+    // Where part `part` lies, in this widget's coordinates (empty for a part that does not exist).
+    QRect PartRect(int part) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return QSize(0, sizeHint().height()); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    std::vector<int> edges_;
+    std::vector<QString> texts_;
+    QSizeGrip* grip_;
+};
