@@ -15,7 +15,7 @@ constexpr std::array<CutInfo, 8> kCuts = {{
     {"large", 2, 48, CutFamily::Classic, 8},
     {"huge", 3, 64, CutFamily::Classic, 8},
     {"square", 4, 32, CutFamily::Square, 0},
-    {"angular", 5, 32, CutFamily::Angular, 8},
+    {"angular", 5, 32, CutFamily::Angular, 1},
     {"wavy", 6, 48, CutFamily::Wavy, 8},
     {"jagged", 7, 48, CutFamily::Jagged, 8},
 }};
@@ -99,6 +99,11 @@ std::vector<SideSet> SideShapeGenerator::Generate() {
     std::vector<SideSet> sets;
     GameSeed(seed);
     for (int index = 0; index < cut.setCount; ++index) {
+        if (cut.family == CutFamily::Angular) {
+            // One partition of the cell serves every edge, so there is only one set.
+            sets.push_back(MakeSet(AngularOwnership(size), size));
+            continue;
+        }
         Ownership own;
         // Draw until the outline has no hair-thin parts; the ranges make this rare.
         for (int attempt = 0; attempt < 200; ++attempt) {
@@ -107,9 +112,6 @@ std::vector<SideSet> SideShapeGenerator::Generate() {
             case CutFamily::Classic:
                 outline = ClassicOutline();
                 break;
-            case CutFamily::Angular:
-                outline = AngularOutline(index % 4);
-                break;
             case CutFamily::Wavy:
                 outline = WavyOutline(index % 3);
                 break;
@@ -117,6 +119,7 @@ std::vector<SideSet> SideShapeGenerator::Generate() {
                 outline = JaggedOutline(index % 2);
                 break;
             case CutFamily::Square:
+            case CutFamily::Angular:
                 break;
             }
             own = Rasterise(outline);
@@ -290,55 +293,27 @@ SideShapeGenerator::Outline SideShapeGenerator::ClassicOutline() {
     return out;
 }
 
-// Straight-sided tabs: a dovetail, an arrow, a hammer head and a diamond on a neck. Sides
-// run straight or at 45 degrees so they stay clean at one-pixel resolution.
-SideShapeGenerator::Outline SideShapeGenerator::AngularOutline(int variant) {
-    const double px = 1.0 / size;
-    auto snap = [&](double value) { return std::round(value * size) / size; };
-    double c = 0.5 + snap(Uniform(-0.03, 0.03));
-    Outline out = {{0, 0}};
-    switch (variant) {
-    case 0: { // dovetail
-        double n = snap(Uniform(0.08, 0.1)), d = snap(Uniform(0.19, 0.23));
-        double w = n + d / 2;
-        out.insert(out.end(), {{c - n, 0}, {c - w, d}, {c + w, d}, {c + n, 0}});
-        break;
+// The angular cut gives each edge's whole diamond (the two quarter triangles of the cells
+// either side) to one piece: form A to the left piece, form B to the right. A piece whose
+// four edges are all form B keeps nothing, which is why the game leaves such a piece out.
+// Pixels on a cell's diagonals go to the quarter that is clockwise-next, the same rule in
+// every rotation, so the four quarters of a cell never share a pixel.
+SideShapeGenerator::Ownership SideShapeGenerator::AngularOwnership(int size) {
+    const int half = size / 2;
+    Ownership own(static_cast<std::size_t>(size) * size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            double dy = y + 0.5 - half;
+            bool left = true;
+            if (x >= half) {
+                // The right cell's left quarter: dx <= dy < -dx around that cell's centre.
+                double dx = x + 0.5 - size;
+                left = dx <= dy && dy < -dx;
+            }
+            own[static_cast<std::size_t>(y) * size + x] = left ? 1 : 0;
+        }
     }
-    case 1: { // arrow
-        double n = snap(Uniform(0.06, 0.08)) + px / 2, d1 = snap(Uniform(0.09, 0.12));
-        double w = snap(Uniform(0.17, 0.2));
-        out.insert(out.end(),
-                   {{c - n, 0}, {c - n, d1}, {c - w, d1}, {c, d1 + w}, {c + w, d1}, {c + n, d1}, {c + n, 0}});
-        break;
-    }
-    case 2: { // hammer
-        double n = snap(Uniform(0.07, 0.09)), d1 = snap(Uniform(0.09, 0.11));
-        double w = snap(Uniform(0.16, 0.19)), d2 = d1 + snap(Uniform(0.11, 0.14));
-        out.insert(out.end(), {{c - n, 0},
-                               {c - n, d1},
-                               {c - w, d1},
-                               {c - w, d2},
-                               {c + w, d2},
-                               {c + w, d1},
-                               {c + n, d1},
-                               {c + n, 0}});
-        break;
-    }
-    default: { // diamond on a neck
-        double n = snap(Uniform(0.06, 0.07)) + px / 2, d1 = snap(Uniform(0.06, 0.08));
-        double w = snap(Uniform(0.12, 0.14));
-        out.insert(out.end(), {{c - n, 0},
-                               {c - n, d1 + w - n},
-                               {c - w, d1 + w},
-                               {c, d1 + 2 * w},
-                               {c + w, d1 + w},
-                               {c + n, d1 + w - n},
-                               {c + n, 0}});
-        break;
-    }
-    }
-    out.push_back({1, 0});
-    return out;
+    return own;
 }
 
 // Smooth waves that fade out towards the corners; a lean along the edge makes the crests

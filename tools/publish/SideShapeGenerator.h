@@ -23,7 +23,7 @@ struct CutInfo {
     int cutStyle;
     int cellSize;
     CutFamily family;
-    int setCount; // sets the generator makes for this cut (0: straight edges only)
+    int setCount; // sets the generator makes (0: straight edges only; angular has one form)
 };
 
 // The eight cuts in cutStyle order.
@@ -62,6 +62,8 @@ class SideShapeGenerator {
     static SideSet MakeSet(const Ownership& leftOwns, int size);
     // The ownership a slot 0 map encodes.
     static Ownership OwnershipOf(const SideMap& right);
+    // Edge diamonds handed whole to one piece (the angular cut).
+    static Ownership AngularOwnership(int size);
     // No hair-thin necks or spikes, and each piece's share in one part.
     static bool LooksSound(const Ownership& own, int size);
 
@@ -71,7 +73,6 @@ class SideShapeGenerator {
     using Outline = std::vector<std::array<double, 2>>;
 
     Outline ClassicOutline();
-    Outline AngularOutline(int variant);
     Outline WavyOutline(int variant);
     Outline JaggedOutline(int variant);
 

@@ -1,0 +1,15 @@
+#pragma once
+// Writing pictures as JPEG files through libjpeg, for the demo picture and for tests.
+#include "imaging/DecodedImage.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace publish {
+
+// The image as a baseline JPEG (quality 1-100). Empty on failure.
+std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality);
+bool WriteJpegFile(const std::string& path, const DecodedImage& image, int quality, std::string* error);
+
+} // namespace publish
