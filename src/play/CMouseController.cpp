@@ -121,8 +121,8 @@ bool CMouseController::AutoScrollMargin(int x, int y, bool act) {
     }
     if (act) {
         if (App()) {
-            if (dx) App()->SetScrollX(ScrollX() + dx, false);
-            if (dy) App()->SetScrollY(ScrollY() + dy, false);
+            if (dx) App()->SetScrollX(ScrollX() + dx, true, false);
+            if (dy) App()->SetScrollY(ScrollY() + dy, true, false);
         }
         puzzle->DragSelectionTo(ScrollX() + x - grab[0], ScrollY() + y - grab[1]);
         Render();
@@ -153,8 +153,8 @@ void CMouseController::OnMouseMove(LPARAM lParam) {
         Render();
     } else if (RightDragging()) {
         if (App()) {
-            App()->SetScrollX(rightStartScroll[0] + rightStart[0] - x, false);
-            App()->SetScrollY(rightStartScroll[1] + rightStart[1] - y, false);
+            App()->SetScrollX(rightStartScroll[0] + rightStart[0] - x, true, false);
+            App()->SetScrollY(rightStartScroll[1] + rightStart[1] - y, true, false);
         }
         Render();
     } else if (rubberBanding) {
@@ -207,9 +207,9 @@ void CMouseController::OnWheel(int keys, int delta) {
     if (!App()) return;
     const int step = kWheelStep * (delta / kWheelNotch);
     if (keys == static_cast<int>(MK_CONTROL) || keys == static_cast<int>(MK_SHIFT)) {
-        App()->SetScrollX(ScrollX() + step, true);
+        App()->SetScrollX(ScrollX() + step, true, true);
     } else {
-        App()->SetScrollY(ScrollY() - step, true);
+        App()->SetScrollY(ScrollY() - step, true, true);
     }
 }
 
