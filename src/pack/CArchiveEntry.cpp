@@ -10,7 +10,9 @@ CArchiveEntry::CArchiveEntry(CPuzzleArchive* owner, std::string entryName, std::
     : scrambled(scrambleFlag), name(std::move(entryName)), start(absoluteStart), end(absoluteEnd),
       position(absoluteStart), archive(owner) {}
 
-CArchiveEntry::~CArchiveEntry() { CloseStream(); }
+CArchiveEntry::~CArchiveEntry() {
+    CloseStream();
+}
 
 bool CArchiveEntry::OpenStream() {
     CloseStream();

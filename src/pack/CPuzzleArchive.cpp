@@ -59,7 +59,8 @@ bool CPuzzleArchive::Open(const std::string& archivePath) {
             // is cut there.
             const void* zero = std::memchr(record, 0, kNameField - 1);
             std::size_t length =
-                zero ? static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - record) : kNameField - 1;
+                zero ? static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - record)
+                     : kNameField - 1;
             entries.push_back(std::make_unique<CArchiveEntry>(
                 this, std::string(reinterpret_cast<const char*>(record), length), absoluteStart, absoluteEnd,
                 record[72]));

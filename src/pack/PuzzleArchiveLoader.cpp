@@ -4,7 +4,10 @@
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Log.h"
+#include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
+#include "cutting/CSideList.h"
+#include "imaging/PictureConverter.h"
 #include "pack/CPackFile.h"
 #include "pack/CPuzzleArchive.h"
 #include "pack/PuzzleOptionsReader.h"
@@ -48,7 +51,7 @@ bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
     }
 
     // 9. The side list sets the fallback cell size; its result does not matter here.
-    // TODO(side list): CSideList::Load(options.cutName)
+    if (g_sideList) g_sideList->Load(options.cutName);
 
     // 10. The cut name sets the final cell size. Without a side list and without a known
     // cut there is no cell size at all, and the grid would divide by zero.
@@ -69,11 +72,12 @@ bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
     // 12. Decode it into the bitmap the pieces are cut from; a failure shows up when the
     // cutting step finds no bitmap.
     const std::string bitmapPath = tempDirectory + kPictureBitmapName;
-    // TODO(imaging): ConvertPictureToBitmap(picturePath, options.pictureFormat)
+    ConvertPictureToBitmap(picturePath, static_cast<PictureFormat>(options.pictureFormat), bitmapPath);
 
-    // 13. Cutting (loading sequence): StartCutting(bitmapPath, samePath).
-    // 14. Window title and the preview window's scroll bars.
-    (void)samePath;
-    (void)bitmapPath;
+    // 13. A picture that cannot be loaded is logged there; the title is set all the same.
+    StartCutting(bitmapPath, samePath);
+
+    // 14. The preview window's scroll bars follow here once it exists.
+    SetPuzzleTitle();
     return true;
 }

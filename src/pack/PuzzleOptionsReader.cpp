@@ -9,7 +9,8 @@
 namespace {
 
 // Reads the fourteen lines through `readLine(buffer, size)`.
-template <class ReadLine> bool ParseLines(ReadLine&& readLine, PuzzleOptions& options, bool restoringPosition) {
+template <class ReadLine>
+bool ParseLines(ReadLine&& readLine, PuzzleOptions& options, bool restoringPosition) {
     char line[kOptionsLineBuffer];
     readLine(line, kOptionsLineBuffer);
     PictureFormat format = PictureFormatFromName(line);
@@ -32,7 +33,8 @@ template <class ReadLine> bool ParseLines(ReadLine&& readLine, PuzzleOptions& op
     options.targetHours = DecimalValue(line);
     readLine(line, kOptionsLineBuffer);
     options.targetMinutes = DecimalValue(line);
-    for (int unused = 10; unused <= 13; ++unused) readLine(line, kOptionsLineBuffer);
+    for (int unused = 10; unused <= 13; ++unused)
+        readLine(line, kOptionsLineBuffer);
     char lastLine[kOptionsLastLineBuffer];
     readLine(lastLine, kOptionsLastLineBuffer);
     return true;
@@ -44,8 +46,8 @@ struct CutRow {
     std::int32_t size;
 };
 constexpr CutRow kCuts[] = {
-    {"small", 0, 16},  {"medium", 1, 32}, {"large", 2, 48}, {"huge", 3, 64},
-    {"square", 4, 32}, {"angular", 5, 32}, {"wavy", 6, 48}, {"jagged", 7, 48},
+    {"small", 0, 16},  {"medium", 1, 32},  {"large", 2, 48}, {"huge", 3, 64},
+    {"square", 4, 32}, {"angular", 5, 32}, {"wavy", 6, 48},  {"jagged", 7, 48},
 };
 
 } // namespace
@@ -62,13 +64,15 @@ bool ParsePuzzleOptions(const std::uint8_t* data, std::size_t size, PuzzleOption
                         bool restoringPosition) {
     std::size_t next = 0;
     auto nextByte = [&]() -> int { return next < size ? data[next++] : -1; };
-    return ParseLines([&](char* buffer, int bufferSize) { return ReadLineWith(nextByte, buffer, bufferSize); },
-                      options, restoringPosition);
+    return ParseLines(
+        [&](char* buffer, int bufferSize) { return ReadLineWith(nextByte, buffer, bufferSize); }, options,
+        restoringPosition);
 }
 
 std::int32_t DecimalValue(const char* text) {
     const char* p = text;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r')
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
     std::int64_t value = 0;

@@ -11,10 +11,10 @@
 namespace {
 
 // A raw archive: header, then one record per (name, start, end, flag), then `data`.
-std::vector<std::uint8_t> RawArchive(std::int32_t count, std::uint32_t dataOffset,
-                                     const std::vector<std::tuple<std::string, std::uint32_t, std::uint32_t,
-                                                                  std::uint32_t>>& records,
-                                     const std::string& data) {
+std::vector<std::uint8_t>
+RawArchive(std::int32_t count, std::uint32_t dataOffset,
+           const std::vector<std::tuple<std::string, std::uint32_t, std::uint32_t, std::uint32_t>>& records,
+           const std::string& data) {
     std::vector<std::uint8_t> out;
     PutLe32(&out, 0xABCD);
     PutLe32(&out, static_cast<std::uint32_t>(count));
@@ -34,7 +34,8 @@ std::vector<std::uint8_t> RawArchive(std::int32_t count, std::uint32_t dataOffse
 std::string ReadAll(CArchiveEntry* entry) {
     std::string text;
     EXPECT_TRUE(entry->OpenStream());
-    for (int c = entry->ReadByte(); c != CArchiveEntry::kEnd; c = entry->ReadByte()) text += static_cast<char>(c);
+    for (int c = entry->ReadByte(); c != CArchiveEntry::kEnd; c = entry->ReadByte())
+        text += static_cast<char>(c);
     // The end mark repeats rather than running on into the next entry.
     EXPECT_EQ(entry->ReadByte(), CArchiveEntry::kEnd);
     entry->CloseStream();
@@ -53,7 +54,8 @@ class ArchiveTest : public ::testing::Test {
 
 TEST_F(ArchiveTest, ScrambledAndPlainEntriesReadBackAsWritten) {
     std::string binary;
-    for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i)
+        binary += static_cast<char>(i);
     std::vector<std::uint8_t> archive;
     std::string error;
     ASSERT_TRUE(publish::BuildArchive({{"options", Bytes("plain text"), false},
@@ -88,8 +90,8 @@ TEST_F(ArchiveTest, ScrambledAndPlainEntriesReadBackAsWritten) {
 TEST_F(ArchiveTest, BrokenHeadersAndRecordsRefuseTheArchive) {
     CPuzzleArchive reader;
     EXPECT_FALSE(reader.Open(dir.File("missing")));
-    EXPECT_FALSE(reader.Open(Write({1, 0, 0, 0, 1, 0, 0})));                        // short header
-    EXPECT_FALSE(reader.Open(Write(RawArchive(0, 12, {}, ""))));                     // no entries
+    EXPECT_FALSE(reader.Open(Write({1, 0, 0, 0, 1, 0, 0})));     // short header
+    EXPECT_FALSE(reader.Open(Write(RawArchive(0, 12, {}, "")))); // no entries
     EXPECT_FALSE(reader.Open(Write(RawArchive(-1, 12, {}, ""))));
     EXPECT_FALSE(reader.Open(Write(RawArchive(1000000, 12, {{"a", 0, 0, 0}}, "")))); // count beyond the file
 

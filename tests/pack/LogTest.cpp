@@ -1,5 +1,5 @@
-#include "PackTestFiles.h"
 #include "app/Log.h"
+#include "PackTestFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -12,7 +12,8 @@
 namespace {
 
 bool Parse(const std::string& text, PuzzleOptions& options, bool restoring = false) {
-    return ParsePuzzleOptions(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), options, restoring);
+    return ParsePuzzleOptions(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), options,
+                              restoring);
 }
 
 publish::ArchiveOptions SampleOptions() {
@@ -93,7 +94,8 @@ TEST(Options, ScrambledOptionsEqualPlainOnes) {
     PuzzleOptions results[2];
     for (int scrambled = 0; scrambled < 2; ++scrambled) {
         std::vector<std::uint8_t> archive;
-        ASSERT_TRUE(publish::BuildPuzzleArchive(SampleOptions(), Bytes("GIF89a"), scrambled == 1, &archive, &error))
+        ASSERT_TRUE(
+            publish::BuildPuzzleArchive(SampleOptions(), Bytes("GIF89a"), scrambled == 1, &archive, &error))
             << error;
         const std::string path = dir.File("a" + std::to_string(scrambled));
         WriteBytes(path, archive);

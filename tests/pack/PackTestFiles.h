@@ -7,7 +7,8 @@
 #include <vector>
 
 inline void PutLe32(std::vector<std::uint8_t>* out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out->push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        out->push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {

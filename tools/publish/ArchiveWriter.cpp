@@ -17,7 +17,8 @@ constexpr std::size_t kMaxEntryName = 63;
 constexpr std::uint32_t kArchiveVersionWord = 1;
 
 void PutU32At(std::vector<std::uint8_t>* out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) (*out)[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        (*out)[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 bool CheckLine(const std::string& text, std::size_t limit, int number, std::string* error) {
@@ -39,7 +40,8 @@ bool CheckLine(const std::string& text, std::size_t limit, int number, std::stri
 
 bool FormatOptions(const ArchiveOptions& o, std::string* text, std::string* error) {
     if (PictureFormatFromName(o.pictureType) == PictureUnknown) {
-        if (error) *error = "unknown picture type \"" + o.pictureType + "\" (bmp, jpg, jpeg, gif, ico or pcx)";
+        if (error)
+            *error = "unknown picture type \"" + o.pictureType + "\" (bmp, jpg, jpeg, gif, ico or pcx)";
         return false;
     }
     const std::string lines[14] = {
@@ -76,7 +78,8 @@ bool BuildArchive(const std::vector<ArchiveEntrySource>& entries, std::vector<st
     }
     std::uint64_t total = kHeaderSize + kRecordSize * static_cast<std::uint64_t>(entries.size());
     for (const ArchiveEntrySource& entry : entries) {
-        if (entry.name.empty() || entry.name.size() > kMaxEntryName || entry.name.find('\0') != std::string::npos) {
+        if (entry.name.empty() || entry.name.size() > kMaxEntryName ||
+            entry.name.find('\0') != std::string::npos) {
             if (error) *error = "archive entry names must have 1 to 63 characters: \"" + entry.name + "\"";
             return false;
         }
@@ -88,7 +91,8 @@ bool BuildArchive(const std::vector<ArchiveEntrySource>& entries, std::vector<st
         return false;
     }
 
-    const std::uint8_t scrambleByte = kArchiveScrambleKey[0] ^ kArchiveScrambleKey[1] ^ kArchiveScrambleKey[2];
+    const std::uint8_t scrambleByte =
+        kArchiveScrambleKey[0] ^ kArchiveScrambleKey[1] ^ kArchiveScrambleKey[2];
     const std::size_t dataOffset = kHeaderSize + kRecordSize * entries.size();
     archive->assign(dataOffset, 0);
     PutU32At(archive, 0, kArchiveVersionWord);
@@ -105,7 +109,8 @@ bool BuildArchive(const std::vector<ArchiveEntrySource>& entries, std::vector<st
         PutU32At(archive, record + 72, entry.scrambled ? 1 : 0);
     }
     for (const ArchiveEntrySource& entry : entries) {
-        for (std::uint8_t b : entry.bytes) archive->push_back(entry.scrambled ? b ^ scrambleByte : b);
+        for (std::uint8_t b : entry.bytes)
+            archive->push_back(entry.scrambled ? b ^ scrambleByte : b);
     }
     return true;
 }

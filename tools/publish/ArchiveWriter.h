@@ -17,19 +17,19 @@ struct ArchiveEntrySource {
 
 // The fourteen lines of a puzzle's "options" entry.
 struct ArchiveOptions {
-    std::string pictureType = "jpg";   // line 1: "bmp", "jpg", "jpeg", "gif", "ico" or "pcx"
-    std::string cutName = "medium";    // line 2: "small" ... "jagged"
-    std::string title;                 // line 3
-    std::string completionText;        // line 4: shown on completion when 2 characters or more
-    std::int32_t ghostPermission = 1;  // line 5
+    std::string pictureType = "jpg";    // line 1: "bmp", "jpg", "jpeg", "gif", "ico" or "pcx"
+    std::string cutName = "medium";     // line 2: "small" ... "jagged"
+    std::string title;                  // line 3
+    std::string completionText;         // line 4: shown on completion when 2 characters or more
+    std::int32_t ghostPermission = 1;   // line 5
     std::int32_t previewPermission = 1; // line 6
-    std::int32_t line7 = 0;            // read by the game, not used
-    std::int32_t targetHours = 0;      // line 8
-    std::int32_t targetMinutes = 0;    // line 9
-    std::string line10, line11;        // read, not used
-    std::int32_t line12 = 0;           // read, not used
-    std::string line13;                // read, not used
-    std::string line14;                // read, not used; up to 1023 characters
+    std::int32_t line7 = 0;             // read by the game, not used
+    std::int32_t targetHours = 0;       // line 8
+    std::int32_t targetMinutes = 0;     // line 9
+    std::string line10, line11;         // read, not used
+    std::int32_t line12 = 0;            // read, not used
+    std::string line13;                 // read, not used
+    std::string line14;                 // read, not used; up to 1023 characters
 };
 
 // The options entry text: fourteen lines, each ended with CR LF. False with `error` set

@@ -10,7 +10,8 @@ namespace publish {
 namespace {
 
 void PutU32(std::vector<std::uint8_t>* out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out->push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        out->push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 struct FileCloser {
@@ -50,7 +51,8 @@ bool BuildPack(const std::vector<PackEntrySource>& entries, std::vector<std::uin
         offset += static_cast<std::uint32_t>(entry.bytes.size());
         PutU32(pack, offset);
     }
-    for (const PackEntrySource& entry : entries) pack->insert(pack->end(), entry.bytes.begin(), entry.bytes.end());
+    for (const PackEntrySource& entry : entries)
+        pack->insert(pack->end(), entry.bytes.begin(), entry.bytes.end());
     return true;
 }
 

@@ -1,0 +1,102 @@
+#include "PackTestFiles.h"
+#include "PackWriter.h"
+#include "app/CMainApp.h"
+#include "app/Globals.h"
+#include "app/Log.h"
+#include "pack/CPackFile.h"
+#include "pack/PackNames.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kHeader = "Log File Initialised\n**************************\n\n";
+
+TEST(BareProgramName, DropsTheFolderAndTheLastExtension) {
+    EXPECT_EQ(BareProgramName("C:\\Games\\My.Puzzle.exe"), "My.Puzzle");
+    EXPECT_EQ(BareProgramName("/home/me/v1.2/My.Puzzle.exe"), "My.Puzzle");
+    EXPECT_EQ(BareProgramName("/opt/games.d/autumn"), "autumn");
+    EXPECT_EQ(BareProgramName("plain.exe"), "plain");
+}
+
+class MainAppPackTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetPlatform(&platform);
+        g_tempDirectory = platform.tempDir;
+        LogInit(platform.tempDir + "DUVereLog.txt");
+    }
+    void TearDown() override {
+        delete app.packFile;
+        app.packFile = nullptr;
+        SetPlatform(nullptr);
+        g_tempDirectory.clear();
+        g_moduleFileName.clear();
+    }
+    std::string Log() { return ReadText(platform.tempDir + "DUVereLog.txt").substr(kHeader.size()); }
+
+    // A published program in its own folder (not the temporary one).
+    void Publish(const std::string& name, const std::vector<publish::PackEntrySource>& entries) {
+        std::vector<std::uint8_t> image(4096, 0xCC);
+        std::string error;
+        ASSERT_TRUE(publish::AppendPackToImage(&image, entries, &error)) << error;
+        g_moduleFileName = programs.File(name);
+        WriteBytes(g_moduleFileName, image);
+    }
+
+    TempDir temp;
+    TempDir programs;
+    ScriptedPlatform platform{temp.Str()};
+    CMainApp app;
+};
+
+TEST_F(MainAppPackTest, ThePuzzleIsExtractedUnderTheProgramsBareName) {
+    Publish("My.Puzzle.exe", {{"click.wav", Bytes("c")}, {"puzzlefile", Bytes("the archive")}});
+    ASSERT_TRUE(app.UnPackEXE());
+    ASSERT_TRUE(app.ExtractPuzzleFile());
+    EXPECT_EQ(app.puzzleFilePath, platform.tempDir + "My.Puzzle");
+    EXPECT_EQ(ReadText(app.puzzleFilePath), "the archive");
+    EXPECT_TRUE(platform.messageBoxes.empty());
+    EXPECT_EQ(Log(), "CMainApp::UnPackEXE()\n"
+                     "UnPackEXE()- OpenPackFile " +
+                         g_moduleFileName +
+                         "\n"
+                         "Passed\n\n"
+                         "CMainApp::ExtractPuzzleFile()\n"
+                         "CMainApp::ExtractPuzzleFile() - extracting to My.Puzzle\n"
+                         "Passed\n");
+}
+
+TEST_F(MainAppPackTest, AProgramWithoutPackFailsQuietlyUntilThePuzzleIsWanted) {
+    g_moduleFileName = programs.File("bare.exe");
+    WriteBytes(g_moduleFileName, std::vector<std::uint8_t>(250000, 0));
+    EXPECT_FALSE(app.UnPackEXE());
+    ASSERT_NE(app.packFile, nullptr);
+    EXPECT_EQ(app.packFile->dataBase, 0u);
+    EXPECT_TRUE(platform.messageBoxes.empty()); // start-up tells the player, not UnPackEXE
+
+    EXPECT_FALSE(app.ExtractPuzzleFile());
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_EQ(platform.messageBoxes[0].text, "Could not extract PUZ file");
+    EXPECT_EQ(platform.messageBoxes[0].caption, "Error");
+    EXPECT_EQ(platform.messageBoxes[0].style, MB_OK);
+    EXPECT_EQ(Log(), "CMainApp::UnPackEXE()\n"
+                     "UnPackEXE()- OpenPackFile " +
+                         g_moduleFileName +
+                         "\n"
+                         "CMainApp::ExtractPuzzleFile()\n"
+                         "CMainApp::ExtractPuzzleFile() - extracting to bare\n"
+                         "CMainApp::ExtractPuzzleFile() - FAILED\n");
+}
+
+TEST_F(MainAppPackTest, APackWithoutThePuzzleEntryAlsoTellsThePlayer) {
+    Publish("Lake.exe", {{"piecedefs", Bytes("x")}});
+    ASSERT_TRUE(app.UnPackEXE());
+    EXPECT_FALSE(app.ExtractPuzzleFile());
+    ASSERT_EQ(platform.messageBoxes.size(), 1u);
+    EXPECT_EQ(platform.messageBoxes[0].text, "Could not extract PUZ file");
+}
+
+} // namespace
