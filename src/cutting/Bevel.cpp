@@ -59,7 +59,8 @@ void ShadePixel(std::uint8_t* pixel, int bpp, PixelFormatCode format, bool light
         std::memcpy(pixel, &v, 2);
         return;
     }
-    for (int i = 0; i < bpp; ++i) pixel[i] = static_cast<std::uint8_t>(Shade(pixel[i], lighten, amount));
+    for (int i = 0; i < bpp; ++i)
+        pixel[i] = static_cast<std::uint8_t>(Shade(pixel[i], lighten, amount));
 }
 
 namespace {
@@ -97,11 +98,15 @@ void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int widt
                     format, lighten);
     };
     for (int y = 0; y <= height - 2; ++y)
-        for (int x = 0; x <= width - 2; ++x) visit(x, y, true);
+        for (int x = 0; x <= width - 2; ++x)
+            visit(x, y, true);
     for (int x = 0; x <= width - 2; ++x)
-        for (int y = 0; y <= height - 2; ++y) visit(x, y, true);
+        for (int y = 0; y <= height - 2; ++y)
+            visit(x, y, true);
     for (int y = 0; y <= height - 2; ++y)
-        for (int x = width - 1; x >= 1; --x) visit(x, y, false);
+        for (int x = width - 1; x >= 1; --x)
+            visit(x, y, false);
     for (int x = 0; x <= width - 2; ++x)
-        for (int y = height - 1; y >= 1; --y) visit(x, y, false);
+        for (int y = height - 1; y >= 1; --y)
+            visit(x, y, false);
 }

@@ -6,7 +6,9 @@
 
 CMaskCache::~CMaskCache() = default;
 
-void CMaskCache::Clear() { masks.clear(); }
+void CMaskCache::Clear() {
+    masks.clear();
+}
 
 CPieceMask* CMaskCache::Get(const CPieceSide sides[4], int rotation) {
     // A turned piece is drawn from the shapes of the turned directions, not by turning

@@ -1,11 +1,12 @@
 #pragma once
 // Every distinct piece outline of the current cut, built once and shared by all pieces
 // whose four edges carry the same shapes. Lookup is a linear search in creation order.
+#include "cutting/CPieceMask.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-class CPieceMask;
 class CPieceSide;
 
 class CMaskCache {

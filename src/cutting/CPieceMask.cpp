@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cstring>
 
-CPieceMask::~CPieceMask() { delete shadow; }
+CPieceMask::~CPieceMask() {
+    delete shadow;
+}
 
 bool CPieceMask::KeyEquals(const MaskKeyEntry entries[4]) const {
     for (int i = 0; i < 4; ++i)
@@ -47,7 +49,8 @@ void CPieceMask::Build(const MaskKeyEntry entries[4]) {
     width = height = side;
     bytes.assign(static_cast<std::size_t>(side) * side, 255);
     for (int y = h; y < 3 * h; ++y)
-        std::memset(bytes.data() + static_cast<std::size_t>(y) * side + h, 0, static_cast<std::size_t>(2 * h));
+        std::memset(bytes.data() + static_cast<std::size_t>(y) * side + h, 0,
+                    static_cast<std::size_t>(2 * h));
 
     const int origins[4][2] = {{2 * h, h}, {h, 2 * h}, {0, h}, {h, 0}};
     for (int d = 0; d < 4; ++d) {
@@ -62,7 +65,8 @@ void CPieceMask::Build(const MaskKeyEntry entries[4]) {
         if (!entry || !g_sideList) continue;
         const CSideShape* shape = g_sideList->FindShape(entry->setNumber, entry->slot);
         if (!shape || shape->map.empty()) continue;
-        StampMap(bytes.data(), side, shape->map.data(), shape->width, shape->height, origins[d][0], origins[d][1]);
+        StampMap(bytes.data(), side, shape->map.data(), shape->width, shape->height, origins[d][0],
+                 origins[d][1]);
     }
     BuildShadow();
 }
@@ -97,8 +101,8 @@ bool CPieceMask::BuildShadow() {
             right = std::max(right, x);
             bottom = std::max(bottom, y);
             if (pixels && x < surfaceW && y < surfaceH)
-                std::memset(pixels + static_cast<std::size_t>(y) * pitch + static_cast<std::size_t>(x) * bpp, 0,
-                            static_cast<std::size_t>(bpp));
+                std::memset(pixels + static_cast<std::size_t>(y) * pitch + static_cast<std::size_t>(x) * bpp,
+                            0, static_cast<std::size_t>(bpp));
         }
     }
     if (pixels) shadow->Unlock();

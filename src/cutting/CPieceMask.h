@@ -43,7 +43,9 @@ class CPieceMask {
 };
 
 // The mask image side for a cell size: 4 * (cell / 2).
-inline int PieceImageSide(int cell) { return 4 * (cell / 2); }
+inline int PieceImageSide(int cell) {
+    return 4 * (cell / 2);
+}
 
 // Stamps a map at (originX, originY) of an S x S mask: above 200 inside, 9..199 outside,
 // everything else untouched. Parts of the map that fall outside the mask are dropped.

@@ -45,7 +45,7 @@ class CSideList {
     void Clear();
 
     std::vector<std::unique_ptr<CSideShape>> shapes; // file order
-    std::int32_t setCount = 0;                        // set headers read
+    std::int32_t setCount = 0;                       // set headers read
     // Where entries come from: the game's pack unless replaced (tests, tools).
     EntryExtractor extractEntry;
 

@@ -19,7 +19,8 @@ struct PictureCopy {
     // Bpp bytes of picture pixel (x, y), or null left of, above, or beyond the picture.
     const std::uint8_t* PixelAt(int x, int y) const {
         if (x < 0 || y < 0 || x >= width || y >= height) return nullptr;
-        return bits.data() + static_cast<std::size_t>(y) * pitch + static_cast<std::size_t>(x) * bytesPerPixel;
+        return bits.data() + static_cast<std::size_t>(y) * pitch +
+               static_cast<std::size_t>(x) * bytesPerPixel;
     }
 };
 

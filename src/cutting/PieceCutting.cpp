@@ -33,8 +33,8 @@ void CPiece::Cut(CPuzzle* puzzle, int c, int r) {
         side.direction = d;
         side.neighbourCol = neighbours[d][0];
         side.neighbourRow = neighbours[d][1];
-        const bool outside = side.neighbourCol < 0 || side.neighbourRow < 0 || side.neighbourCol >= puzzle->cols ||
-                             side.neighbourRow >= puzzle->rows;
+        const bool outside = side.neighbourCol < 0 || side.neighbourRow < 0 ||
+                             side.neighbourCol >= puzzle->cols || side.neighbourRow >= puzzle->rows;
         if (outside) side.setNumber = CPieceSide::kBorder;
     }
 
@@ -47,7 +47,8 @@ void CPiece::Cut(CPuzzle* puzzle, int c, int r) {
                 sides[d].slot = record->sides[d][1];
             }
             // The rotation picks one of four images; anything else in the file is ignored.
-            if (puzzle->userotation && record->rotation >= 0 && record->rotation <= 3) turn = record->rotation;
+            if (puzzle->userotation && record->rotation >= 0 && record->rotation <= 3)
+                turn = record->rotation;
         }
     } else if (g_sideList && g_sideList->setCount >= 1) {
         // Two draws per side, also for sides the left and top neighbours already gave a
@@ -60,7 +61,8 @@ void CPiece::Cut(CPuzzle* puzzle, int c, int r) {
         if (puzzle->userotation) turn = GameRand() % 4;
     }
     rotation = turn;
-    for (CPieceSide& side : sides) side.rotation = turn;
+    for (CPieceSide& side : sides)
+        side.rotation = turn;
 
     BuildImages(puzzle);
 }

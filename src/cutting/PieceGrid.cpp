@@ -6,7 +6,9 @@
 
 #include <cstring>
 
-bool IsUsableCellSize(int size) { return size >= kMinCellSize && size <= kMaxCellSize; }
+bool IsUsableCellSize(int size) {
+    return size >= kMinCellSize && size <= kMaxCellSize;
+}
 
 void ComputeGrid(int width, int height, int cell, std::int32_t* cols, std::int32_t* rows) {
     if (!IsUsableCellSize(cell) || width <= 0 || height <= 0) {

@@ -60,7 +60,8 @@ void ClampedBox(const CPieceMask* mask, int side, int* l, int* t, int* r, int* b
 
 void AllocateScratchBuffers(CPuzzle* puzzle) {
     const std::size_t size = ScratchSize(PictureBytesPerPixel(puzzle));
-    for (auto& buffer : puzzle->scratch) buffer.assign(size, 0);
+    for (auto& buffer : puzzle->scratch)
+        buffer.assign(size, 0);
 }
 
 void PreparePieceBuild(CPuzzle* puzzle) {
@@ -78,7 +79,9 @@ void CPiece::ReleaseImages() {
     }
 }
 
-CPiece::~CPiece() { ReleaseImages(); }
+CPiece::~CPiece() {
+    ReleaseImages();
+}
 
 void CPiece::BuildImages(CPuzzle* puzzle) {
     const int h = cellSize / 2;
@@ -144,7 +147,8 @@ void CPiece::BuildImages(CPuzzle* puzzle) {
         return;
     }
 
-    for (int r = 0; r < 4; ++r) masks[r] = g_maskCache->Get(sides, r);
+    for (int r = 0; r < 4; ++r)
+        masks[r] = g_maskCache->Get(sides, r);
     // Tolerate a caller that did not size the buffers for this cut.
     const std::size_t scratchSize = static_cast<std::size_t>(bpp) * side * side;
     for (auto& buffer : puzzle->scratch)
@@ -165,7 +169,8 @@ void CPiece::BuildImages(CPuzzle* puzzle) {
         }
     }
     auto fromScratch = [&](int x, int y, std::uint8_t* dst) {
-        std::memcpy(dst, scratch + (static_cast<std::size_t>(y) * side + x) * bpp, static_cast<std::size_t>(bpp));
+        std::memcpy(dst, scratch + (static_cast<std::size_t>(y) * side + x) * bpp,
+                    static_cast<std::size_t>(bpp));
     };
     for (int r = 0; r < 4; ++r) {
         // A missing image must not stop the turns, or the later images would be turned wrong.

@@ -27,4 +27,6 @@ int OppositeDirection(int direction) {
     }
 }
 
-int SlotDirection(std::int32_t slot) { return (slot >= 0 && slot <= 7) ? slot % 4 : -1; }
+int SlotDirection(std::int32_t slot) {
+    return (slot >= 0 && slot <= 7) ? slot % 4 : -1;
+}
