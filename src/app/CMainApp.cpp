@@ -49,16 +49,18 @@ void CMainApp::Init() {
     }
 
     // The back buffer is as large as the largest client area the screen allows.
-    if (!g_display || g_display->CreateWindowedDisplay(window, screen.usableWidth, screen.usableHeight) != S_OK)
+    if (!g_display ||
+        g_display->CreateWindowedDisplay(window, screen.usableWidth, screen.usableHeight) != S_OK)
         LogWrite(0, "CreateWindowedDisplay Failed");
     ResetPieceCounts();
     CreateProbeSurface();
 
     if (probeSurface && probeSurface->BitsPerPixel() == 8) {
-        platform->MessageBox("This application cannot be run in 8 bit color, please change your display settings "
-                             "to a higher color depth\nand then run this program again. This application will now "
-                             "terminate.",
-                             "Color depth too low!", MB_ICONWARNING);
+        platform->MessageBox(
+            "This application cannot be run in 8 bit color, please change your display settings "
+            "to a higher color depth\nand then run this program again. This application will now "
+            "terminate.",
+            "Color depth too low!", MB_ICONWARNING);
         platform->PostQuitMessage(0);
         displayRefused = 1;
     }

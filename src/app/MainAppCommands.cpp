@@ -55,4 +55,6 @@ void CMainApp::ChooseBackgroundColour() {
     Render();
 }
 
-void CMainApp::OpenProductPage() { Platform()->OpenUrl(kProductPage); }
+void CMainApp::OpenProductPage() {
+    Platform()->OpenUrl(kProductPage);
+}

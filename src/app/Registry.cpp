@@ -27,7 +27,8 @@ void RegCloseSettings(HKEY key) {
     if (key && Platform()) Platform()->SettingsClose();
 }
 
-HRESULT RegReadString(HKEY key, const char* name, char* buffer, std::size_t bufferSize, const char* defaultValue) {
+HRESULT RegReadString(HKEY key, const char* name, char* buffer, std::size_t bufferSize,
+                      const char* defaultValue) {
     std::string value;
     if (key && Platform() && Platform()->SettingsReadString(name, &value) && value.size() < bufferSize) {
         std::memcpy(buffer, value.c_str(), value.size() + 1);

@@ -17,7 +17,8 @@ HRESULT RegOpenSettings(const char* subkey, HKEY* key);
 void RegCloseSettings(HKEY key);
 // Reads a text value into `buffer` (`bufferSize` bytes with the terminator); a missing value
 // or one that does not fit gives `defaultValue` instead (cut to fit). Always 0.
-HRESULT RegReadString(HKEY key, const char* name, char* buffer, std::size_t bufferSize, const char* defaultValue);
+HRESULT RegReadString(HKEY key, const char* name, char* buffer, std::size_t bufferSize,
+                      const char* defaultValue);
 HRESULT RegWriteString(HKEY key, const char* name, const char* text);
 // Reads a 32-bit value; a missing one gives `defaultValue`. Always 0.
 HRESULT RegReadDword(HKEY key, const char* name, DWORD* value, DWORD defaultValue);

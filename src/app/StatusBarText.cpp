@@ -22,7 +22,8 @@ void SetPart(int part, const std::string& text) {
 std::string FitBuffer(std::string text, std::size_t size) {
     if (text.size() < size) return text;
     std::size_t n = size - 1;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        --n;
     text.resize(n);
     return text;
 }
@@ -41,9 +42,13 @@ std::string FormatClockText(std::uint32_t seconds) {
     return text;
 }
 
-std::string FormatTotalPieces(int total) { return " Total Pieces: " + std::to_string(total); }
+std::string FormatTotalPieces(int total) {
+    return " Total Pieces: " + std::to_string(total);
+}
 
-std::string FormatLoosePieces(int loose) { return " Loose Pieces: " + std::to_string(loose); }
+std::string FormatLoosePieces(int loose) {
+    return " Loose Pieces: " + std::to_string(loose);
+}
 
 std::string FormatPercentCompleted(float percent) {
     char text[64];
@@ -55,7 +60,8 @@ std::string FormatRotationState(bool enabled) {
     return enabled ? " Piece rotation: enabled" : " Piece rotation: disabled";
 }
 
-std::string FormatPuzzleTitle(const std::string& authorTitle, bool hasAuthorTitle, const std::string& puzzleTitle) {
+std::string FormatPuzzleTitle(const std::string& authorTitle, bool hasAuthorTitle,
+                              const std::string& puzzleTitle) {
     std::string title = hasAuthorTitle ? authorTitle + " - " + puzzleTitle : "Pictorra Vaze - " + puzzleTitle;
     return FitBuffer(std::move(title), kTitleBuffer);
 }
@@ -92,7 +98,8 @@ void UpdateClock() {
 void SetPuzzleTitle() {
     if (!g_puzzle) return;
     bool extras = g_proOptions && g_proOptions->present;
-    SetTitle(FormatPuzzleTitle(extras ? g_proOptions->title : std::string(), extras, g_puzzle->options.title));
+    SetTitle(
+        FormatPuzzleTitle(extras ? g_proOptions->title : std::string(), extras, g_puzzle->options.title));
 }
 
 void ShowLoadProgress(int percent) {

@@ -21,7 +21,8 @@ std::string FormatTotalPieces(int total);
 std::string FormatLoosePieces(int loose);
 std::string FormatPercentCompleted(float percent);
 std::string FormatRotationState(bool enabled);
-std::string FormatPuzzleTitle(const std::string& authorTitle, bool hasAuthorTitle, const std::string& puzzleTitle);
+std::string FormatPuzzleTitle(const std::string& authorTitle, bool hasAuthorTitle,
+                              const std::string& puzzleTitle);
 std::string FormatLoadProgressTitle(const std::string& puzzleTitle, int percent);
 
 // Status bar parts.

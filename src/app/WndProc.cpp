@@ -14,10 +14,16 @@
 #include <cstdint>
 
 namespace {
-int LowWord(WPARAM w) { return static_cast<int>(w & 0xFFFF); }
-int HighWord(WPARAM w) { return static_cast<int>((w >> 16) & 0xFFFF); }
+int LowWord(WPARAM w) {
+    return static_cast<int>(w & 0xFFFF);
+}
+int HighWord(WPARAM w) {
+    return static_cast<int>((w >> 16) & 0xFFFF);
+}
 
-CMouseController* Mouse() { return g_puzzle ? g_puzzle->mouse.get() : nullptr; }
+CMouseController* Mouse() {
+    return g_puzzle ? g_puzzle->mouse.get() : nullptr;
+}
 
 void RenderFrame() {
     if (g_mainApp) g_mainApp->Render();
@@ -33,13 +39,18 @@ void Leave() {
 void OnKeyDown(WPARAM key) {
     if (!g_mainApp || PuzzleLoading()) return;
     switch (static_cast<int>(key)) {
-    case VK_SHIFT: g_mainApp->shiftDown = 1; break;
-    case VK_CONTROL: g_mainApp->ctrlDown = 1; break;
+    case VK_SHIFT:
+        g_mainApp->shiftDown = 1;
+        break;
+    case VK_CONTROL:
+        g_mainApp->ctrlDown = 1;
+        break;
     case VK_SPACE:
         if (g_puzzle) g_puzzle->RotateSelection();
         RenderFrame();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -52,15 +63,21 @@ void OnKeyUp(WPARAM key) {
 void OnCommand(int id) {
     if (!g_mainApp) return;
     switch (id) {
-    case ID_FILE_EXIT: Leave(); break;
+    case ID_FILE_EXIT:
+        Leave();
+        break;
     case ID_FILE_SAVEPOSITION:
         if (!PuzzleLoading()) g_mainApp->SavePosition();
         break;
     case ID_FILE_LOADPOSITION:
         if (!PuzzleLoading()) g_mainApp->LoadSavedPosition();
         break;
-    case ID_FILE_RESETJIGSAW: g_mainApp->ResetJigsaw(); break;
-    case ID_OPTIONS_PREVIEW: g_mainApp->PreviewCommand(); break;
+    case ID_FILE_RESETJIGSAW:
+        g_mainApp->ResetJigsaw();
+        break;
+    case ID_OPTIONS_PREVIEW:
+        g_mainApp->PreviewCommand();
+        break;
     case ID_CLOCK_RESET:
         if (!PuzzleLoading() && g_clock) g_clock->seconds = 0;
         break;
@@ -73,10 +90,17 @@ void OnCommand(int id) {
     case ID_OPTIONS_AUTOARRANGE:
         if (g_puzzle) g_puzzle->AutoArrange();
         break;
-    case ID_OPTIONS_BACKGROUND: g_mainApp->ChooseBackgroundColour(); break;
-    case ID_HELP_ABOUT: g_mainApp->ShowAbout(); break;
-    case ID_PRODUCT_PAGE: g_mainApp->OpenProductPage(); break;
-    default: break;
+    case ID_OPTIONS_BACKGROUND:
+        g_mainApp->ChooseBackgroundColour();
+        break;
+    case ID_HELP_ABOUT:
+        g_mainApp->ShowAbout();
+        break;
+    case ID_PRODUCT_PAGE:
+        g_mainApp->OpenProductPage();
+        break;
+    default:
+        break;
     }
 }
 
@@ -84,12 +108,16 @@ void OnLoaderDone(WPARAM result) {
     // Only a load that is still running can end; a late message after the workers were
     // stopped must not place the pieces a second time.
     if (!g_puzzle || !g_puzzle->loaderBusy) return;
-    if (result == 0) g_puzzle->NewGame();
-    else if (result == 1) g_puzzle->FinishLoad();
+    if (result == 0)
+        g_puzzle->NewGame();
+    else if (result == 1)
+        g_puzzle->FinishLoad();
 }
 } // namespace
 
-bool PuzzleLoading() { return g_puzzle && g_puzzle->loaderBusy; }
+bool PuzzleLoading() {
+    return g_puzzle && g_puzzle->loaderBusy;
+}
 
 LRESULT WndProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool idle = !PuzzleLoading();
@@ -101,16 +129,29 @@ LRESULT WndProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         if (g_mainApp) g_mainApp->ctrlDown = g_mainApp->shiftDown = 0;
         break;
-    case WM_PAINT: RenderFrame(); break;
-    case WM_CLOSE: Leave(); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_KEYDOWN: OnKeyDown(wParam); break;
-    case WM_KEYUP: OnKeyUp(wParam); break;
-    case WM_COMMAND: OnCommand(LowWord(wParam)); break;
+    case WM_PAINT:
+        RenderFrame();
+        break;
+    case WM_CLOSE:
+        Leave();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam);
+        break;
+    case WM_KEYUP:
+        OnKeyUp(wParam);
+        break;
+    case WM_COMMAND:
+        OnCommand(LowWord(wParam));
+        break;
     case WM_TIMER:
         // The clock's timer has its own procedure; it also runs while a puzzle loads.
-        if (wParam == kClockTimerId) UpdateClock();
-        else if (wParam == kAutoScrollTimerId && idle && mouse) mouse->OnAutoScrollTimer();
+        if (wParam == kClockTimerId)
+            UpdateClock();
+        else if (wParam == kAutoScrollTimerId && idle && mouse)
+            mouse->OnAutoScrollTimer();
         break;
     case WM_HSCROLL:
         if (g_mainApp) g_mainApp->OnHScroll(LowWord(wParam), HighWord(wParam));
@@ -136,13 +177,19 @@ LRESULT WndProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
         if (idle && mouse) mouse->OnRightUp();
         break;
-    case WM_RBUTTONDBLCLK: break;
+    case WM_RBUTTONDBLCLK:
+        break;
     case WM_MOUSEWHEEL:
         if (idle && mouse) mouse->OnWheel(LowWord(wParam), static_cast<std::int16_t>(HighWord(wParam)));
         break;
-    case WM_LOADPROGRESS: ShowLoadProgress(static_cast<int>(wParam)); break;
-    case WM_LOADERDONE: OnLoaderDone(wParam); break;
-    default: break;
+    case WM_LOADPROGRESS:
+        ShowLoadProgress(static_cast<int>(wParam));
+        break;
+    case WM_LOADERDONE:
+        OnLoaderDone(wParam);
+        break;
+    default:
+        break;
     }
     return 0;
 }

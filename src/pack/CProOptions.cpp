@@ -6,9 +6,13 @@ CProOptions::~CProOptions() = default;
 
 void CProOptions::Tick() {}
 
-bool CProOptions::HitTest(int, int) const { return false; }
+bool CProOptions::HitTest(int, int) const {
+    return false;
+}
 
-int CProOptions::OpenLink() { return 0; }
+int CProOptions::OpenLink() {
+    return 0;
+}
 
 void CProOptions::DrawBanner() {}
 

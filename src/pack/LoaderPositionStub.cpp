@@ -1,4 +1,6 @@
 // Saved positions are not read yet: loading always cuts afresh.
 #include "play/CPuzzle.h"
 
-bool CPuzzle::LoadPosition(const std::string&) { return false; }
+bool CPuzzle::LoadPosition(const std::string&) {
+    return false;
+}

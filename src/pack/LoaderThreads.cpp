@@ -90,7 +90,8 @@ bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
 
     const int pictureW = pictureSurface->Width();
     const int pictureH = pictureSurface->Height();
-    SetScatterArea(static_cast<int>(pictureW * kScatterScale), static_cast<int>(pictureH * kScatterScale), true);
+    SetScatterArea(static_cast<int>(pictureW * kScatterScale), static_cast<int>(pictureH * kScatterScale),
+                   true);
     // The preview window is handed the new picture here once it exists.
     (void)keepPreview;
 
@@ -119,7 +120,8 @@ void RunCuttingPass(CPuzzle* puzzle) {
     const std::size_t count = wanted > 0 ? static_cast<std::size_t>(wanted) : 0;
     puzzle->pieces.clear();
     puzzle->pieces.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) puzzle->pieces.push_back(std::make_unique<CPiece>());
+    for (std::size_t i = 0; i < count; ++i)
+        puzzle->pieces.push_back(std::make_unique<CPiece>());
     PreparePieceBuild(puzzle);
 
     std::size_t done = 0;

@@ -142,7 +142,8 @@ int ScriptedPlatform::MessageBox(const std::string& text, const std::string& cap
     return answer;
 }
 
-bool ScriptedPlatform::ChooseColour(COLORREF, COLORREF* chosen) {
+bool ScriptedPlatform::ChooseColour(COLORREF initial, COLORREF* chosen) {
+    colourInitials.push_back(initial);
     if (colourAnswers.empty()) return false;
     *chosen = colourAnswers.front();
     colourAnswers.pop_front();

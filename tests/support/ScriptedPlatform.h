@@ -139,6 +139,7 @@ class ScriptedPlatform : public IPlatform {
     std::deque<int> messageBoxAnswers; // IDOK when empty
     std::vector<RecordedMessageBox> messageBoxes;
     std::deque<COLORREF> colourAnswers; // empty: the chooser is cancelled
+    std::vector<COLORREF> colourInitials; // the colour each chooser opened with
     std::deque<std::pair<int, OptionsDialogData>> optionsAnswers; // empty: IDCANCEL
     std::vector<OptionsDialogData> optionsShown;
     std::vector<AboutDialogData> aboutShown;

@@ -1,0 +1,97 @@
+#include "AppFixture.h"
+
+class BoardViewTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        g_puzzle->InitBoardView();
+    }
+    int HBar() { return platform->scrollPositions[SB_HORZ]; }
+    int VBar() { return platform->scrollPositions[SB_VERT]; }
+};
+
+TEST_F(BoardViewTest, StartUpCentresTheScatterAreaAndTheView) {
+    EXPECT_EQ(g_puzzle->boardRect, (RECT{0, 0, 5000, 5000}));
+    EXPECT_EQ(platform->scrollRanges[SB_HORZ], std::make_pair(0, 5000));
+    EXPECT_EQ(platform->scrollRanges[SB_VERT], std::make_pair(0, 5000));
+    // 1280 x 1000 usable screen: 1024 x 768 around the board's centre.
+    EXPECT_EQ(g_puzzle->scatterArea, (RECT{1988, 2116, 3012, 2884}));
+    // The view's middle is the board's centre (client 800 x 560).
+    EXPECT_EQ(g_mainApp->scrollX, 2500 - 400);
+    EXPECT_EQ(g_mainApp->scrollY, 2500 - 280);
+    EXPECT_EQ(HBar(), 2100);
+    EXPECT_EQ(VBar(), 2220);
+    EXPECT_EQ(g_puzzle->BoardToViewX(2500), 400);
+    EXPECT_EQ(g_puzzle->BoardToViewY(2500), 280);
+}
+
+TEST_F(BoardViewTest, SmallScreenScattersOverItsOwnSize) {
+    platform->screen.usableWidth = 800;
+    platform->screen.usableHeight = 575;
+    g_puzzle->InitBoardView();
+    EXPECT_EQ(g_puzzle->scatterArea, (RECT{2100, 2213, 2900, 2787}));
+}
+
+TEST_F(BoardViewTest, OddPictureSizesTruncateTheHalves) {
+    g_puzzle->SetScatterArea(static_cast<int>(401 * 1.7), static_cast<int>(301 * 1.7), true);
+    EXPECT_EQ(g_puzzle->scatterArea, (RECT{2160, 2245, 2840, 2755}));
+}
+
+TEST_F(BoardViewTest, OriginIsClampedToTheWholeBoard) {
+    g_mainApp->SetScrollX(-30, true);
+    EXPECT_EQ(g_mainApp->scrollX, 0);
+    g_mainApp->SetScrollY(7000, true);
+    EXPECT_EQ(g_mainApp->scrollY, 5000) << "the far end shows only background";
+    EXPECT_EQ(HBar(), 0);
+    EXPECT_EQ(VBar(), 5000);
+    // Without the bar flag the bars stay where they were.
+    g_mainApp->SetScrollX(1234, false, false);
+    EXPECT_EQ(g_mainApp->scrollX, 1234);
+    EXPECT_EQ(HBar(), 0);
+}
+
+TEST_F(BoardViewTest, ArrowsAndPagesStepTheViewAndTheirBar) {
+    g_mainApp->SetScrollX(3, true);
+    g_mainApp->OnHScroll(SB_LINEUP, 0);
+    EXPECT_EQ(g_mainApp->scrollX, 0);
+    EXPECT_EQ(HBar(), 0);
+
+    g_mainApp->OnHScroll(SB_LINEDOWN, 0);
+    EXPECT_EQ(g_mainApp->scrollX, 5);
+    EXPECT_EQ(HBar(), 5);
+    g_mainApp->OnHScroll(SB_PAGEDOWN, 0);
+    EXPECT_EQ(g_mainApp->scrollX, 55);
+    EXPECT_EQ(HBar(), 55);
+
+    g_mainApp->SetScrollY(4990, true);
+    g_mainApp->OnVScroll(SB_PAGEDOWN, 0);
+    EXPECT_EQ(g_mainApp->scrollY, 5000);
+    EXPECT_EQ(VBar(), 5000);
+    g_mainApp->OnVScroll(SB_PAGEUP, 0);
+    EXPECT_EQ(g_mainApp->scrollY, 4950);
+    g_mainApp->OnVScroll(SB_LINEUP, 0);
+    EXPECT_EQ(g_mainApp->scrollY, 4945);
+    EXPECT_EQ(VBar(), 4945);
+}
+
+TEST_F(BoardViewTest, ThumbSetsTheOriginAndOtherRequestsDoNothing) {
+    g_mainApp->OnHScroll(SB_THUMBTRACK, 4321);
+    EXPECT_EQ(g_mainApp->scrollX, 4321);
+    EXPECT_EQ(HBar(), 4321);
+    g_mainApp->OnVScroll(SB_THUMBPOSITION, 17);
+    EXPECT_EQ(g_mainApp->scrollY, 17);
+    g_mainApp->OnVScroll(SB_ENDSCROLL, 900);
+    g_mainApp->OnHScroll(SB_TOP, 900);
+    EXPECT_EQ(g_mainApp->scrollY, 17);
+    EXPECT_EQ(g_mainApp->scrollX, 4321);
+}
+
+TEST_F(BoardViewTest, ScrollingWaitsWhileAPuzzleLoads) {
+    const int x = g_mainApp->scrollX;
+    g_puzzle->loaderBusy = true;
+    g_mainApp->OnHScroll(SB_PAGEDOWN, 0);
+    g_mainApp->OnVScroll(SB_THUMBTRACK, 5);
+    g_puzzle->loaderBusy = false;
+    EXPECT_EQ(g_mainApp->scrollX, x);
+    EXPECT_EQ(g_mainApp->scrollY, 2220);
+}

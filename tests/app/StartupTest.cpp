@@ -1,0 +1,107 @@
+#include "GameFixture.h"
+#include "app/Commands.h"
+#include "app/StatusBarText.h"
+#include "clock/CGameClock.h"
+#include "display/CDisplay.h"
+#include "play/CPuzzle.h"
+
+using StartupTest = GameFixture;
+
+TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoard) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(platform->titles.front(), " ");
+    ASSERT_EQ(platform->messageBoxes.size(), 2u);
+    EXPECT_EQ(platform->messageBoxes[0].text, "Failed to Unpack EXE");
+    EXPECT_EQ(platform->messageBoxes[0].caption, "Error");
+    EXPECT_EQ(platform->messageBoxes[1].text, "Could not extract PUZ file");
+    EXPECT_TRUE(Running());
+    EXPECT_FALSE(platform->maximized);
+    EXPECT_EQ(platform->timers, (std::map<int, int>{{0, 50}, {1, 1000}}));
+    EXPECT_TRUE(platform->scrollBarsShown);
+    EXPECT_EQ(platform->statusTexts[2], " Total Pieces: 0");
+    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 0");
+    EXPECT_EQ(platform->statusTexts[4], "   0 percent Completed");
+    // The back buffer is as large as the largest client area.
+    EXPECT_EQ(g_display->width, 1280);
+    EXPECT_EQ(g_display->height, 1000);
+
+    const std::string log = Log();
+    EXPECT_EQ(log.rfind("Log File Initialised\n**************************\n\n", 0), 0u);
+    EXPECT_NE(log.find("Working Directory is "), std::string::npos);
+    EXPECT_NE(log.find("CMainApp::UnPackEXE()\n"), std::string::npos);
+    EXPECT_NE(log.find("CMainApp::ExtractSounds()\n"), std::string::npos);
+    EXPECT_NE(log.find("CMainApp::ExtractPuzzleFile() - FAILED"), std::string::npos);
+    EXPECT_EQ(log.find("CreateWindowedDisplay Failed"), std::string::npos);
+
+    // Painting shows the grey board.
+    Send(WM_PAINT);
+    ASSERT_GT(platform->presentCount, 0);
+    EXPECT_EQ(g_mainApp->backgroundPixel, g_mainApp->probeSurface->MatchColour(0x808080));
+}
+
+TEST_F(StartupTest, ANarrowScreenStartsMaximised) {
+    platform->screen.usableWidth = 800;
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(platform->maximized);
+}
+
+TEST_F(StartupTest, AnExecutableThatCannotBeNamedEndsAtOnce) {
+    platform->executablePath.clear();
+    EXPECT_EQ(GameMain(platform.get()), -1);
+    EXPECT_TRUE(platform->titles.empty());
+}
+
+TEST_F(StartupTest, EightBitDisplayIsRefusedWithoutSavingAnything) {
+    platform->screen.bitsPerPixel = 8;
+    platform->settingsDwords["shadow"] = 0;
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(platform->messageBoxes.size(), 2u) << "no puzzle extraction after the refusal";
+    EXPECT_EQ(platform->messageBoxes[1].caption, "Color depth too low!");
+    EXPECT_EQ(
+        platform->messageBoxes[1].text,
+        "This application cannot be run in 8 bit color, please change your display settings to a higher "
+        "color depth\nand then run this program again. This application will now terminate.");
+    EXPECT_EQ(platform->messageBoxes[1].style, MB_ICONWARNING);
+    EXPECT_TRUE(platform->quitPosted);
+
+    GameEnd();
+    EXPECT_EQ(platform->settingsDwords.size(), 1u);
+    EXPECT_TRUE(platform->settingsStrings.empty());
+    // Tidying the objects away is the test's own business; it must not count as a save.
+    platform->settingsAvailable = false;
+}
+
+TEST_F(StartupTest, ClosingSavesThePreferencesAndQuits) {
+    platform->settingsDwords["FirstTimeRun"] = 1;
+    platform->settingsStrings["bkcolour"] = "255";
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(g_mainApp->backgroundColour, 0x0000FFu);
+    EXPECT_EQ(g_mainApp->firstTimeRun, 1);
+    EXPECT_EQ(Send(WM_CLOSE), 0);
+    EXPECT_TRUE(platform->quitPosted);
+    EXPECT_EQ(g_mainApp, nullptr);
+    EXPECT_EQ(g_puzzle, nullptr);
+    EXPECT_EQ(g_display, nullptr);
+    EXPECT_EQ(platform->settingsDwords.at("FirstTimeRun"), 0u);
+    EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "255");
+    EXPECT_EQ(platform->settingsDwords.size(), 9u);
+    // Messages that still arrive after the objects are gone do no harm.
+    Send(WM_PAINT);
+    Send(WM_TIMER, 1);
+    Send(WM_LOADERDONE, 0);
+    Send(WM_COMMAND, ID_OPTIONS_AUTOARRANGE);
+}
+
+TEST_F(StartupTest, TheClockTimerShowsAndAdvancesTheClock) {
+    ASSERT_TRUE(Start());
+    g_clock->seconds = 0;
+    platform->FireTimer(1);
+    EXPECT_EQ(platform->statusTexts[1], " 00:00:00  ");
+    EXPECT_EQ(g_clock->seconds, 1u);
+    EXPECT_EQ(platform->statusTexts[5], " Piece rotation: disabled");
+    // The clock's timer runs on even while a puzzle loads; the clock itself is stopped then.
+    g_puzzle->loaderBusy = true;
+    platform->FireTimer(1);
+    g_puzzle->loaderBusy = false;
+    EXPECT_EQ(platform->statusTexts[1], " 00:00:01  ");
+}
