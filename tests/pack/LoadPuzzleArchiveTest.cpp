@@ -1,5 +1,6 @@
 #include "ArchiveWriter.h"
 #include "PackTestFiles.h"
+#include "PackWriter.h"
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Log.h"
@@ -162,6 +163,28 @@ TEST_F(LoadPuzzleArchiveTest, AnUnknownCutWithoutACellSizeIsRefusedNotDividedBy)
     EXPECT_TRUE(puzzle.LoadPuzzleArchive(path));
     EXPECT_EQ(cellSize, 32);
     EXPECT_EQ(puzzle.cutStyle, 5);
+}
+
+TEST_F(LoadPuzzleArchiveTest, APublishedProgramCarriesItsScrambledPuzzleThrough) {
+    std::vector<std::uint8_t> archive;
+    std::string error;
+    options.title = "Harbour";
+    ASSERT_TRUE(publish::BuildPuzzleArchive(options, picture, true, &archive, &error)) << error;
+    std::vector<std::uint8_t> program(1234, 0xE8);
+    ASSERT_TRUE(publish::AppendPackToImage(&program, {{"click.wav", {}}, {"puzzlefile", archive}}, &error))
+        << error;
+    TempDir programs;
+    g_moduleFileName = programs.File("Harbour.Night.exe");
+    WriteBytes(g_moduleFileName, program);
+
+    ASSERT_TRUE(app.UnPackEXE());
+    ASSERT_TRUE(app.ExtractPuzzleFile());
+    EXPECT_EQ(app.puzzleFilePath, platform.tempDir + "Harbour.Night");
+    ASSERT_TRUE(puzzle.LoadPuzzleArchive(app.puzzleFilePath));
+    g_moduleFileName.clear();
+    EXPECT_EQ(puzzle.options.title, "Harbour");
+    EXPECT_EQ(cellSize, 48);
+    EXPECT_EQ(ReadText(platform.tempDir + "pic"), std::string(picture.begin(), picture.end()));
 }
 
 } // namespace
