@@ -110,7 +110,8 @@ void BM_DropSinglePieceThatMisses(benchmark::State& state) {
     CPuzzle* puzzle = board.puzzle.get();
     board.Scatter();
     puzzle->AddToSelection(puzzle->PieceAt(25, 20)->group);
-    for (auto _ : state) puzzle->DropSelection();
+    for (auto _ : state)
+        puzzle->DropSelection();
 }
 BENCHMARK(BM_DropSinglePieceThatMisses)->Unit(benchmark::kMicrosecond);
 

@@ -7,27 +7,37 @@
 #include "play/CPuzzle.h"
 
 namespace {
-constexpr int kEdgeMargin = 20;   // auto-scroll zone at the window edge
-constexpr int kEdgeStep = 20;     // pixels per auto-scroll tick
-constexpr int kWheelStep = 40;    // pixels per wheel notch
+constexpr int kEdgeMargin = 20; // auto-scroll zone at the window edge
+constexpr int kEdgeStep = 20;   // pixels per auto-scroll tick
+constexpr int kWheelStep = 40;  // pixels per wheel notch
 constexpr int kWheelNotch = 120;
 } // namespace
 
 CMouseController::CMouseController(CPuzzle* owner) : puzzle(owner) {}
 
-CMainApp* CMouseController::App() const { return app ? app : g_mainApp; }
+CMainApp* CMouseController::App() const {
+    return app ? app : g_mainApp;
+}
 
-int CMouseController::ScrollX() const { return App() ? App()->scrollX : 0; }
+int CMouseController::ScrollX() const {
+    return App() ? App()->scrollX : 0;
+}
 
-int CMouseController::ScrollY() const { return App() ? App()->scrollY : 0; }
+int CMouseController::ScrollY() const {
+    return App() ? App()->scrollY : 0;
+}
 
 void CMouseController::Render() const {
     if (App()) App()->Render();
 }
 
-bool CMouseController::Busy() const { return !puzzle || puzzle->loaderBusy; }
+bool CMouseController::Busy() const {
+    return !puzzle || puzzle->loaderBusy;
+}
 
-bool CMouseController::SelectionEmpty() const { return puzzle->selection.Empty(); }
+bool CMouseController::SelectionEmpty() const {
+    return puzzle->selection.Empty();
+}
 
 bool CMouseController::OverBanner(int x, int y) const {
     return g_proOptions && g_proOptions->linkFlag && g_proOptions->HitTest(x, y);
@@ -37,7 +47,9 @@ void CMouseController::ShowCursor(CursorKind kind) const {
     if (Platform()) Platform()->SetCursor(kind);
 }
 
-void CMouseController::ShowArrow() const { ShowCursor(cursorArrow); }
+void CMouseController::ShowArrow() const {
+    ShowCursor(cursorArrow);
+}
 
 RECT CMouseController::BoardClientRect() const {
     RECT r;

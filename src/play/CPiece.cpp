@@ -54,7 +54,8 @@ void CPiece::SetRotation(int rot) {
     // The rotation indexes the four images and masks, so nothing outside 0..3 is kept.
     if (rot < 0 || rot > 3) rot = 0;
     rotation = rot;
-    for (CPieceSide& side : sides) side.rotation = rot;
+    for (CPieceSide& side : sides)
+        side.rotation = rot;
 }
 
 void CPiece::RotateClockwise() {

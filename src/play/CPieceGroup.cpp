@@ -8,7 +8,9 @@
 
 #include <vector>
 
-CPuzzle* CPieceGroup::Owner() const { return puzzle ? puzzle : g_puzzle; }
+CPuzzle* CPieceGroup::Owner() const {
+    return puzzle ? puzzle : g_puzzle;
+}
 
 void CPieceGroup::AddPiece(CPiece* piece) {
     if (!piece) return;
@@ -82,7 +84,8 @@ bool CPieceGroup::InsideRect(int l, int t, int r, int b) const {
 }
 
 void CPieceGroup::RotateClockwise() {
-    for (CPiece* piece : pieces) piece->RotateClockwise();
+    for (CPiece* piece : pieces)
+        piece->RotateClockwise();
     // The reference piece keeps the origin, so the group turns about its cell.
     PlaceAt(x, y);
 }
@@ -99,12 +102,15 @@ bool CPieceGroup::TryJoin() {
     return false;
 }
 
-void CPieceGroup::MergeInto(CPieceGroup* target, CPiece*, CPiece*) { MergeInto(target); }
+void CPieceGroup::MergeInto(CPieceGroup* target, CPiece*, CPiece*) {
+    MergeInto(target);
+}
 
 void CPieceGroup::MergeInto(CPieceGroup* target) {
     if (!target || target == this) return;
     const std::vector<CPiece*> moving(pieces.begin(), pieces.end());
-    for (CPiece* piece : moving) target->AddPiece(piece);
+    for (CPiece* piece : moving)
+        target->AddPiece(piece);
     // The empty group stays in the group list (and the selection) until the next load.
     pieces.Clear();
     reference = nullptr;

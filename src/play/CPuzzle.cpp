@@ -53,9 +53,13 @@ bool CPuzzle::IsLeftOutPiece(const CPiece* piece) const {
     return true;
 }
 
-int CPuzzle::PictureWidth() const { return pictureSurface ? pictureSurface->Width() : cols * cellSize; }
+int CPuzzle::PictureWidth() const {
+    return pictureSurface ? pictureSurface->Width() : cols * cellSize;
+}
 
-int CPuzzle::PictureHeight() const { return pictureSurface ? pictureSurface->Height() : rows * cellSize; }
+int CPuzzle::PictureHeight() const {
+    return pictureSurface ? pictureSurface->Height() : rows * cellSize;
+}
 
 void CPuzzle::CountGroups() {
     int nonEmpty = 0;

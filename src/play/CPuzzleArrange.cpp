@@ -130,7 +130,8 @@ void CPuzzle::AutoArrange() {
     int ring = 0;
     for (int i = 0; i < n; ++i) {
         int k = GameRand() % n;
-        for (int retry = 0; used[k] && retry < 50; ++retry) k = GameRand() % n;
+        for (int retry = 0; used[k] && retry < 50; ++retry)
+            k = GameRand() % n;
         if (used[k]) {
             k = -1;
             for (int j = 0; j < n; ++j) {

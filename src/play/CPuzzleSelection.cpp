@@ -69,14 +69,16 @@ void CPuzzle::Deselect(CPieceGroup* group) {
 }
 
 void CPuzzle::ClearSelection() {
-    for (CPieceGroup* group : selection) group->selected = 0;
+    for (CPieceGroup* group : selection)
+        group->selected = 0;
     selection.Clear();
     selectionExists = 0;
 }
 
 void CPuzzle::BringSelectionToFront() {
     // The last group of the selection ends on top.
-    for (CPieceGroup* group : selection) groups.MoveToHead(group);
+    for (CPieceGroup* group : selection)
+        groups.MoveToHead(group);
 }
 
 void CPuzzle::UpdateSelectionOffsets() {
@@ -89,7 +91,8 @@ void CPuzzle::UpdateSelectionOffsets() {
 }
 
 void CPuzzle::DragSelectionTo(int bx, int by) {
-    for (CPieceGroup* group : selection) group->PlaceAtOffset(bx, by);
+    for (CPieceGroup* group : selection)
+        group->PlaceAtOffset(bx, by);
 }
 
 void CPuzzle::SelectInRect(int x1, int y1, int x2, int y2) {
@@ -106,12 +109,14 @@ void CPuzzle::DropSelection() {
     // A join can end the game and show a message box; walk a copy so nothing that happens
     // meanwhile can pull the list from under us.
     const std::vector<CPieceGroup*> dropped(selection.begin(), selection.end());
-    for (CPieceGroup* group : dropped) group->TryJoin();
+    for (CPieceGroup* group : dropped)
+        group->TryJoin();
 }
 
 void CPuzzle::RotateSelection() {
     if (loaderBusy || !userotation || selection.Empty()) return;
-    for (CPieceGroup* group : selection) group->RotateClockwise();
+    for (CPieceGroup* group : selection)
+        group->RotateClockwise();
     if (soundeffects && Platform()) Platform()->PlaySoundFile(g_tempDirectory + "temp2");
     positionChanged = 1;
 }

@@ -12,12 +12,14 @@ class Arrange : public PlayFixture {
   protected:
     std::vector<POINT> Origins() {
         std::vector<POINT> out;
-        for (CPieceGroup* g : puzzle->groups) out.push_back({g->x, g->y});
+        for (CPieceGroup* g : puzzle->groups)
+            out.push_back({g->x, g->y});
         return out;
     }
     static std::set<std::pair<int, int>> AsSet(const std::vector<POINT>& points) {
         std::set<std::pair<int, int>> out;
-        for (POINT p : points) out.insert({p.x, p.y});
+        for (POINT p : points)
+            out.insert({p.x, p.y});
         return out;
     }
 };
@@ -53,7 +55,8 @@ TEST_F(Arrange, ACrowdedAreaTakesTheFifthPointUntested) {
     // the fifth point (ten draws).
     const int next = GameRand();
     GameSeed(77);
-    for (int i = 0; i < 2 + 3 * 10; ++i) GameRand();
+    for (int i = 0; i < 2 + 3 * 10; ++i)
+        GameRand();
     EXPECT_EQ(next, GameRand());
 }
 
@@ -61,7 +64,8 @@ TEST_F(Arrange, AnEmptyScatterAreaDoesNotDivideByZero) {
     MakeGrid(1, 2);
     puzzle->scatterArea = RECT{2500, 2400, 2500, 2400};
     puzzle->Scatter();
-    for (POINT p : Origins()) EXPECT_EQ(p, (POINT{2500, 2400}));
+    for (POINT p : Origins())
+        EXPECT_EQ(p, (POINT{2500, 2400}));
 }
 
 TEST_F(Arrange, TheAngularCutLeavesOutPiecesWithFourLongSlots) {
@@ -122,7 +126,8 @@ TEST_F(Arrange, AutoArrangeCirclesThePictureClockwise) {
 
 TEST_F(Arrange, AutoArrangeMovesOnlyLoosePieces) {
     MakeGrid(4, 3);
-    CPieceGroup* joined = Group({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}, {0, 2}}, 300, 400);
+    CPieceGroup* joined =
+        Group({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}, {0, 2}}, 300, 400);
     Group({{1, 2}}, 10, 10);
     Group({{2, 2}}, 20, 10);
     Group({{3, 2}}, 30, 10);
@@ -131,7 +136,8 @@ TEST_F(Arrange, AutoArrangeMovesOnlyLoosePieces) {
     EXPECT_EQ((POINT{joined->x, joined->y}), (POINT{300, 400}));
     EXPECT_EQ((POINT{P(3, 1)->x, P(3, 1)->y}), (POINT{396, 432}));
     std::set<std::pair<int, int>> loose;
-    for (int c = 1; c < 4; ++c) loose.insert({P(c, 2)->x, P(c, 2)->y});
+    for (int c = 1; c < 4; ++c)
+        loose.insert({P(c, 2)->x, P(c, 2)->y});
     // S = 32: one step of 40 apart, 16 left of and 56 above the picture's corner.
     const std::set<std::pair<int, int>> expected = {{2420, 2396}, {2460, 2396}, {2500, 2396}};
     EXPECT_EQ(loose, expected);

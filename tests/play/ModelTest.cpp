@@ -19,7 +19,8 @@ TEST_F(Model, LayoutTurnsTheGridOffsetAboutTheReferencePiece) {
         {3, {1000, 1968}, {1032, 2000}},
     };
     for (const Expect& e : table) {
-        for (CPiece* p : g->pieces) p->SetRotation(e.rot);
+        for (CPiece* p : g->pieces)
+            p->SetRotation(e.rot);
         g->PlaceAt(1000, 2000);
         SCOPED_TRACE(e.rot);
         EXPECT_EQ(P(1, 1)->x, 1000);
@@ -90,7 +91,8 @@ TEST_F(Model, CountsAndPercentages) {
     MakeGrid(10, 10);
     // 50 groups of two pieces each.
     for (int r = 0; r < 10; ++r) {
-        for (int c = 0; c < 10; c += 2) Group({{c, r}, {c + 1, r}}, 100 * c, 100 * r);
+        for (int c = 0; c < 10; c += 2)
+            Group({{c, r}, {c + 1, r}}, 100 * c, 100 * r);
     }
     puzzle->CountGroups();
     EXPECT_EQ(puzzle->loosePieces, 0);
@@ -98,7 +100,8 @@ TEST_F(Model, CountsAndPercentages) {
 
     // Loose pieces are the one-piece groups; empty groups do not count.
     puzzle->ClearGroups();
-    for (auto& p : puzzle->pieces) EXPECT_EQ(p->group, nullptr);
+    for (auto& p : puzzle->pieces)
+        EXPECT_EQ(p->group, nullptr);
     OneGroupPerPiece(500, 500, 50);
     puzzle->CountGroups();
     EXPECT_EQ(puzzle->loosePieces, 100);
@@ -107,7 +110,8 @@ TEST_F(Model, CountsAndPercentages) {
     // Everything in one group is exactly 100.
     puzzle->ClearGroups();
     CPieceGroup* all = puzzle->NewGroup();
-    for (auto& p : puzzle->pieces) all->AddPiece(p.get());
+    for (auto& p : puzzle->pieces)
+        all->AddPiece(p.get());
     all->PlaceAt(0, 0);
     puzzle->groups.Append(all);
     puzzle->CountGroups();

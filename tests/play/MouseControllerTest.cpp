@@ -98,7 +98,8 @@ TEST_F(Mouse, HoldingAPieceAtTheEdgeScrollsOnTheTimer) {
     // Moving within the margin still leaves the pieces to the timer.
     Move(795, v.y + 5);
     EXPECT_EQ(g->x, 2040 + 790 - 32);
-    for (int i = 0; i < 300; ++i) mouse->OnAutoScrollTimer();
+    for (int i = 0; i < 300; ++i)
+        mouse->OnAutoScrollTimer();
     EXPECT_EQ(app->scrollX, 5000);
     EXPECT_EQ(g->x, 5000 - 32);
 

@@ -76,7 +76,8 @@ class PlayFixture : public ::testing::Test {
     // A group holding the given cells, laid out from the first at (x, y), appended at the tail.
     CPieceGroup* Group(std::initializer_list<std::pair<int, int>> cells, int x, int y) {
         CPieceGroup* g = puzzle->NewGroup();
-        for (auto [c, r] : cells) g->AddPiece(P(c, r));
+        for (auto [c, r] : cells)
+            g->AddPiece(P(c, r));
         g->PlaceAt(x, y);
         puzzle->groups.Append(g);
         return g;

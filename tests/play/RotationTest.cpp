@@ -8,7 +8,8 @@ class Rotation : public PlayFixture {
   protected:
     std::vector<POINT> Positions() {
         std::vector<POINT> out;
-        for (auto& p : puzzle->pieces) out.push_back({p->x, p->y});
+        for (auto& p : puzzle->pieces)
+            out.push_back({p->x, p->y});
         return out;
     }
 };
@@ -19,7 +20,8 @@ TEST_F(Rotation, AQuarterTurnGoesClockwiseAboutTheReferenceCell) {
     g->RotateClockwise();
     EXPECT_EQ(P(0, 0)->rotation, 1);
     EXPECT_EQ(P(1, 0)->rotation, 1);
-    for (const CPieceSide& side : P(1, 0)->sides) EXPECT_EQ(side.rotation, 1);
+    for (const CPieceSide& side : P(1, 0)->sides)
+        EXPECT_EQ(side.rotation, 1);
     EXPECT_EQ((POINT{P(0, 0)->x, P(0, 0)->y}), (POINT{1000, 1000}));
     EXPECT_EQ((POINT{P(1, 0)->x, P(1, 0)->y}), (POINT{1000, 1032}));
     EXPECT_EQ((POINT{g->x, g->y}), (POINT{1000, 1000}));
@@ -37,7 +39,8 @@ TEST_F(Rotation, FourTurnsRestoreTheGroup) {
     EXPECT_EQ(seen[3], before);
     EXPECT_NE(seen[0], before);
     EXPECT_NE(seen[1], before);
-    for (auto& p : puzzle->pieces) EXPECT_EQ(p->rotation, 0);
+    for (auto& p : puzzle->pieces)
+        EXPECT_EQ(p->rotation, 0);
 }
 
 TEST_F(Rotation, TurningAtTheRightEdgeKeepsTheClampedOrigin) {
