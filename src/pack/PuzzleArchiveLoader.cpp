@@ -54,9 +54,10 @@ bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
     if (g_sideList) g_sideList->Load(options.cutName);
 
     // 10. The cut name sets the final cell size. Without a side list and without a known
-    // cut there is no cell size at all, and the grid would divide by zero.
+    // cut there is no cell size at all, and the grid would divide by zero; a side list's
+    // absurd cell size would make every piece buffer enormous.
     ApplyCutName(options.cutName, cutStyle, cellSize);
-    if (cellSize <= 0) {
+    if (cellSize <= 0 || cellSize > kMaxCellSize) {
         LogWrite(0, "Failed to load archive: %s", path.c_str());
         return false;
     }

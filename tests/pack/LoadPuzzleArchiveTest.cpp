@@ -158,6 +158,10 @@ TEST_F(LoadPuzzleArchiveTest, AnUnknownCutWithoutACellSizeIsRefusedNotDividedBy)
     EXPECT_EQ(Log(), "Failed to load archive: " + path + "\n");
     EXPECT_FALSE(std::filesystem::exists(platform.tempDir + "pic"));
 
+    // A side list's cell size beyond reason is refused the same way.
+    cellSize = 100000;
+    EXPECT_FALSE(puzzle.LoadPuzzleArchive(path));
+
     // With a cell size from the side list the unknown cut keeps it and the old style.
     cellSize = 32;
     EXPECT_TRUE(puzzle.LoadPuzzleArchive(path));
