@@ -90,6 +90,9 @@ void CMouseController::OnLeftDown(int x, int y) {
         g_proOptions->OpenLink();
         return;
     }
+    // The edge timer works from the last known position; a press with no move before it
+    // must not leave it at a stale point.
+    lastMouseLParam = MakeMouseLParam(x, y);
     const int bx = ScrollX() + x;
     const int by = ScrollY() + y;
     const bool ctrl = App() && App()->ctrlDown;

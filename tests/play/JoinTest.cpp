@@ -4,15 +4,6 @@ namespace {
 
 class Join : public PlayFixture {};
 
-TEST_F(Join, ToleranceFollowsTheCellSize) {
-    EXPECT_EQ(JoinTolerance(16), 3);
-    EXPECT_EQ(JoinTolerance(32), 4);
-    EXPECT_EQ(JoinTolerance(48), 5);
-    EXPECT_EQ(JoinTolerance(64), 6);
-    EXPECT_EQ(JoinTolerance(40), 4);
-    EXPECT_EQ(JoinTolerance(0), 4);
-}
-
 TEST_F(Join, ThreePixelsOffJoinsAndFourDoesNot) {
     MakeGrid(2, 1);
     const POINT misses[] = {{4, 0}, {-4, 0}, {0, 4}, {0, -4}, {4, -4}};
@@ -143,18 +134,6 @@ TEST_F(Join, CompletionTexts) {
     // One character is no text of its own.
     puzzle->completionText = "x";
     EXPECT_EQ(puzzle->CompletionMessage().rfind("You completed", 0), 0u);
-}
-
-TEST_F(Join, SilentWithoutSoundEffectsAndNoMessageWhileGroupsRemain) {
-    MakeGrid(3, 1);
-    puzzle->soundeffects = 0;
-    Group({{0, 0}}, 1000, 1000);
-    CPieceGroup* b = Group({{1, 0}}, 1032, 1000);
-    Group({{2, 0}}, 3000, 3000);
-    EXPECT_TRUE(b->TryJoin());
-    EXPECT_TRUE(platform->soundsPlayed.empty());
-    EXPECT_TRUE(platform->messageBoxes.empty());
-    EXPECT_NEAR(puzzle->percentCompleted, 100.0f / 3.0f, 1e-4);
 }
 
 } // namespace

@@ -86,7 +86,12 @@ TEST_F(Mouse, DraggingMovesTheSelectionWithTheMouse) {
 TEST_F(Mouse, HoldingAPieceAtTheEdgeScrollsOnTheTimer) {
     CPieceGroup* g = Group({{0, 0}}, 2100, 2100);
     const POINT v = ViewCentre(P(0, 0));
+    // The last move was at the window's corner; the press itself is where the mouse is now.
+    Move(0, 0);
     mouse->OnLeftDown(v.x, v.y);
+    mouse->OnAutoScrollTimer();
+    EXPECT_EQ(app->scrollX, 2000);
+    EXPECT_EQ(g->x, 2100);
     // 10 pixels from the right edge: the move itself does not move the piece.
     Move(790, v.y);
     EXPECT_EQ(g->x, 2100);

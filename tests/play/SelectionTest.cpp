@@ -112,15 +112,4 @@ TEST_F(Selection, RubberBandSelectsWholeGroupsInEitherDirection) {
     EXPECT_EQ(puzzle->selection.Size(), 3u);
 }
 
-TEST_F(Selection, ClearingGroupsForgetsTheSelection) {
-    MakeGrid(2, 1);
-    CPieceGroup* a = Group({{0, 0}}, 100, 100);
-    puzzle->AddToSelection(a);
-    puzzle->ClearPieces();
-    EXPECT_TRUE(puzzle->selection.Empty());
-    EXPECT_TRUE(puzzle->groups.Empty());
-    EXPECT_TRUE(puzzle->pieces.empty());
-    EXPECT_EQ(puzzle->selectionExists, 0);
-}
-
 } // namespace
