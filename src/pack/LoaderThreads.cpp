@@ -43,6 +43,9 @@ void StartLoader(CPuzzle* puzzle, int mode) {
     puzzle->stopRequested = false;
     puzzle->progress = 0.0f;
     puzzle->loaderBusy = true;
+    // The loader stops the clock too; doing it here already means no clock tick can
+    // slip in between starting the thread and its first step.
+    if (g_clock) g_clock->stopped = true;
     if (Platform()) Platform()->SetCursor(CursorKind::Wait);
     puzzle->loaderThread = std::thread(LoaderThread, puzzle);
 }
