@@ -1,0 +1,159 @@
+#include "DemoPicture.h"
+#include "Inspect.h"
+#include "PublishFixtures.h"
+#include "Publisher.h"
+#include "imaging/BmpCodec.h"
+#include "imaging/PictureDecoder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+
+using namespace publish;
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string output; // stdout and stderr together
+};
+
+// Runs the command-line tool; skips the test when it has not been built.
+ToolRun RunTool(const TempDir& dir, const std::string& arguments) {
+    const std::string tool = std::string(PICTORRA_BINARY_DIR) + "/pictorra-publish";
+    ToolRun run;
+    if (!std::filesystem::exists(tool)) return run;
+    const std::string log = dir.File("tool-output");
+    const std::string command = "\"" + tool + "\" " + arguments + " > \"" + log + "\" 2>&1";
+    int status = std::system(command.c_str());
+    run.status = status == 0 ? 0 : 1;
+    Bytes text = ReadBytes(log);
+    run.output.assign(text.begin(), text.end());
+    return run;
+}
+
+#define SKIP_WITHOUT_TOOL(run)                                                                               \
+    if ((run).status < 0) GTEST_SKIP() << "pictorra-publish is not built"
+
+} // namespace
+
+TEST(Cli, PublishesInspectsAndRefuses) {
+    TempDir dir;
+    const std::string program = MakeProgram(dir);
+    const std::string picture = MakePicture(dir, "bmp", 100, 70);
+    const std::string out = dir.File("puzzle");
+
+    ToolRun ok = RunTool(dir, "--game " + program + " --picture " + picture +
+                                  " --cut medium --title \"Mountain Lake\" --scramble -o " + out);
+    SKIP_WITHOUT_TOOL(ok);
+    ASSERT_EQ(ok.status, 0) << ok.output;
+    EXPECT_NE(ok.output.find("3 x 2 = 6 pieces"), std::string::npos) << ok.output;
+
+    ToolRun inspect = RunTool(dir, "inspect " + out);
+    ASSERT_EQ(inspect.status, 0) << inspect.output;
+    for (const char* expected : {"puzzlefile", "selector.bmp", "click.wav", "rotate.wav", "scrambled",
+                                 "Mountain Lake", "8 sets", "3 x 2 = 6 pieces", "+ 64 side bitmaps"})
+        EXPECT_NE(inspect.output.find(expected), std::string::npos) << expected << "\n" << inspect.output;
+
+    ToolRun key = RunTool(dir, "inspect --key");
+    EXPECT_EQ(key.status, 0);
+    EXPECT_EQ(key.output, ScrambleKeyText() + "\n");
+
+    // Every refusal says why and fails.
+    const std::pair<std::string, std::string> refusals[] = {
+        {"--game " + out + " --picture " + picture + " --cut medium --title T -o " + dir.File("again"),
+         "already holds"},
+        {"--game " + program + " --picture " + picture + " --cut round --title T -o " + dir.File("x"),
+         "unknown cut"},
+        {"--game " + program + " --picture " + dir.File("none.gif") + " --cut small --title T -o " +
+             dir.File("x"),
+         "none.gif"},
+        {"--game " + program + " --picture " + picture + " --cut small -o " + dir.File("x"), "--title"},
+        {"--game " + program + " --picture " + picture + " --cut small --title T --target 1h -o x",
+         "--target"},
+        {"inspect " + program, "holds no pack"},
+        {"frobnicate", "unknown argument"},
+    };
+    for (const auto& [arguments, message] : refusals) {
+        ToolRun bad = RunTool(dir, arguments);
+        EXPECT_NE(bad.status, 0) << arguments;
+        EXPECT_NE(bad.output.find(message), std::string::npos) << arguments << "\n" << bad.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("again")));
+}
+
+TEST(Cli, AppendWritesRawEntries) {
+    TempDir dir;
+    WriteBytes(dir.File("a.txt"), {'h', 'i'});
+    WriteBytes(dir.File("empty"), {});
+    const std::string out = dir.File("packed");
+    ToolRun run = RunTool(dir, "append --game " + MakeProgram(dir, 250000) + " -o " + out +
+                                   " click.wav=" + dir.File("a.txt") + " piecedefs=" + dir.File("empty"));
+    SKIP_WITHOUT_TOOL(run);
+    ASSERT_EQ(run.status, 0) << run.output;
+    Readback back(dir);
+    ASSERT_TRUE(back.Open(out));
+    ASSERT_EQ(back.pack.directory.size(), 2u);
+    EXPECT_EQ(back.Entry("click.wav"), (Bytes{'h', 'i'}));
+    EXPECT_TRUE(back.Entry("piecedefs").empty());
+
+    ToolRun missing =
+        RunTool(dir, "append --game " + MakeProgram(dir) + " -o " + out + " x=" + dir.File("nope"));
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.output.find("nope"), std::string::npos) << missing.output;
+}
+
+// The sheet is the game's own cut: each piece's middle shows its cell's picture pixels, at
+// its place in the grid, with gaps between the pieces.
+TEST(Inspect, SheetShowsEveryPieceInPlace) {
+    TempDir dir;
+    const std::string out = dir.File("puzzle");
+    std::string error;
+    PublishRequest request;
+    request.gameProgram = MakeProgram(dir);
+    request.picturePath = MakePicture(dir, "bmp", 100, 70);
+    request.cutName = "medium";
+    request.title = "Sheet";
+    request.output = out;
+    ASSERT_TRUE(Publisher::Publish(request, nullptr, &error)) << error;
+    ASSERT_TRUE(WriteSheet(out, dir.File("sheet.bmp"), &error)) << error;
+
+    DecodedImage sheet;
+    ASSERT_TRUE(ReadBmpFile(dir.File("sheet.bmp"), sheet, &error)) << error;
+    const int cell = 32, gap = 8, margin = 32;
+    ASSERT_EQ(sheet.width, 3 * cell + 2 * gap + 2 * margin);
+    ASSERT_EQ(sheet.height, 2 * cell + gap + 2 * margin);
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            // Away from the bevelled rim the piece shows the picture unchanged.
+            int px = c * cell + cell / 2, py = r * cell + cell / 2;
+            EXPECT_EQ(sheet.At(margin + c * (cell + gap) + cell / 2, margin + r * (cell + gap) + cell / 2),
+                      TestPixel(px, py))
+                << "piece " << c << ", " << r;
+        }
+    }
+    EXPECT_EQ(sheet.At(2, 2), 0x3A424Eu); // background
+
+    std::ostringstream report;
+    EXPECT_TRUE(Inspect(out, report, &error)) << error;
+    EXPECT_NE(report.str().find("100 x 70"), std::string::npos) << report.str();
+}
+
+TEST(DemoPicture, IsAColourfulPictureAndTheBundledCopyDecodes) {
+    DecodedImage image = RenderDemoPicture();
+    ASSERT_EQ(image.width, kDemoWidth);
+    ASSERT_EQ(image.height, kDemoHeight);
+    std::set<std::uint32_t> colours(image.pixels.begin(), image.pixels.end());
+    EXPECT_GT(colours.size(), 20000u);
+    EXPECT_EQ(RenderDemoPicture().pixels, image.pixels) << "the same picture every time";
+
+    DecodedImage bundled;
+    std::string error;
+    ASSERT_TRUE(DecodePictureFile(std::string(PICTORRA_SOURCE_DIR) + "/assets/mountain-lake.jpg", PictureJpeg,
+                                  bundled, &error))
+        << error;
+    EXPECT_EQ(bundled.width, kDemoWidth);
+    EXPECT_EQ(bundled.height, kDemoHeight);
+}

@@ -1,0 +1,124 @@
+#include "PublishFixtures.h"
+
+#include "JpegWriter.h"
+#include "app/Globals.h"
+#include "app/Random.h"
+#include "cutting/PieceGrid.h"
+#include "imaging/BmpCodec.h"
+#include "pack/Loader.h"
+
+#include <map>
+
+std::uint32_t TestPixel(int x, int y) {
+    return static_cast<std::uint32_t>((x * 7) & 0xFF) << 16 |
+           static_cast<std::uint32_t>((y * 5) & 0xFF) << 8 | static_cast<std::uint32_t>(((x + y) * 3) & 0xFF);
+}
+
+std::string MakePicture(const TempDir& dir, const std::string& type, int width, int height) {
+    const std::string path = dir.File("picture." + type);
+    DecodedImage image;
+    image.width = width;
+    image.height = height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.pixels.push_back(TestPixel(x, y));
+    if (type == "bmp") {
+        WriteBytes(path, EncodeBmp24(image));
+    } else if (type == "jpg" || type == "jpeg") {
+        WriteBytes(path, publish::EncodeJpeg(image, 90));
+    } else if (type == "gif") {
+        // A 64-colour palette indexed by position is enough to tell the cells apart.
+        std::vector<std::uint32_t> palette;
+        for (int i = 0; i < 64; ++i)
+            palette.push_back(static_cast<std::uint32_t>(i * 4) << 16 | 0x4080);
+        GifFrameSpec frame;
+        frame.width = width;
+        frame.height = height;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                frame.indices.push_back(static_cast<std::uint8_t>((x / 4 + y) % 64));
+        MakeGif(path, width, height, palette, {frame});
+    } else if (type == "ico") {
+        IcoImageSpec icon;
+        icon.width = width;
+        icon.height = height;
+        icon.bitsPerPixel = 24;
+        icon.pixels = image.pixels;
+        WriteBytes(path, MakeIco({icon}));
+    } else if (type == "pcx") {
+        PcxSpec pcx;
+        pcx.width = width;
+        pcx.height = height;
+        pcx.bitsPerPixel = 8;
+        pcx.planes = 3;
+        pcx.bytesPerLine = width + (width % 2);
+        for (int y = 0; y < height; ++y)
+            for (int plane = 0; plane < 3; ++plane)
+                for (int x = 0; x < pcx.bytesPerLine; ++x)
+                    pcx.planeBytes.push_back(
+                        static_cast<std::uint8_t>(x < width ? TestPixel(x, y) >> (16 - 8 * plane) : 0));
+        WriteBytes(path, MakePcx(pcx));
+    }
+    return path;
+}
+
+std::string MakeProgram(const TempDir& dir, std::size_t size) {
+    static int counter = 0;
+    const std::string path = dir.File("game" + std::to_string(counter++));
+    Bytes program(size);
+    for (std::size_t i = 0; i < size; ++i)
+        program[i] = static_cast<std::uint8_t>(i * 13 % 61);
+    WriteBytes(path, program);
+    return path;
+}
+
+std::string Readback::EntryFile(const std::string& name) {
+    const std::string path = dir.File("entry" + std::to_string(counter++));
+    return pack.ExtractEntry(name, path) ? path : std::string();
+}
+
+Bytes Readback::Entry(const std::string& name) {
+    std::string path = EntryFile(name);
+    return path.empty() ? Bytes() : ReadBytes(path);
+}
+
+HeadlessCut::HeadlessCut()
+    : oldDisplay(g_display), oldSideList(g_sideList), oldMaskCache(g_maskCache), oldCell(cellSize) {
+    display.CreateWindowedDisplay(0, 64, 64);
+    g_display = &display;
+    g_sideList = &sideList;
+    g_maskCache = &maskCache;
+}
+
+HeadlessCut::~HeadlessCut() {
+    maskCache.Clear();
+    g_display = oldDisplay;
+    g_sideList = oldSideList;
+    g_maskCache = oldMaskCache;
+    cellSize = oldCell;
+}
+
+void HeadlessCut::UseSets(const publish::CutInfo& cut, const std::vector<publish::SideSet>& sets) {
+    sideList.Clear();
+    for (std::size_t set = 0; set < sets.size(); ++set) {
+        for (int slot = 0; slot < 8; ++slot) {
+            auto shape =
+                std::make_unique<CSideShape>(static_cast<std::int32_t>(set), slot, sets[set].partner[slot]);
+            shape->width = shape->height = cut.cellSize;
+            shape->map = sets[set].maps[slot].grey;
+            sideList.shapes.push_back(std::move(shape));
+        }
+    }
+    sideList.setCount = static_cast<std::int32_t>(sets.size());
+    cellSize = cut.cellSize;
+}
+
+void HeadlessCut::CutGrid(CPuzzle& puzzle, int cols, int rows, std::uint32_t seed) {
+    delete puzzle.pictureSurface;
+    puzzle.pictureSurface = nullptr;
+    display.NewSurface(&puzzle.pictureSurface, cols * cellSize, rows * cellSize, false);
+    puzzle.pictureSurface->Fill(0x336699, false);
+    PrepareGrid(&puzzle);
+    GameSeed(seed);
+    RunCuttingPass(&puzzle);
+}

@@ -1,0 +1,268 @@
+#include "Publisher.h"
+#include "PackWriter.h"
+#include "PublishFixtures.h"
+#include "SelectorImage.h"
+#include "SideListWriter.h"
+#include "SoundGenerator.h"
+#include "app/Globals.h"
+#include "imaging/BmpCodec.h"
+#include "imaging/PictureDecoder.h"
+#include "pack/CPuzzleArchive.h"
+#include "pack/PuzzleOptionsReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace publish;
+
+namespace {
+
+PublishRequest Request(const std::string& program, const std::string& picture, const std::string& cut,
+                       const std::string& output) {
+    PublishRequest r;
+    r.gameProgram = program;
+    r.picturePath = picture;
+    r.cutName = cut;
+    r.title = "Test Puzzle";
+    r.output = output;
+    return r;
+}
+
+// Everything the game would read from a published program, read the game's way.
+struct ReadPuzzle {
+    PuzzleOptions options;
+    bool optionsRead = false;
+    std::vector<bool> scrambled;
+    DecodedImage picture;
+    std::int32_t setCount = 0;
+    std::size_t shapesWithMaps = 0;
+    std::int32_t listCell = 0;
+};
+
+ReadPuzzle ReadBack(const TempDir& dir, const std::string& program) {
+    ReadPuzzle out;
+    Readback back(dir);
+    EXPECT_TRUE(back.Open(program));
+    for (const char* name : {"puzzlefile", "piecedefs", "selector.bmp", "click.wav", "rotate.wav"})
+        EXPECT_NE(back.pack.FindEntry(name), nullptr) << name;
+
+    CPuzzleArchive archive;
+    EXPECT_TRUE(archive.Open(back.EntryFile("puzzlefile")));
+    for (const auto& entry : archive.entries)
+        out.scrambled.push_back(entry->scrambled != 0);
+    if (CArchiveEntry* options = archive.FindEntry("options"))
+        out.optionsRead = ReadPuzzleOptions(*options, out.options, false);
+    if (CArchiveEntry* picture = archive.FindEntry("picture")) {
+        const std::string path = dir.File("picture-read");
+        EXPECT_TRUE(picture->OpenStream() && picture->ExtractTo(path));
+        picture->CloseStream();
+        std::string error;
+        EXPECT_TRUE(DecodePictureFile(path, static_cast<PictureFormat>(out.options.pictureFormat),
+                                      out.picture, &error))
+            << error;
+    }
+
+    HeadlessCut game;
+    const CPackFile& pack = back.pack;
+    game.sideList.extractEntry = [&pack](const std::string& name, const std::string& path) {
+        return pack.ExtractEntry(name, path);
+    };
+    Bytes list = back.Entry("piecedefs");
+    game.sideList.ReadList(std::string(list.begin(), list.end()), dir.File("temp3"));
+    out.setCount = game.sideList.setCount;
+    out.listCell = cellSize;
+    for (const auto& shape : game.sideList.shapes)
+        out.shapesWithMaps += !shape->map.empty();
+    return out;
+}
+
+} // namespace
+
+TEST(Publisher, EveryPictureTypeIsPublishedAndReadBackByTheGame) {
+    for (const std::string type : {"bmp", "gif", "jpg", "jpeg", "ico", "pcx"}) {
+        SCOPED_TRACE(type);
+        TempDir dir;
+        const std::string picture = MakePicture(dir, type, 72, 40);
+        const std::string output = dir.File("published");
+        PublishSummary summary;
+        std::string error;
+        ASSERT_TRUE(Publisher::Publish(Request(MakeProgram(dir), picture, "small", output), &summary, &error))
+            << error;
+        EXPECT_EQ(summary.cols * summary.rows, 4 * 2);
+
+        ReadPuzzle read = ReadBack(dir, output);
+        ASSERT_TRUE(read.optionsRead);
+        EXPECT_EQ(read.options.pictureFormat, PictureFormatFromName(type));
+        EXPECT_EQ(read.options.cutName, "small");
+        EXPECT_EQ(read.options.title, "Test Puzzle");
+        EXPECT_EQ(read.picture.width, 72);
+        EXPECT_EQ(read.picture.height, 40);
+        EXPECT_EQ(read.setCount, 6);
+        EXPECT_EQ(read.shapesWithMaps, 48u);
+    }
+}
+
+TEST(Publisher, EveryCutIsPublishedWithItsOwnSideList) {
+    TempDir dir;
+    const std::string picture = MakePicture(dir, "bmp", 130, 100);
+    const std::string program = MakeProgram(dir);
+    for (const CutInfo& cut : AllCuts()) {
+        SCOPED_TRACE(cut.name);
+        const std::string output = dir.File(std::string("published-") + cut.name);
+        PublishSummary summary;
+        std::string error;
+        ASSERT_TRUE(Publisher::Publish(Request(program, picture, cut.name, output), &summary, &error))
+            << error;
+        EXPECT_EQ(summary.cols, 130 / cut.cellSize);
+        EXPECT_EQ(summary.rows, 100 / cut.cellSize);
+
+        ReadPuzzle read = ReadBack(dir, output);
+        ASSERT_TRUE(read.optionsRead);
+        EXPECT_EQ(read.options.cutName, cut.name);
+        EXPECT_EQ(read.setCount, cut.setCount);
+        EXPECT_EQ(read.shapesWithMaps, static_cast<std::size_t>(8 * cut.setCount));
+        EXPECT_EQ(read.listCell, cut.cellSize);
+    }
+}
+
+TEST(Publisher, OptionsAreFourteenCrLfLinesAndCarryTheAuthorsChoices) {
+    TempDir dir;
+    PublishRequest request = Request(MakeProgram(dir), MakePicture(dir, "jpeg", 64, 64), "square", "");
+    request.completionText = "Bravo!";
+    request.previewAllowed = false;
+    request.targetGiven = true;
+    request.targetHours = 1;
+    request.targetMinutes = 30;
+    std::vector<PackEntrySource> entries;
+    std::string error;
+    ASSERT_TRUE(Publisher::BuildEntries(request, &entries, nullptr, &error)) << error;
+    ASSERT_EQ(entries[0].name, "puzzlefile");
+    WriteBytes(dir.File("archive"), entries[0].bytes);
+
+    CPuzzleArchive archive;
+    ASSERT_TRUE(archive.Open(dir.File("archive")));
+    CArchiveEntry* options = archive.FindEntry("options");
+    ASSERT_NE(options, nullptr);
+    ASSERT_TRUE(options->OpenStream());
+    std::string text;
+    for (int c = options->ReadByte(); c != CArchiveEntry::kEnd; c = options->ReadByte())
+        text.push_back(static_cast<char>(c));
+    options->CloseStream();
+    EXPECT_EQ(text,
+              "jpeg\r\nsquare\r\nTest Puzzle\r\nBravo!\r\n1\r\n0\r\n0\r\n1\r\n30\r\n\r\n\r\n0\r\n\r\n\r\n");
+}
+
+TEST(Publisher, ScrambledArchiveReadsTheSame) {
+    TempDir dir;
+    PublishRequest request =
+        Request(MakeProgram(dir), MakePicture(dir, "bmp", 64, 48), "medium", dir.File("out"));
+    request.scramble = true;
+    std::string error;
+    ASSERT_TRUE(Publisher::Publish(request, nullptr, &error)) << error;
+    ReadPuzzle read = ReadBack(dir, request.output);
+    ASSERT_TRUE(read.optionsRead);
+    EXPECT_EQ(read.scrambled, (std::vector<bool>{true, true}));
+    EXPECT_EQ(read.options.title, "Test Puzzle");
+    ASSERT_EQ(read.picture.width, 64);
+    EXPECT_EQ(read.picture.At(10, 20), TestPixel(10, 20));
+}
+
+TEST(Publisher, DefaultTargetFollowsThePieceCountAsTheGameComputesIt) {
+    int h = 0, m = 0;
+    Publisher::TargetFor(100, &h, &m);
+    EXPECT_EQ(h * 60 + m, 25);
+    Publisher::TargetFor(300, &h, &m);
+    EXPECT_EQ(h * 60 + m, 150);
+    Publisher::TargetFor(11, &h, &m);
+    EXPECT_EQ(h * 60 + m, 0);
+}
+
+TEST(Publisher, RefusesBadInputWithAReason) {
+    TempDir dir;
+    const std::string program = MakeProgram(dir);
+    const std::string picture = MakePicture(dir, "bmp", 60, 50);
+    const std::string out = dir.File("out");
+    auto refusal = [&](PublishRequest request) {
+        std::string error;
+        EXPECT_FALSE(Publisher::Publish(request, nullptr, &error));
+        EXPECT_FALSE(std::filesystem::exists(request.output)) << "nothing is written on refusal";
+        return error;
+    };
+    EXPECT_NE(refusal(Request(program, picture, "Medium", out)).find("unknown cut"), std::string::npos);
+    EXPECT_NE(refusal(Request(program, dir.File("absent.jpg"), "medium", out)).find("absent.jpg"),
+              std::string::npos);
+    WriteBytes(dir.File("picture.png"), ReadBytes(picture));
+    EXPECT_NE(refusal(Request(program, dir.File("picture.png"), "medium", out)).find(".bmp, .gif"),
+              std::string::npos);
+    WriteBytes(dir.File("broken.jpg"), ReadBytes(picture)); // a bitmap named as a JPEG
+    EXPECT_NE(refusal(Request(program, dir.File("broken.jpg"), "medium", out)).find("does not decode"),
+              std::string::npos);
+    EXPECT_NE(refusal(Request(program, picture, "huge", out)).find("smaller than one huge piece"),
+              std::string::npos);
+    EXPECT_NE(refusal(Request(dir.File("no-game"), picture, "medium", out)).find("not found"),
+              std::string::npos);
+    EXPECT_NE(refusal(Request(program, picture, "medium", "")).find("output"), std::string::npos);
+
+    PublishRequest longTitle = Request(program, picture, "medium", out);
+    longTitle.title = std::string(256, 'x');
+    EXPECT_NE(refusal(longTitle).find("title is longer"), std::string::npos);
+    PublishRequest twoLines = Request(program, picture, "medium", out);
+    twoLines.completionText = "one\r\ntwo";
+    EXPECT_NE(refusal(twoLines).find("single line"), std::string::npos);
+    PublishRequest badTarget = Request(program, picture, "medium", out);
+    badTarget.targetGiven = true;
+    badTarget.targetMinutes = 75;
+    EXPECT_NE(refusal(badTarget).find("target"), std::string::npos);
+}
+
+TEST(Publisher, RefusesAProgramThatAlreadyCarriesAPackAndKeepsTheProgramIntact) {
+    TempDir dir;
+    const std::string program = MakeProgram(dir);
+    const std::string picture = MakePicture(dir, "bmp", 64, 64);
+    const std::string first = dir.File("first");
+    std::string error;
+    ASSERT_TRUE(Publisher::Publish(Request(program, picture, "medium", first), nullptr, &error)) << error;
+    Bytes published = ReadBytes(first);
+    EXPECT_GE(published.size(), 200000u);
+
+    EXPECT_FALSE(Publisher::Publish(Request(first, picture, "medium", dir.File("second")), nullptr, &error));
+    EXPECT_NE(error.find("already holds"), std::string::npos) << error;
+    // Publishing onto the program itself would destroy the author's game.
+    EXPECT_FALSE(Publisher::Publish(Request(program, picture, "medium", program), nullptr, &error));
+    EXPECT_EQ(ReadBytes(program).size(), 4096u);
+    EXPECT_EQ(ReadBytes(first), published);
+}
+
+TEST(Publisher, SoundsAreShortCleanPcmWaves) {
+    for (const Bytes& wav : {SoundGenerator::ClickWav(), SoundGenerator::RotateWav()}) {
+        ASSERT_GT(wav.size(), 44u);
+        EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
+        EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
+        EXPECT_EQ(wav[20] | wav[21] << 8, 1);  // PCM
+        EXPECT_EQ(wav[22] | wav[23] << 8, 1);  // mono
+        EXPECT_EQ(wav[34] | wav[35] << 8, 16); // bits
+        const std::size_t samples = (wav.size() - 44) / 2;
+        EXPECT_GT(samples, SoundGenerator::kSampleRate / 50u); // over 20 ms
+        EXPECT_LT(samples, SoundGenerator::kSampleRate / 4u);  // under 250 ms
+        auto sample = [&](std::size_t i) {
+            return static_cast<std::int16_t>(wav[44 + 2 * i] | wav[45 + 2 * i] << 8);
+        };
+        int peak = 0;
+        for (std::size_t i = 0; i < samples; ++i)
+            peak = std::max(peak, std::abs(static_cast<int>(sample(i))));
+        EXPECT_GT(peak, 8000);  // audible
+        EXPECT_LT(peak, 30000); // not clipped
+        // No pop at either end.
+        EXPECT_LT(std::abs(sample(0)), 1000);
+        EXPECT_LT(std::abs(sample(samples - 1)), 1000);
+    }
+}
+
+TEST(Publisher, SelectorIsASmallMarkerOnWhite) {
+    Bytes bytes = SelectorImage::Bitmap();
+    DecodedImage image;
+    std::string error;
+    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), image, &error)) << error;
+    ASSERT_EQ(image.width, SelectorImage::kSide);
+    EXPECT_EQ(image.At(0, 0), 0xFFFFFFu); // transparent corners
+    EXPECT_NE(image.At(4, 4), 0xFFFFFFu);
+}

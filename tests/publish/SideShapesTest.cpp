@@ -1,0 +1,183 @@
+#include "PublishFixtures.h"
+#include "SideListWriter.h"
+#include "SideShapeGenerator.h"
+#include "app/Globals.h"
+#include "cutting/CPieceMask.h"
+#include "cutting/SideGeometry.h"
+#include "imaging/BmpCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace publish;
+
+namespace {
+
+std::vector<SideSet> SetsFor(const CutInfo& cut) {
+    return SideShapeGenerator(cut, 99).Generate();
+}
+
+// Mask bytes turned a quarter turn clockwise, as RotateScratch turns images.
+std::vector<std::uint8_t> Turned(const std::vector<std::uint8_t>& mask, int side) {
+    std::vector<std::uint8_t> out(mask.size());
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            out[static_cast<std::size_t>(y) * side + x] =
+                mask[static_cast<std::size_t>(side - 1 - x) * side + y];
+    return out;
+}
+
+} // namespace
+
+TEST(SideShapes, EveryCutHasItsCellSizeAndSetsOfEightConsistentShapes) {
+    for (const CutInfo& cut : AllCuts()) {
+        SCOPED_TRACE(cut.name);
+        std::vector<SideSet> sets = SetsFor(cut);
+        ASSERT_EQ(static_cast<int>(sets.size()), cut.setCount);
+        for (const SideSet& set : sets) {
+            for (int slot = 0; slot < 8; ++slot) {
+                const SideMap& map = set.maps[slot];
+                ASSERT_EQ(map.size, cut.cellSize);
+                ASSERT_EQ(map.grey.size(), static_cast<std::size_t>(cut.cellSize * cut.cellSize));
+                for (std::uint8_t g : map.grey)
+                    ASSERT_TRUE(g == kSideAdd || g == kSideCut || g == kSideKeep);
+                // The partner serves the facing edge, and pairs up both ways.
+                int partner = set.partner[slot];
+                EXPECT_EQ(partner % 4, OppositeDirection(slot % 4));
+                EXPECT_EQ(set.partner[partner], slot);
+                // Each form's four shapes are quarter turns of one another.
+                EXPECT_EQ(RotateClockwise(map).grey, set.maps[RotatedSlot(slot, 1)].grey);
+            }
+            // The tool draws both forms: slot 0 is not its own counterpart.
+            EXPECT_NE(set.maps[0].grey, set.maps[4].grey);
+        }
+    }
+}
+
+TEST(SideShapes, SetsDifferAndRepeatForTheSameSeed) {
+    const CutInfo& medium = *FindCut("medium");
+    std::vector<SideSet> a = SetsFor(medium), b = SetsFor(medium);
+    for (std::size_t i = 0; i < a.size(); ++i)
+        EXPECT_EQ(a[i].maps[0].grey, b[i].maps[0].grey);
+    for (std::size_t i = 1; i < a.size(); ++i)
+        EXPECT_NE(a[i].maps[0].grey, a[0].maps[0].grey) << "set " << i;
+}
+
+TEST(SideShapes, OutlinesHaveNoHairlineNecksOrLooseParts) {
+    for (const CutInfo& cut : AllCuts()) {
+        if (cut.family == CutFamily::Angular) continue; // whole triangles, pointed by design
+        SCOPED_TRACE(cut.name);
+        for (const SideSet& set : SetsFor(cut))
+            EXPECT_TRUE(
+                SideShapeGenerator::LooksSound(SideShapeGenerator::OwnershipOf(set.maps[0]), cut.cellSize));
+    }
+}
+
+TEST(SideShapes, GreysKeepTheirMeaningOnSixteenBitDisplays) {
+    // A 16-bit display keeps only the top five bits of red.
+    for (std::uint8_t g : {kSideAdd, kSideCut, kSideKeep}) {
+        std::uint8_t cut = g & 0xF8;
+        EXPECT_EQ(cut > 200, g > 200);
+        EXPECT_EQ(cut >= 9 && cut <= 199, g >= 9 && g <= 199);
+    }
+}
+
+TEST(SideShapes, SideBitmapsDecodeToTheirMaps) {
+    const CutInfo& cut = *FindCut("small");
+    SideListFiles files = SideListWriter::Write(cut, SetsFor(cut));
+    ASSERT_EQ(files.bitmaps.size(), 6u * 8u);
+    DecodedImage image;
+    std::string error;
+    ASSERT_TRUE(DecodeBmp(files.bitmaps[3].bytes.data(), files.bitmaps[3].bytes.size(), image, &error))
+        << error;
+    EXPECT_EQ(image.width, 16);
+    EXPECT_EQ(image.height, 16);
+    EXPECT_EQ(files.bitmaps[3].name, "side0_3.bmp");
+    // Lines stay well under the reader's 63 characters.
+    std::size_t start = 0;
+    while (start < files.text.size()) {
+        std::size_t end = files.text.find('\n', start);
+        ASSERT_NE(end, std::string::npos) << "every line ends with a line feed";
+        EXPECT_LT(end - start, 63u);
+        start = end + 1;
+    }
+}
+
+// Cut a grid with the game's own cutting pass and masks: every pixel of the picture area
+// belongs to exactly one piece, nothing outside it to any, and a turned piece's mask is its
+// unturned mask turned.
+TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
+    for (const CutInfo& cut : AllCuts()) {
+        SCOPED_TRACE(cut.name);
+        HeadlessCut game;
+        game.UseSets(cut, SetsFor(cut));
+        CPuzzle puzzle;
+        puzzle.userotation = 1;
+        puzzle.beveling = 0;
+        const int cols = 6, rows = 5, cs = cut.cellSize, h = cs / 2, side = 4 * h;
+        game.CutGrid(puzzle, cols, rows, 4242);
+        ASSERT_EQ(puzzle.pieces.size(), static_cast<std::size_t>(cols * rows));
+
+        const int width = cols * cs + 2 * cs, height = rows * cs + 2 * cs; // a cell of room around
+        std::vector<int> cover(static_cast<std::size_t>(width) * height, 0);
+        int emptyPieces = 0;
+        for (const auto& piece : puzzle.pieces) {
+            const CPieceMask* mask = piece->masks[0];
+            ASSERT_NE(mask, nullptr);
+            ASSERT_EQ(mask->width, side);
+            std::vector<std::uint8_t> unturned = mask->bytes;
+            int inside = 0;
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) {
+                    if (mask->bytes[static_cast<std::size_t>(y) * side + x] != 0) continue;
+                    ++inside;
+                    int px = piece->col * cs - h + x + cs, py = piece->row * cs - h + y + cs;
+                    ++cover[static_cast<std::size_t>(py) * width + px];
+                }
+            }
+            emptyPieces += inside == 0;
+            // Rotations are drawn from the turned slots; they must match the turned outline.
+            std::vector<std::uint8_t> expected = unturned;
+            for (int r = 1; r < 4; ++r) {
+                ASSERT_NE(piece->masks[r], nullptr);
+                expected = Turned(expected, side);
+                ASSERT_EQ(piece->masks[r]->bytes, expected) << "rotation " << r;
+            }
+        }
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                bool inPicture = x >= cs && y >= cs && x < cs + cols * cs && y < cs + rows * cs;
+                ASSERT_EQ(cover[static_cast<std::size_t>(y) * width + x], inPicture ? 1 : 0)
+                    << "picture pixel " << x - cs << ", " << y - cs;
+            }
+        }
+        if (cut.family != CutFamily::Angular) {
+            EXPECT_EQ(emptyPieces, 0);
+        }
+    }
+}
+
+// The game leaves out an angular piece whose four sides all carry the second form; such a
+// piece must have nothing to show, or the finished picture would have a hole.
+TEST(SideShapes, AngularPieceWithFourSecondFormSidesIsEmpty) {
+    const CutInfo& cut = *FindCut("angular");
+    HeadlessCut game;
+    game.UseSets(cut, SetsFor(cut));
+    cellSize = cut.cellSize;
+    MaskKeyEntry key[4];
+    for (int d = 0; d < 4; ++d)
+        key[d] = {d + 4, 0, -1};
+    CPieceMask mask;
+    mask.Build(key);
+    for (std::uint8_t b : mask.bytes)
+        ASSERT_EQ(b, 255);
+
+    // And with four first-form sides the piece is a diamond twice the body's area.
+    for (int d = 0; d < 4; ++d)
+        key[d] = {d, 0, -1};
+    CPieceMask full;
+    full.Build(key);
+    int inside = 0;
+    for (std::uint8_t b : full.bytes)
+        inside += b == 0;
+    EXPECT_EQ(inside, 2 * cut.cellSize * cut.cellSize);
+}
