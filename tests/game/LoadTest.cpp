@@ -134,3 +134,45 @@ TEST_F(LoadTest, ExitWithCancelOnTheSaveQuestionKeepsPlaying) {
     EXPECT_TRUE(platform->quitPosted);
     EXPECT_EQ(platform->settingsDwords.at("FirstTimeRun"), 0u);
 }
+
+TEST_F(LoadTest, APictureSmallerThanOneCellLoadsWithNoPieces) {
+    // The publishing tool refuses such a picture, so the archive is swapped in by hand.
+    const std::string picture = temp.File("normal.bmp");
+    ASSERT_TRUE(WriteBmpFile(picture, Picture(64, 64)));
+    publish::PublishRequest request;
+    request.gameProgram = program;
+    request.picturePath = picture;
+    request.title = "Tiny";
+    std::vector<publish::PackEntrySource> entries;
+    std::string error;
+    ASSERT_TRUE(publish::Publisher::BuildEntries(request, &entries, &summary, &error)) << error;
+
+    const std::string tiny = temp.File("tiny.bmp");
+    ASSERT_TRUE(WriteBmpFile(tiny, Picture(20, 40)));
+    std::vector<std::uint8_t> tinyBytes;
+    ASSERT_TRUE(publish::ReadFileBytes(tiny, &tinyBytes, &error));
+    publish::ArchiveOptions options;
+    options.pictureType = "bmp";
+    options.cutName = "medium";
+    options.title = "Tiny";
+    bool replaced = false;
+    for (auto& entry : entries) {
+        if (entry.name != "puzzlefile") continue;
+        ASSERT_TRUE(publish::BuildPuzzleArchive(options, tinyBytes, false, &entry.bytes, &error)) << error;
+        replaced = true;
+    }
+    ASSERT_TRUE(replaced);
+    platform->executablePath = temp.File("Tiny.exe");
+    ASSERT_TRUE(publish::AppendPack(program, entries, platform->executablePath, &error)) << error;
+
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(g_puzzle->cols, 0);
+    EXPECT_TRUE(g_puzzle->pieces.empty());
+    EXPECT_TRUE(g_puzzle->groups.Empty());
+    EXPECT_EQ(platform->statusTexts[2], " Total Pieces: 0");
+    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Tiny");
+    EXPECT_FALSE(g_clock->stopped);
+    for (const std::string& title : platform->titles)
+        EXPECT_EQ(title.find("% Loaded"), std::string::npos);
+}
