@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -47,22 +48,6 @@ TEST(ShadePixel, SixteenBitChannelsAreShadedClampedAndRepacked) {
     EXPECT_EQ(Shade16(0x4210, RGB16Other, true, 20), 0x4A52);
 }
 
-TEST(Bevel, ParamsFollowTheBevelLevel) {
-    const BevelParams low = BevelParamsForLevel(0), medium = BevelParamsForLevel(1),
-                      high = BevelParamsForLevel(2);
-    EXPECT_EQ(low.startIntensity, 30);
-    EXPECT_EQ(low.width, 1);
-    EXPECT_EQ(low.decrement, 10);
-    EXPECT_EQ(medium.startIntensity, 30);
-    EXPECT_EQ(medium.width, 2);
-    EXPECT_EQ(medium.decrement, 10);
-    EXPECT_EQ(high.startIntensity, 40);
-    EXPECT_EQ(high.width, 3);
-    EXPECT_EQ(high.decrement, 12);
-    EXPECT_EQ(BevelParamsForLevel(-1).startIntensity, 40);
-    EXPECT_EQ(BevelParamsForLevel(9).width, 3);
-}
-
 // One bpp-byte channel value per pixel of a bevelled image, read back as the first byte.
 std::vector<int> FirstBytes(const std::vector<std::uint8_t>& image, int y, int width, int pitch, int bpp) {
     std::vector<int> out;
@@ -86,32 +71,23 @@ TEST(Bevel, IntensityCountAndArmingCarryAcrossRunsAndPasses) {
     EXPECT_EQ(FirstBytes(image, 1, side, pitch, bpp), std::vector<int>(side, 100));
 }
 
-TEST(Bevel, HighLevelShadesFourPixelsWithFallingIntensity) {
+TEST(Bevel, EachLevelShadesItsNumberOfPixelsWithFallingIntensity) {
     // Two rows, so each pass sees the one inside run of row 0 once; 24-bit rows padded.
     const int width = 10, height = 2, bpp = 3, pitch = 32;
     std::vector<std::uint8_t> mask(width * height, 255), image(pitch * height, 100);
     for (int x = 1; x <= 6; ++x)
         mask[x] = 0;
-    ApplyBevel(mask.data(), image.data(), bpp, width, height, pitch, RGB24, BevelParamsForLevel(2));
+    // Any level other than 0 or 1 is high: 40, 28, 16, 4.
+    ApplyBevel(mask.data(), image.data(), bpp, width, height, pitch, RGB24, BevelParamsForLevel(7));
     EXPECT_EQ(FirstBytes(image, 0, width, pitch, bpp),
               (std::vector<int>{100, 180, 156, 128, 92, 72, 60, 100, 100, 100}));
     EXPECT_EQ(image[30], 100) << "row padding untouched";
-}
 
-TEST(Bevel, SixteenBitImagesAreAddressedByPixel) {
-    const int width = 4, height = 2, bpp = 2, pitch = 8;
-    std::vector<std::uint8_t> mask = {255, 0, 0, 255, 255, 255, 255, 255};
-    std::vector<std::uint8_t> image(pitch * height, 0);
-    for (int x = 0; x < width; ++x) {
-        const std::uint16_t grey = 0x8410; // 5-6-5, every channel 128
-        std::memcpy(&image[x * 2], &grey, 2);
-    }
-    ApplyBevel(mask.data(), image.data(), bpp, width, height, pitch, RGB565, BevelParamsForLevel(0));
-    std::uint16_t outside, first;
-    std::memcpy(&outside, &image[0], 2);
-    std::memcpy(&first, &image[2], 2);
-    EXPECT_EQ(outside, 0x8410);
-    EXPECT_NE(first, 0x8410);
+    // Low: two pixels, 30 and 20.
+    std::fill(image.begin(), image.end(), 100);
+    ApplyBevel(mask.data(), image.data(), bpp, width, height, pitch, RGB24, BevelParamsForLevel(0));
+    EXPECT_EQ(FirstBytes(image, 0, width, pitch, bpp),
+              (std::vector<int>{100, 160, 140, 100, 100, 80, 70, 100, 100, 100}));
 }
 
 TEST(RotateScratch, TurnsAQuarterClockwise) {

@@ -152,12 +152,6 @@ TEST_F(SideListTest, ReadsNumbersAndLinesLikeTheCRuntime) {
     EXPECT_FALSE(reader.ReadLine(&line));
 }
 
-TEST_F(SideListTest, OnlyTheFirstShapeOfASetAndSlotIsFound) {
-    CSideShape* first = AddShape(3, 1, 3, 255);
-    AddShape(3, 1, 7, 255);
-    EXPECT_EQ(sideList.FindShape(3, 1), first);
-}
-
 // The red component of side bitmap pixels in every layout the display can have.
 TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
     struct Case {
