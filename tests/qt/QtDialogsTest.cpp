@@ -1,12 +1,12 @@
 // Message boxes, the colour chooser and the game's three dialogs.
 #include "QtTestSupport.h"
 
-#include "support/TempDir.h"
 #include "platform/qt/AboutDialog.h"
 #include "platform/qt/ClosingDialog.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/OptionsDialog.h"
 #include "platform/qt/StandardDialogs.h"
+#include "support/TempDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -56,7 +56,8 @@ TEST(QtMessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers) {
     };
     for (const Case& c : cases) {
         QMessageBox box;
-        PrepareMessageBox(box, "Would you like to save your current position first?", "Save position?", c.style);
+        PrepareMessageBox(box, "Would you like to save your current position first?", "Save position?",
+                          c.style);
         EXPECT_EQ(box.standardButtons(), c.buttons) << c.style;
         EXPECT_EQ(box.icon(), c.icon) << c.style;
         EXPECT_EQ(MessageBoxAnswer(box, c.style), c.closedAnswer) << c.style;
@@ -102,10 +103,16 @@ TEST(QtOptionsDialogTest, ControlsShowTheOptionsAndReadThemBack) {
     EnsureTestApp();
     OptionsDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "Pictorra Vaze - Options");
-    const std::pair<int, const char*> texts[] = {
-        {1000, "Scroll the image"},     {1001, "Resize the image"},     {1004, "Play sound effects"},
-        {1010, "Enable music"},         {1005, "Allow piece rotation"}, {1006, "Pieces have shadows"},
-        {1002, "Bevel the puzzle piece edges"}, {1007, "Low"}, {1008, "Medium"}, {1009, "High"}};
+    const std::pair<int, const char*> texts[] = {{1000, "Scroll the image"},
+                                                 {1001, "Resize the image"},
+                                                 {1004, "Play sound effects"},
+                                                 {1010, "Enable music"},
+                                                 {1005, "Allow piece rotation"},
+                                                 {1006, "Pieces have shadows"},
+                                                 {1002, "Bevel the puzzle piece edges"},
+                                                 {1007, "Low"},
+                                                 {1008, "Medium"},
+                                                 {1009, "High"}};
     for (auto [id, text] : texts) {
         ASSERT_NE(dialog.Control(id), nullptr) << id;
         EXPECT_EQ(dialog.Control(id)->text(), text);
@@ -206,7 +213,8 @@ TEST(QtAboutDialogTest, LinkButtonOpensTheLinkEachTimeAndStaysOpen) {
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 0);
 
-    AboutDialog noTarget(AboutDialogData{"", "Visit us", ""}, [&](const std::string& url) { opened.push_back(url); });
+    AboutDialog noTarget(AboutDialogData{"", "Visit us", ""},
+                         [&](const std::string& url) { opened.push_back(url); });
     noTarget.LinkButton()->click();
     EXPECT_EQ(opened.size(), 2u);
 }
@@ -218,7 +226,8 @@ TEST(QtClosingDialogTest, ShowsThePageAtTheAuthorsSize) {
     std::ofstream(page) << "<html><body><p>Thank you for solving Boats</p>"
                            "<a href=\"file:///bin/sh\">run</a></body></html>";
     std::vector<std::string> links;
-    ClosingDialog dialog(ClosingDialogData{page, 400, 300}, [&](const std::string& url) { links.push_back(url); });
+    ClosingDialog dialog(ClosingDialogData{page, 400, 300},
+                         [&](const std::string& url) { links.push_back(url); });
     EXPECT_EQ(dialog.windowTitle(), "Thanks for playing!");
     EXPECT_EQ(dialog.size(), QSize(400, 300));
     EXPECT_EQ(dialog.Browser()->size(), QSize(392, 235));

@@ -134,9 +134,9 @@ TEST_F(QtWindowTest, ShiftControlAndSpaceBecomeKeyMessages) {
     std::vector<std::pair<UINT, WPARAM>> keys;
     for (const ReceivedMessage& m : Received())
         if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) keys.emplace_back(m.message, m.wParam);
-    const std::vector<std::pair<UINT, WPARAM>> expected = {
-        {WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL}, {WM_KEYDOWN, VK_SHIFT},
-        {WM_KEYUP, VK_SHIFT},     {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}};
+    const std::vector<std::pair<UINT, WPARAM>> expected = {{WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},
+                                                           {WM_KEYDOWN, VK_SHIFT},   {WM_KEYUP, VK_SHIFT},
+                                                           {WM_KEYDOWN, VK_SPACE},   {WM_KEYUP, VK_SPACE}};
     EXPECT_EQ(keys, expected);
 }
 

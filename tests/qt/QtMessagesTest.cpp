@@ -19,7 +19,8 @@ constexpr UINT kDone = WM_USER + 2;
 
 TEST_F(QtWindowTest, MessagesPostedFromAWorkerArriveInOrderOnTheGuiThread) {
     std::thread worker([this] {
-        for (int i = 0; i < 200; ++i) platform->PostMessage(kDone, static_cast<WPARAM>(i), -i);
+        for (int i = 0; i < 200; ++i)
+            platform->PostMessage(kDone, static_cast<WPARAM>(i), -i);
     });
     worker.join();
     ASSERT_TRUE(PumpUntil([] { return Received(kDone).size() == 200; }));
@@ -88,7 +89,9 @@ TEST_F(QtWindowTest, TimersTickWithTheirIdAndCanBeKilledFromTheirOwnTick) {
 
 namespace {
 std::atomic<int> g_idleCalls{0};
-void CountIdle() { ++g_idleCalls; }
+void CountIdle() {
+    ++g_idleCalls;
+}
 } // namespace
 
 TEST_F(QtWindowTest, QuitEndsTheLoopAfterTheMessagesPostedBeforeIt) {

@@ -1,9 +1,9 @@
 // The settings store, sounds, time and the screen.
 #include "QtTestSupport.h"
 
-#include "support/TempDir.h"
 #include "platform/qt/SettingsStore.h"
 #include "platform/qt/SoundPlayer.h"
+#include "support/TempDir.h"
 
 #include <QSettings>
 
@@ -38,7 +38,8 @@ void WriteWave(const std::string& path, int samples) {
     le16(f, 16);
     f.write("data", 4);
     le32(f, samples * 2);
-    for (int i = 0; i < samples; ++i) le16(f, 0);
+    for (int i = 0; i < samples; ++i)
+        le16(f, 0);
 }
 
 } // namespace

@@ -68,7 +68,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 }
 
 void PumpEvents() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
 }
 
 void QtWindowTest::SetUp() {

@@ -9,9 +9,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QResizeEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QTest>
 
 #include <cstring>
@@ -207,12 +207,12 @@ TEST_F(QtWindowTest, PresentKeepsOnlyWhatTheBoardCanShowAndDropsDamagedFrames) {
     const QImage good = platform->Window()->Board()->Frame();
 
     std::vector<FrameView> damaged;
-    damaged.push_back({nullptr, 3, 2, 12, RGB32});         // no pixels
-    damaged.push_back({big.data(), 3, 2, 11, RGB32});      // pitch shorter than a row
-    damaged.push_back({big.data(), -3, 2, 12, RGB32});     // negative width
-    damaged.push_back({big.data(), 3, 0, 12, RGB32});      // no rows
+    damaged.push_back({nullptr, 3, 2, 12, RGB32});             // no pixels
+    damaged.push_back({big.data(), 3, 2, 11, RGB32});          // pitch shorter than a row
+    damaged.push_back({big.data(), -3, 2, 12, RGB32});         // negative width
+    damaged.push_back({big.data(), 3, 0, 12, RGB32});          // no rows
     damaged.push_back({big.data(), 100000, 2, 400000, RGB32}); // larger than any screen
-    damaged.push_back({big.data(), 3, 2, 12, 17});         // unknown layout
+    damaged.push_back({big.data(), 3, 2, 12, 17});             // unknown layout
     for (const FrameView& bad : damaged) {
         EXPECT_TRUE(platform->Present(bad)); // nothing was lost
         EXPECT_EQ(platform->Window()->Board()->Frame(), good);

@@ -79,7 +79,8 @@ QImage BoardWidget::FrameToImage(const FrameView& frame, QSize limit) {
             // The fourth byte is unused by the game; Qt wants it opaque.
             const auto* in = reinterpret_cast<const std::uint32_t*>(src);
             auto* out = reinterpret_cast<std::uint32_t*>(dst);
-            for (int x = 0; x < width; ++x) out[x] = in[x] | 0xFF000000u;
+            for (int x = 0; x < width; ++x)
+                out[x] = in[x] | 0xFF000000u;
         } else {
             std::memcpy(dst, src, copyBytes);
         }
@@ -115,7 +116,8 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     if (!frame_.isNull()) painter.drawImage(dirty.topLeft(), frame_, dirty);
     // Whatever the frame does not cover shows the window colour, as an unpainted window would.
     const QRegion uncovered = QRegion(dirty) - QRegion(frame_.rect());
-    for (const QRect& r : uncovered) painter.fillRect(r, Qt::white);
+    for (const QRect& r : uncovered)
+        painter.fillRect(r, Qt::white);
     if (frame_.isNull()) sink_.RequestPaint();
 }
 
@@ -123,7 +125,8 @@ QPoint BoardWidget::ClientPoint(const QPointF& position) {
     QPoint p(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
     if (!confinement_) return p;
     const QRect& area = *confinement_;
-    const QPoint kept(std::clamp(p.x(), area.left(), area.right()), std::clamp(p.y(), area.top(), area.bottom()));
+    const QPoint kept(std::clamp(p.x(), area.left(), area.right()),
+                      std::clamp(p.y(), area.top(), area.bottom()));
     if (kept != p) {
         // Not every window system lets us move the pointer; the messages stay inside anyway.
         QCursor::setPos(mapToGlobal(kept));
@@ -137,22 +140,30 @@ void BoardWidget::SendMouse(UINT message, QMouseEvent* event) {
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) SendMouse(WM_LBUTTONDOWN, event);
-    else if (event->button() == Qt::RightButton) SendMouse(WM_RBUTTONDOWN, event);
+    if (event->button() == Qt::LeftButton)
+        SendMouse(WM_LBUTTONDOWN, event);
+    else if (event->button() == Qt::RightButton)
+        SendMouse(WM_RBUTTONDOWN, event);
 }
 
 void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) SendMouse(WM_LBUTTONUP, event);
-    else if (event->button() == Qt::RightButton) SendMouse(WM_RBUTTONUP, event);
+    if (event->button() == Qt::LeftButton)
+        SendMouse(WM_LBUTTONUP, event);
+    else if (event->button() == Qt::RightButton)
+        SendMouse(WM_RBUTTONUP, event);
 }
 
 void BoardWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     // Qt reports the second press of a double click here, in place of a press.
-    if (event->button() == Qt::LeftButton) SendMouse(WM_LBUTTONDBLCLK, event);
-    else if (event->button() == Qt::RightButton) SendMouse(WM_RBUTTONDBLCLK, event);
+    if (event->button() == Qt::LeftButton)
+        SendMouse(WM_LBUTTONDBLCLK, event);
+    else if (event->button() == Qt::RightButton)
+        SendMouse(WM_RBUTTONDBLCLK, event);
 }
 
-void BoardWidget::mouseMoveEvent(QMouseEvent* event) { SendMouse(WM_MOUSEMOVE, event); }
+void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
+    SendMouse(WM_MOUSEMOVE, event);
+}
 
 void BoardWidget::wheelEvent(QWheelEvent* event) {
     const int delta = std::clamp(event->angleDelta().y(), -32768, 32767);

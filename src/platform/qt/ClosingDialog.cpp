@@ -18,7 +18,8 @@ constexpr int kMinHeight = 120;
 
 ClosingDialog::ClosingDialog(const ClosingDialogData& data, std::function<void(const std::string&)> openLink,
                              QWidget* owner)
-    : QDialog(owner), browser_(new QTextBrowser(this)), close_(new QPushButton(QStringLiteral("&Close"), this)) {
+    : QDialog(owner), browser_(new QTextBrowser(this)),
+      close_(new QPushButton(QStringLiteral("&Close"), this)) {
     setWindowTitle(QStringLiteral("Thanks for playing!"));
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     close_->setDefault(true);

@@ -32,6 +32,7 @@ QPixmap PiecePixmap(int side) {
 
 QIcon GameIcon() {
     QIcon icon;
-    for (int side : {16, 32, 48, 64}) icon.addPixmap(PiecePixmap(side));
+    for (int side : {16, 32, 48, 64})
+        icon.addPixmap(PiecePixmap(side));
     return icon;
 }

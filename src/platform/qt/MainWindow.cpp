@@ -76,7 +76,9 @@ MainWindow::MainWindow(MessageSink& sink)
     board_->setFocus();
 }
 
-QScrollBar* MainWindow::ScrollBar(int bar) const { return bar == SB_VERT ? vertical_ : horizontal_; }
+QScrollBar* MainWindow::ScrollBar(int bar) const {
+    return bar == SB_VERT ? vertical_ : horizontal_;
+}
 
 QAction* MainWindow::Action(int commandId) const {
     auto it = actions_.find(commandId);
@@ -97,7 +99,8 @@ void MainWindow::BuildMenu() {
         }
         QAction* action = menu->addAction(QString());
         if (entry.accelKey >= 'A' && entry.accelKey <= 'Z') {
-            action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_A + (entry.accelKey - 'A'))));
+            action->setShortcut(
+                QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_A + (entry.accelKey - 'A'))));
         }
         const int id = entry.commandId;
         // Posted, so a command that opens a dialog runs after the menu has closed.
@@ -146,14 +149,20 @@ void MainWindow::ConnectScrollBar(QScrollBar* bar, UINT message) {
     });
 }
 
-int MainWindow::ClientWidth() const { return board_->width(); }
+int MainWindow::ClientWidth() const {
+    return board_->width();
+}
 
-int MainWindow::ClientHeight() const { return board_->height() + (status_->isVisible() ? status_->height() : 0); }
+int MainWindow::ClientHeight() const {
+    return board_->height() + (status_->isVisible() ? status_->height() : 0);
+}
 
 void MainWindow::SendSize() {
     WPARAM kind = kSizeRestored;
-    if (isMinimized()) kind = kSizeMinimized;
-    else if (isMaximized()) kind = kSizeMaximized;
+    if (isMinimized())
+        kind = kSizeMinimized;
+    else if (isMaximized())
+        kind = kSizeMaximized;
     sink_.Deliver(WM_SIZE, kind, MakeMouseLParam(ClientWidth(), ClientHeight()));
 }
 
@@ -225,7 +234,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (delta != 0) {
             const QPoint p = board_->mapFromGlobal(wheel->globalPosition().toPoint());
             const WPARAM keys = BoardWidget::KeyState(wheel->buttons(), wheel->modifiers());
-            sink_.Deliver(WM_MOUSEWHEEL, (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | keys,
+            sink_.Deliver(WM_MOUSEWHEEL,
+                          (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | keys,
                           MakeMouseLParam(p.x(), p.y()));
         }
         return true;

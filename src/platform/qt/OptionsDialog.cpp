@@ -59,7 +59,9 @@ QAbstractButton* OptionsDialog::Control(int id) const {
     return it == controls_.end() ? nullptr : it->second;
 }
 
-bool OptionsDialog::Checked(int id) const { return controls_.at(id)->isChecked(); }
+bool OptionsDialog::Checked(int id) const {
+    return controls_.at(id)->isChecked();
+}
 
 void OptionsDialog::Check(int id, bool on) {
     QAbstractButton* button = controls_.at(id);
@@ -76,7 +78,8 @@ void OptionsDialog::Load(const OptionsDialogData& data) {
     Check(Shadows, data.shadow != 0);
     Check(Bevel, data.beveling != 0);
     Check(Music, data.useMusic != 0);
-    for (int id : {BevelLow, BevelMedium, BevelHigh}) Check(id, false);
+    for (int id : {BevelLow, BevelMedium, BevelHigh})
+        Check(id, false);
     Check(data.bevellevel == 1 ? BevelMedium : data.bevellevel == 2 ? BevelHigh : BevelLow, true);
     Check(ScrollImage, false);
     Check(ResizeImage, false);
@@ -89,9 +92,13 @@ void OptionsDialog::Store(OptionsDialogData& data) const {
     data.shadow = Checked(Shadows) ? 1 : 0;
     data.beveling = Checked(Bevel) ? 1 : 0;
     data.useMusic = Checked(Music) ? 1 : 0;
-    if (Checked(BevelLow)) data.bevellevel = 0;
-    else if (Checked(BevelMedium)) data.bevellevel = 1;
-    else if (Checked(BevelHigh)) data.bevellevel = 2;
-    else data.bevellevel = 0;
+    if (Checked(BevelLow))
+        data.bevellevel = 0;
+    else if (Checked(BevelMedium))
+        data.bevellevel = 1;
+    else if (Checked(BevelHigh))
+        data.bevellevel = 2;
+    else
+        data.bevellevel = 0;
     data.showMode = Checked(ScrollImage) ? 0 : 1;
 }

@@ -54,7 +54,8 @@ QtPlatform::QtPlatform() {
 }
 
 QtPlatform::~QtPlatform() {
-    for (auto& [id, timer] : timers_) delete timer;
+    for (auto& [id, timer] : timers_)
+        delete timer;
     timers_.clear();
     procedure_ = nullptr;
     window_.reset();
@@ -62,7 +63,9 @@ QtPlatform::~QtPlatform() {
 
 // --- Files, process and time ---------------------------------------------------------------
 
-std::string QtPlatform::TempDirectory() { return DefaultTempDirectory(); }
+std::string QtPlatform::TempDirectory() {
+    return DefaultTempDirectory();
+}
 
 std::string QtPlatform::ExecutablePath() {
     std::string path = OwnExecutablePath();
@@ -71,9 +74,13 @@ std::string QtPlatform::ExecutablePath() {
     return path;
 }
 
-std::uint32_t QtPlatform::TickCountMs() { return static_cast<std::uint32_t>(clock_.elapsed()); }
+std::uint32_t QtPlatform::TickCountMs() {
+    return static_cast<std::uint32_t>(clock_.elapsed());
+}
 
-std::int64_t QtPlatform::HighResCounter() { return clock_.nsecsElapsed(); }
+std::int64_t QtPlatform::HighResCounter() {
+    return clock_.nsecsElapsed();
+}
 
 void QtPlatform::SleepMs(int ms) {
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
@@ -81,7 +88,8 @@ void QtPlatform::SleepMs(int ms) {
 
 // --- Main window -----------------------------------------------------------------------------
 
-HWND QtPlatform::CreateMainWindow(const std::string& title, int width, int height, WindowProcedure procedure) {
+HWND QtPlatform::CreateMainWindow(const std::string& title, int width, int height,
+                                  WindowProcedure procedure) {
     procedure_ = procedure;
     if (window_) return kMainWindow;
     window_ = std::make_unique<MainWindow>(static_cast<MessageSink&>(*this));
@@ -102,9 +110,13 @@ void QtPlatform::SetWindowText(const std::string& text) {
     if (window_) window_->setWindowTitle(FromGameText(text));
 }
 
-int QtPlatform::ClientWidth() { return window_ ? window_->ClientWidth() : 0; }
+int QtPlatform::ClientWidth() {
+    return window_ ? window_->ClientWidth() : 0;
+}
 
-int QtPlatform::ClientHeight() { return window_ ? window_->ClientHeight() : 0; }
+int QtPlatform::ClientHeight() {
+    return window_ ? window_->ClientHeight() : 0;
+}
 
 void QtPlatform::SetMenuItemText(int commandId, const std::string& text) {
     if (window_) window_->SetMenuItemText(commandId, text);
@@ -165,13 +177,17 @@ ScreenInfo QtPlatform::Screen() {
         info.bitsPerPixel = 32;
     } else if (depth >= 15) {
         info.bitsPerPixel = 16;
-        if (depth == 15) info.redMask = 0x7C00, info.greenMask = 0x03E0, info.blueMask = 0x001F;
-        else info.redMask = 0xF800, info.greenMask = 0x07E0, info.blueMask = 0x001F;
+        if (depth == 15)
+            info.redMask = 0x7C00, info.greenMask = 0x03E0, info.blueMask = 0x001F;
+        else
+            info.redMask = 0xF800, info.greenMask = 0x07E0, info.blueMask = 0x001F;
     } else {
         info.bitsPerPixel = 8;
     }
-    if (window_) info.scrollBarWidth = window_->ScrollBar(SB_VERT)->sizeHint().width();
-    else info.scrollBarWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (window_)
+        info.scrollBarWidth = window_->ScrollBar(SB_VERT)->sizeHint().width();
+    else
+        info.scrollBarWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     return info;
 }
 
@@ -248,7 +264,9 @@ void QtPlatform::RequestPaint() {
         Qt::QueuedConnection);
 }
 
-void QtPlatform::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) { Post(message, wParam, lParam); }
+void QtPlatform::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    Post(message, wParam, lParam);
+}
 
 bool QtPlatform::SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs) {
     if (QThread::currentThread() == thread()) {
@@ -346,14 +364,16 @@ int QtPlatform::RunOptionsDialog(OptionsDialogData& data) {
 }
 
 int QtPlatform::RunAboutDialog(const AboutDialogData& data) {
-    AboutDialog dialog(data, [this](const std::string& url) { OpenUrl(url); }, window_.get());
+    AboutDialog dialog(
+        data, [this](const std::string& url) { OpenUrl(url); }, window_.get());
     return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 int QtPlatform::RunClosingDialog(const ClosingDialogData& data) {
     QWidget* owner = QApplication::activeWindow();
     if (!owner) owner = window_.get();
-    ClosingDialog dialog(data, [this](const std::string& url) { OpenUrl(url); }, owner);
+    ClosingDialog dialog(
+        data, [this](const std::string& url) { OpenUrl(url); }, owner);
     return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
@@ -366,7 +386,8 @@ int QtPlatform::OpenUrl(const std::string& url) {
     if (!address.isValid()) return kNotFound;
     // Addresses come from the puzzle's pack: only web pages and mail, never local programs.
     const QString scheme = address.scheme().toLower();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto"))
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
+        scheme != QLatin1String("mailto"))
         return kAccessDenied;
     return urlOpener && urlOpener(address) ? kOpened : kNotFound;
 }

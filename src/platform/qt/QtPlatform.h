@@ -33,7 +33,8 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     void SleepMs(int ms) override;
 
     // Main window.
-    HWND CreateMainWindow(const std::string& title, int width, int height, WindowProcedure procedure) override;
+    HWND CreateMainWindow(const std::string& title, int width, int height,
+                          WindowProcedure procedure) override;
     void ShowMaximized() override;
     void SetWindowText(const std::string& text) override;
     std::string WindowText() override { return title_; }

@@ -9,4 +9,6 @@ QString FromGameText(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string ToGameText(const QString& text) { return text.toUtf8().toStdString(); }
+std::string ToGameText(const QString& text) {
+    return text.toUtf8().toStdString();
+}

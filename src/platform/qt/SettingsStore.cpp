@@ -5,14 +5,18 @@
 #include <QSettings>
 
 SettingsStore::SettingsStore() = default;
-SettingsStore::~SettingsStore() { Close(); }
+SettingsStore::~SettingsStore() {
+    Close();
+}
 
 bool SettingsStore::Open() {
     if (settings_) return true;
 #if defined(Q_OS_WIN)
-    settings_ = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\PT Vaze"), QSettings::NativeFormat);
+    settings_ =
+        std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\PT Vaze"), QSettings::NativeFormat);
 #else
-    settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("PT Vaze"));
+    settings_ =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("PT Vaze"));
 #endif
     if (settings_->status() != QSettings::NoError) {
         settings_.reset();

@@ -16,7 +16,8 @@ SoundPlayer::~SoundPlayer() = default;
 
 SoundPlayer::Entry& SoundPlayer::Load(const std::string& path, const QDateTime& modified, qint64 size) {
     auto it = cache_.find(path);
-    if (it != cache_.end() && it->second->modified == modified && it->second->size == size) return *it->second;
+    if (it != cache_.end() && it->second->modified == modified && it->second->size == size)
+        return *it->second;
     if (it == cache_.end() && cache_.size() >= kMaxCached) cache_.clear();
 
     auto entry = std::make_unique<Entry>();

@@ -87,7 +87,8 @@ int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& c
 
 bool ChooseColourDialog(QWidget* owner, COLORREF initial, COLORREF* chosen) {
     // Custom colours are not kept from one use to the next.
-    for (int i = 0; i < QColorDialog::customCount(); ++i) QColorDialog::setCustomColor(i, Qt::white);
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, Qt::white);
     QColorDialog dialog(QColor(GetRValue(initial), GetGValue(initial), GetBValue(initial)), owner);
     if (dialog.exec() != QDialog::Accepted) return false;
     const QColor colour = dialog.selectedColor();

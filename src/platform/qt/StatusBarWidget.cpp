@@ -11,6 +11,8 @@ namespace {
 constexpr int kMaxParts = 256;
 // Gap between the frames of neighbouring parts.
 constexpr int kPartGap = 2;
+// Smallest size a part's text is shrunk to before it is cut.
+constexpr qreal kMinPointSize = 6.5;
 } // namespace
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent), edges_{-1}, grip_(new QSizeGrip(this)) {
@@ -58,7 +60,14 @@ void StatusBarWidget::paintEvent(QPaintEvent*) {
         const QRect frame = r.adjusted(0, 2, -kPartGap, 0);
         if (part > 0) qDrawShadePanel(&painter, frame, palette(), true, 1);
         const QRect textArea = frame.adjusted(3, 1, -2, -1);
-        const QString text = fontMetrics().elidedText(Text(part), Qt::ElideRight, textArea.width());
+        // The edges are fixed in pixels: a text too wide for its part is set smaller first
+        // and only then cut.
+        QFont font = this->font();
+        while (QFontMetrics(font).horizontalAdvance(Text(part)) > textArea.width() &&
+               font.pointSizeF() > kMinPointSize)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        painter.setFont(font);
+        const QString text = QFontMetrics(font).elidedText(Text(part), Qt::ElideRight, textArea.width());
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }

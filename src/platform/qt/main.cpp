@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     const int code = GameMain(&platform);
 #else
     int code = -1;
-    if (platform.CreateMainWindow(" ", 800, 600, EmptyWindowProcedure)) code = platform.RunMessageLoop(nullptr);
+    if (platform.CreateMainWindow(" ", 800, 600, EmptyWindowProcedure))
+        code = platform.RunMessageLoop(nullptr);
 #endif
     SetPlatform(nullptr);
     return code;
