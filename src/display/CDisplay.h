@@ -38,6 +38,9 @@ class CDisplay {
     HRESULT DrawFrame(std::uint32_t value, int l, int t, int r, int b, int thickness);
     // Hands the back buffer to the platform; DDERR_SURFACELOST when it was lost.
     HRESULT ShowBackBuffer();
+    // Surfaces live in ordinary memory and keep their pixels over a loss, so restoring
+    // them only needs a display to exist.
+    HRESULT RestoreAllSurfaces() const { return created ? S_OK : E_POINTER; }
 
     // The layout every surface of this display uses.
     PixelFormatCode Format() const { return format; }

@@ -231,7 +231,9 @@ TEST_F(Blit, PresentAndSurfaceLoss) {
     EXPECT_EQ(kept->GetPixelValue(3, 3), 0x1234u);
     EXPECT_EQ(display.DrawSurface(0, 0, kept.get(), nullptr, -1, -1), S_OK);
 
+    EXPECT_EQ(display.RestoreAllSurfaces(), S_OK);
     display.ReleaseAll();
     EXPECT_EQ(display.ShowBackBuffer(), E_POINTER);
+    EXPECT_EQ(display.RestoreAllSurfaces(), E_POINTER);
     EXPECT_EQ(display.CreateWindowedDisplay(1, 0, 10), E_FAIL);
 }
