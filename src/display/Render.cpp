@@ -80,6 +80,7 @@ void CPuzzle::RestoreSurfaces() {
     if (g_mainApp) g_mainApp->CreateProbeSurface();
     // The preview window reloads its picture here once it exists.
 
+    if (g_display->RestoreAllSurfaces() != S_OK) return;
     if (!ReloadPictureSurface(this)) return;
     LoadSelectorSurface(this);
     RunRebuildPass(this);
