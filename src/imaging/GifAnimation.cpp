@@ -239,6 +239,7 @@ void CGifAnimation::FillRect(const GifFrame& frame, std::uint32_t fill,
                              std::vector<std::uint32_t>& target) const {
     const int x0 = std::max(frame.left, 0), x1 = std::min(frame.left + frame.width, width);
     const int y0 = std::max(frame.top, 0), y1 = std::min(frame.top + frame.height, height);
+    if (x0 >= x1) return; // wholly beside the canvas
     for (int y = y0; y < y1; ++y)
         std::fill(target.begin() + static_cast<std::ptrdiff_t>(y) * width + x0,
                   target.begin() + static_cast<std::ptrdiff_t>(y) * width + x1, fill);

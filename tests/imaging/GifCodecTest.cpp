@@ -145,6 +145,17 @@ TEST_F(GifCodec, HostileOrBrokenFilesFailCleanly) {
     // Over the caller's pixel budget.
     EXPECT_FALSE(DecodeGif(good.data(), good.size(), img, &error, 0xFFFFFF, 54));
 
+    // A frame that lies wholly beside the screen draws and clears nothing.
+    GifFrameSpec beside = Frame(10, 1, 2, 2, 2);
+    beside.delayCs = 1;
+    beside.disposal = 2;
+    const Bytes offScreen = Make(4, 4, {Frame(0, 0, 4, 4, 1), beside, Frame(0, 0, 1, 1, 3)});
+    CGifAnimation gif;
+    ASSERT_TRUE(gif.Load(offScreen.data(), offScreen.size(), &error)) << error;
+    ASSERT_TRUE(gif.ComposeFrame(2, 0, img));
+    EXPECT_EQ(img.At(0, 0), 0x0000FFu);
+    EXPECT_EQ(img.At(3, 1), 0xFF0000u);
+
     const Bytes notGif = {'G', 'I', 'X', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0};
     EXPECT_FALSE(DecodeGif(notGif.data(), notGif.size(), img, &error));
 }
