@@ -212,7 +212,7 @@ Bytes MakeIco(const std::vector<IcoImageSpec>& images) {
     return out;
 }
 
-Bytes MakePcx(PcxSpec s) {
+Bytes MakePcx(PcxLayout s) {
     if (s.bytesPerLine == 0) s.bytesPerLine = ((s.width * s.bitsPerPixel + 7) / 8 + 1) / 2 * 2;
     Bytes out(128, 0);
     out[0] = 0x0A;

@@ -45,7 +45,7 @@ struct IcoImageSpec {
 };
 Bytes MakeIco(const std::vector<IcoImageSpec>& images);
 
-struct PcxSpec {
+struct PcxLayout {
     int width = 0, height = 0;
     int bitsPerPixel = 8;
     int planes = 1;
@@ -56,4 +56,4 @@ struct PcxSpec {
     bool compressed = true;
     bool crossLineRuns = false; // let runs continue into the next line
 };
-Bytes MakePcx(PcxSpec spec);
+Bytes MakePcx(PcxLayout spec);

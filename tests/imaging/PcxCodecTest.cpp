@@ -6,8 +6,8 @@
 namespace {
 
 // An 8-bit picture whose index is (x * 7 + y) % 256, with long flat runs on the last row.
-PcxSpec Paletted(int w, int h) {
-    PcxSpec s;
+PcxLayout Paletted(int w, int h) {
+    PcxLayout s;
     s.width = w;
     s.height = h;
     s.bytesPerLine = (w + 1) / 2 * 2;
@@ -25,7 +25,7 @@ PcxSpec Paletted(int w, int h) {
 
 TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPictures) {
     for (bool crossLines : {false, true}) {
-        PcxSpec s = Paletted(75, 6);
+        PcxLayout s = Paletted(75, 6);
         s.crossLineRuns = crossLines;
         const Bytes file = MakePcx(s);
         DecodedImage img;
@@ -36,7 +36,7 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPictures) {
         EXPECT_EQ(img.At(3, 2), s.palette256[23]);
         EXPECT_EQ(img.At(74, 5), s.palette256[200]);
     }
-    PcxSpec noTable = Paletted(4, 2);
+    PcxLayout noTable = Paletted(4, 2);
     noTable.palette256.clear();
     noTable.compressed = false;
     Bytes file = MakePcx(noTable);
@@ -44,7 +44,7 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPictures) {
     ASSERT_TRUE(DecodePcx(file.data(), file.size(), img, nullptr));
     EXPECT_EQ(img.At(1, 0), 0x070707u); // grey without a table
 
-    PcxSpec rgb;
+    PcxLayout rgb;
     rgb.width = 3;
     rgb.height = 2;
     rgb.planes = 3;
@@ -58,7 +58,7 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPictures) {
     EXPECT_EQ(img.At(1, 1), 0xFF0000u);
 
     // 16 colours in four bit planes: pixel 0 has planes 0 and 2 set (index 5), pixel 9 plane 3.
-    PcxSpec ega;
+    PcxLayout ega;
     ega.width = 10;
     ega.height = 1;
     ega.bitsPerPixel = 1;
@@ -73,7 +73,7 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPictures) {
     EXPECT_EQ(img.At(9, 0), 0x800008u);
     EXPECT_EQ(img.At(5, 0), 0x000000u);
 
-    PcxSpec mono = ega;
+    PcxLayout mono = ega;
     mono.planes = 1;
     mono.planeBytes = {0x40, 0x00};
     file = MakePcx(mono);
@@ -83,7 +83,7 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPictures) {
 }
 
 TEST(PcxCodec, TruncatedAndHostileFilesFailCleanly) {
-    PcxSpec s = Paletted(40, 5);
+    PcxLayout s = Paletted(40, 5);
     s.palette256.clear();
     const Bytes good = MakePcx(s);
     DecodedImage img;

@@ -46,7 +46,7 @@ std::string MakePicture(const TempDir& dir, const std::string& type, int width, 
         icon.pixels = image.pixels;
         WriteBytes(path, MakeIco({icon}));
     } else if (type == "pcx") {
-        PcxSpec pcx;
+        PcxLayout pcx;
         pcx.width = width;
         pcx.height = height;
         pcx.bitsPerPixel = 8;

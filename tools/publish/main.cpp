@@ -1,7 +1,7 @@
 // pictorra-publish: writes a puzzle pack onto a copy of the game program, and shows what a
 // published program carries.
 #include "DemoPicture.h"
-#include "Inspect.h"
+#include "PackReport.h"
 #include "PackWriter.h"
 #include "Publisher.h"
 

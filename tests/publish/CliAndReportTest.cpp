@@ -1,5 +1,5 @@
 #include "DemoPicture.h"
-#include "Inspect.h"
+#include "PackReport.h"
 #include "PublishFixtures.h"
 #include "Publisher.h"
 #include "imaging/BmpCodec.h"

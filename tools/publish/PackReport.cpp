@@ -1,4 +1,4 @@
-#include "Inspect.h"
+#include "PackReport.h"
 
 #include "app/Globals.h"
 #include "app/Random.h"
