@@ -64,10 +64,12 @@ QtPlatform::~QtPlatform() {
 // --- Files, process and time ---------------------------------------------------------------
 
 std::string QtPlatform::TempDirectory() {
+    if (!tempDirectory_.empty()) return tempDirectory_;
     return DefaultTempDirectory();
 }
 
 std::string QtPlatform::ExecutablePath() {
+    if (!executablePath_.empty()) return executablePath_;
     std::string path = OwnExecutablePath();
     if (path.empty() && QCoreApplication::instance())
         path = ToGameText(QCoreApplication::applicationFilePath());

@@ -13,6 +13,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 class MainWindow;
 class QEventLoop;
@@ -95,6 +97,10 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     MainWindow* Window() const { return window_.get(); }
     // Hands addresses to the desktop; tests replace it.
     std::function<bool(const QUrl&)> urlOpener;
+    // Tests run a published puzzle from a scratch folder: when set, these replace the running
+    // program's path and the per-user temporary directory (which must end in a separator).
+    void SetExecutablePath(std::string path) { executablePath_ = std::move(path); }
+    void SetTempDirectory(std::string directory) { tempDirectory_ = std::move(directory); }
 
   private:
     void Deliver(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -112,4 +118,6 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     bool paintPending_ = false;
     SoundPlayer sounds_;
     SettingsStore settings_;
+    std::string executablePath_;
+    std::string tempDirectory_;
 };
