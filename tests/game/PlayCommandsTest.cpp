@@ -1,0 +1,172 @@
+// Menu commands in the middle of a game: auto-arrange, reset, and what a load ignores; and
+// completion, which only a join announces.
+#include "PlayWindow.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+using PlayCommandsTest = PlayWindow;
+
+TEST_F(PlayCommandsTest, AutoArrangeLaysOutTheLoosePiecesAndLeavesJoinedOnes) {
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    ASSERT_NO_FATAL_FAILURE(SpreadOut());
+    const POINT first = AssemblyPlace(0, 0);
+    const POINT second = AssemblyPlace(1, 0);
+    DragPieceTo(P(0, 0), first.x, first.y);
+    DragPieceTo(P(1, 0), second.x, second.y);
+    ASSERT_EQ(P(1, 0)->group, P(0, 0)->group);
+    ASSERT_FALSE(g_puzzle->selection.Empty());
+    g_puzzle->positionChanged = 0;
+    const int presents = platform->presentCount;
+
+    Command(ID_OPTIONS_AUTOARRANGE);
+    // Four loose pieces along the top of the 96 x 64 picture area in the middle of the board:
+    // the first cell at its left edge one step above it, a cell and a quarter apart.
+    std::set<std::pair<int, int>> spots;
+    for (const CPieceGroup* group : g_puzzle->groups)
+        if (group->pieces.Size() == 1) spots.insert({group->x, group->y});
+    const int left0 = 2500 - 48, top0 = 2500 - 32;
+    const int y = top0 + 16 - 64 - 8;
+    EXPECT_EQ(spots, (std::set<std::pair<int, int>>{
+                         {left0 - 16, y}, {left0 + 24, y}, {left0 + 64, y}, {left0 + 104, y}}));
+    EXPECT_EQ((POINT{P(0, 0)->x, P(0, 0)->y}), first);
+    EXPECT_EQ((POINT{P(1, 0)->x, P(1, 0)->y}), second);
+    EXPECT_TRUE(g_puzzle->selection.Empty());
+    EXPECT_EQ(g_puzzle->positionChanged, 1);
+    EXPECT_GT(platform->presentCount, presents);
+    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 4") << "arranging joins nothing";
+}
+
+TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGame) {
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    for (int i = 0; i < 30; ++i)
+        platform->FireTimer(1);
+    ASSERT_NO_FATAL_FAILURE(SpreadOut());
+    ASSERT_NO_FATAL_FAILURE(Assemble());
+    ASSERT_EQ(BoxesCaptioned("Well Done!"), 1u);
+    ASSERT_TRUE(g_clock->stopped);
+    const auto origins = Origins();
+    CPiece* const firstPiece = P(0, 0);
+
+    platform->messageBoxAnswers.push_back(IDCANCEL);
+    Command(ID_FILE_RESETJIGSAW);
+    ASSERT_EQ(platform->messageBoxes.size(), 2u);
+    EXPECT_EQ(platform->messageBoxes[1].text, "Would you like to save your current position first?");
+    EXPECT_EQ(platform->messageBoxes[1].caption, "Save position?");
+    EXPECT_EQ(platform->messageBoxes[1].style, 0x33u);
+    EXPECT_FALSE(Loading());
+    EXPECT_EQ(Origins(), origins);
+    EXPECT_EQ(P(0, 0), firstPiece);
+    EXPECT_EQ(g_clock->seconds, 30u);
+    EXPECT_TRUE(g_clock->stopped);
+
+    // No: cut afresh, the clock back to nought and running again once the pieces are out.
+    platform->messageBoxAnswers.push_back(IDNO);
+    Command(ID_FILE_RESETJIGSAW);
+    EXPECT_EQ(platform->messageBoxes.size(), 3u);
+    EXPECT_TRUE(Loading());
+    EXPECT_EQ(g_clock->seconds, 0u);
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(g_puzzle->groups.Size(), 6u);
+    for (const CPieceGroup* group : g_puzzle->groups)
+        EXPECT_EQ(group->pieces.Size(), 1u);
+    EXPECT_EQ(g_puzzle->positionChanged, 0);
+    EXPECT_FALSE(g_clock->stopped);
+    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 6");
+    EXPECT_EQ(platform->statusTexts[4], "   0 percent Completed");
+    EXPECT_EQ(BoxesCaptioned("Well Done!"), 1u);
+    platform->FireTimer(1);
+    EXPECT_EQ(g_clock->seconds, 1u);
+}
+
+TEST_F(PlayCommandsTest, APuzzleWholeWithoutAJoinIsNeverAnnounced) {
+    // A picture of exactly one cell: one piece, whole from the start.
+    ASSERT_NO_FATAL_FAILURE(Load(32, 32));
+    ASSERT_EQ(g_puzzle->pieces.size(), 1u);
+    EXPECT_TRUE(platform->messageBoxes.empty());
+    EXPECT_FALSE(g_clock->stopped);
+    const POINT c = Centre(P(0, 0));
+    Press(c.x, c.y);
+    MoveTo(c.x + 25, c.y + 25);
+    Release(c.x + 25, c.y + 25);
+    EXPECT_EQ(P(0, 0)->x, c.x + 25 - S());
+    EXPECT_TRUE(platform->messageBoxes.empty());
+    EXPECT_TRUE(platform->soundsPlayed.empty());
+}
+
+TEST_F(PlayCommandsTest, RebuildingAFinishedPuzzleDoesNotAnnounceItAgain) {
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    ASSERT_NO_FATAL_FAILURE(SpreadOut());
+    ASSERT_NO_FATAL_FAILURE(Assemble());
+    ASSERT_EQ(BoxesCaptioned("Well Done!"), 1u);
+    g_puzzle->bevellevel = 3;
+    g_puzzle->RebuildPieceImages();
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(platform->messageBoxes.size(), 1u);
+    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 0");
+    EXPECT_EQ(platform->statusTexts[4], " 100 percent Completed");
+    // Still one group that moves whole.
+    const POINT c = Centre(P(1, 1));
+    Press(c.x, c.y);
+    MoveTo(c.x - 20, c.y + 10);
+    Release(c.x - 20, c.y + 10);
+    EXPECT_EQ(P(0, 0)->x, AssemblyOrigin().x - 20);
+    EXPECT_EQ(platform->messageBoxes.size(), 1u);
+}
+
+TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
+    platform->settingsDwords["userotation"] = 1;
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    ASSERT_NO_FATAL_FAILURE(SpreadOut(true));
+    CPiece* held = P(0, 0);
+    Click(Centre(held).x, Centre(held).y);
+    ASSERT_EQ(g_puzzle->selection.Head(), held->group);
+    platform->soundsPlayed.clear();
+    g_puzzle->positionChanged = 0;
+    const auto origins = Origins();
+    const int sx = ScrollX(), sy = ScrollY();
+    const std::uint32_t seconds = g_clock->seconds;
+
+    // New piece images are made on the worker; the pieces stay on the board meanwhile.
+    g_puzzle->bevellevel = 2;
+    g_puzzle->RebuildPieceImages();
+    ASSERT_TRUE(Loading());
+    const POINT other = Centre(P(2, 1));
+    Press(other.x, other.y);
+    MoveTo(other.x + 100, other.y - 100);
+    Release(other.x + 100, other.y - 100);
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(other.x, other.y));
+    Send(WM_MOUSEMOVE, MK_RBUTTON, At(other.x - 50, other.y - 50));
+    Send(WM_RBUTTONUP, 0, At(other.x - 50, other.y - 50));
+    Space();
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(other.x, other.y));
+    Send(WM_MOUSEWHEEL, Wheel(0, 240), 0);
+    Send(WM_KEYDOWN, VK_CONTROL);
+    platform->FireTimer(0);
+    Command(ID_OPTIONS_AUTOARRANGE);
+    Command(ID_FILE_RESETJIGSAW);
+    EXPECT_EQ(g_mainApp->ctrlDown, 0);
+    EXPECT_TRUE(Loading());
+
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(Origins(), origins);
+    EXPECT_EQ((std::vector<CPieceGroup*>(g_puzzle->selection.begin(), g_puzzle->selection.end())),
+              (std::vector<CPieceGroup*>{held->group}));
+    for (const auto& piece : g_puzzle->pieces)
+        EXPECT_EQ(piece->rotation, 0);
+    EXPECT_EQ(ScrollX(), sx);
+    EXPECT_EQ(ScrollY(), sy);
+    EXPECT_TRUE(platform->soundsPlayed.empty());
+    EXPECT_TRUE(platform->messageBoxes.empty());
+    EXPECT_EQ(g_puzzle->positionChanged, 0);
+    EXPECT_EQ(g_clock->seconds, seconds);
+    EXPECT_FALSE(platform->cursorConfined);
+
+    // Once loaded, the same key turns the piece still selected.
+    Space();
+    EXPECT_EQ(held->rotation, 1);
+}
+
+} // namespace
