@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 class PlayFixture : public ::testing::Test {
   protected:
@@ -60,6 +61,11 @@ class PlayFixture : public ::testing::Test {
     }
 
     CPiece* P(int c, int r) { return puzzle->PieceAt(c, r); }
+    static POINT Pos(const CPiece* p) { return {p->x, p->y}; }
+    static POINT Pos(const CPieceGroup* g) { return {g->x, g->y}; }
+    static std::vector<CPieceGroup*> Order(const OrderedList<CPieceGroup>& list) {
+        return std::vector<CPieceGroup*>(list.begin(), list.end());
+    }
 
     // One group per piece, appended in array order (the first piece on top), each placed
     // where its piece would lie in the finished picture at `origin`, spread by `spread`.

@@ -1,16 +1,11 @@
 #include "PlayFixture.h"
 
-#include <vector>
-
 namespace {
 
 class Selection : public PlayFixture {
   protected:
-    std::vector<CPieceGroup*> Order(const OrderedList<CPieceGroup>& list) {
-        return std::vector<CPieceGroup*>(list.begin(), list.end());
-    }
-    // Board point in the middle of a piece's cell.
-    static POINT Centre(const CPiece* p) { return {p->x + 32, p->y + 32}; }
+    // Picks the middle of a piece's cell.
+    bool PickAt(const CPiece* p, bool ctrl) { return puzzle->Pick(p->x + 32, p->y + 32, ctrl); }
 };
 
 TEST_F(Selection, PressPicksTheTopmostGroupAndBringsItToTheFront) {
@@ -20,14 +15,11 @@ TEST_F(Selection, PressPicksTheTopmostGroupAndBringsItToTheFront) {
     CPieceGroup* c = Group({{2, 0}}, 900, 900);
     ASSERT_TRUE(puzzle->Pick(130, 130, false));
     EXPECT_EQ(Order(puzzle->selection), std::vector<CPieceGroup*>{a});
-    EXPECT_EQ(puzzle->selectionExists, 1);
-
     // Without ctrl, another press replaces the selection and brings the new group on top.
-    ASSERT_TRUE(puzzle->Pick(Centre(P(2, 0)).x, Centre(P(2, 0)).y, false));
+    ASSERT_TRUE(PickAt(P(2, 0), false));
     EXPECT_EQ(Order(puzzle->selection), std::vector<CPieceGroup*>{c});
     EXPECT_EQ(a->selected, 0);
     EXPECT_EQ(Order(puzzle->groups), (std::vector<CPieceGroup*>{c, a, b}));
-
     // Empty board: nothing hit and the selection is gone.
     EXPECT_FALSE(puzzle->Pick(3000, 3000, false));
     EXPECT_TRUE(puzzle->selection.Empty());
@@ -39,45 +31,29 @@ TEST_F(Selection, CtrlClickAddsAndRemovesWithOffsetsFromTheHead) {
     CPieceGroup* a = Group({{0, 0}}, 100, 100);
     CPieceGroup* b = Group({{1, 0}}, 300, 150);
     CPieceGroup* c = Group({{2, 0}}, 500, 400);
-    ASSERT_TRUE(puzzle->Pick(Centre(P(0, 0)).x, Centre(P(0, 0)).y, false));
-    ASSERT_TRUE(puzzle->Pick(Centre(P(1, 0)).x, Centre(P(1, 0)).y, true));
-    ASSERT_TRUE(puzzle->Pick(Centre(P(2, 0)).x, Centre(P(2, 0)).y, true));
+    ASSERT_TRUE(PickAt(P(0, 0), false));
+    ASSERT_TRUE(PickAt(P(1, 0), true));
+    ASSERT_TRUE(PickAt(P(2, 0), true));
     EXPECT_EQ(Order(puzzle->selection), (std::vector<CPieceGroup*>{a, b, c}));
-    EXPECT_EQ((POINT{b->offsetX, b->offsetY}), (POINT{200, 50}));
     EXPECT_EQ((POINT{c->offsetX, c->offsetY}), (POINT{400, 300}));
-    // The last one selected ends on top.
     EXPECT_EQ(Order(puzzle->groups), (std::vector<CPieceGroup*>{c, b, a}));
 
     // Ctrl on a selected group removes it; the offsets are taken from the new head.
-    EXPECT_EQ(puzzle->PickSelected(Centre(P(0, 0)).x, Centre(P(0, 0)).y, true), 2);
+    EXPECT_EQ(puzzle->PickSelected(a->x + 32, a->y + 32, true), 2);
     EXPECT_EQ(a->selected, 0);
-    EXPECT_EQ(Order(puzzle->selection), (std::vector<CPieceGroup*>{b, c}));
     EXPECT_EQ((POINT{b->offsetX, b->offsetY}), (POINT{0, 0}));
     EXPECT_EQ((POINT{c->offsetX, c->offsetY}), (POINT{200, 250}));
-    EXPECT_EQ(puzzle->PickSelected(Centre(P(1, 0)).x, Centre(P(1, 0)).y, false), 1);
+    EXPECT_EQ(puzzle->PickSelected(b->x + 32, b->y + 32, false), 1);
     EXPECT_EQ(puzzle->PickSelected(3000, 3000, false), 0);
-
-    // Through Pick as well: ctrl on a selected group takes it out.
-    ASSERT_TRUE(puzzle->Pick(Centre(P(2, 0)).x, Centre(P(2, 0)).y, true));
+    ASSERT_TRUE(PickAt(P(2, 0), true));
     EXPECT_EQ(Order(puzzle->selection), std::vector<CPieceGroup*>{b});
-    EXPECT_EQ(c->selected, 0);
-}
 
-TEST_F(Selection, DraggingKeepsOffsetsAndClampsEachGroup) {
-    MakeGrid(2, 1);
-    CPieceGroup* a = Group({{0, 0}}, 1000, 1000);
-    CPieceGroup* b = Group({{1, 0}}, 1100, 1000);
-    puzzle->AddToSelection(a);
-    puzzle->AddToSelection(b);
-    puzzle->positionChanged = 0;
-    puzzle->DragSelectionTo(2000, 1500);
-    EXPECT_EQ((POINT{a->x, a->y}), (POINT{2000, 1500}));
-    EXPECT_EQ((POINT{b->x, b->y}), (POINT{2100, 1500}));
-    EXPECT_EQ(puzzle->positionChanged, 1);
-    // At the right edge the trailing group stops while the head goes on.
+    // Dragging keeps the offsets and clamps each group on its own.
+    puzzle->AddToSelection(c);
     puzzle->DragSelectionTo(4900, 1500);
-    EXPECT_EQ(a->x, 4900);
-    EXPECT_EQ(b->x, 5000 - 32);
+    EXPECT_EQ(Pos(b), (POINT{4900, 1500}));
+    EXPECT_EQ(Pos(c), (POINT{5000 - 32, 1750}));
+    EXPECT_EQ(puzzle->positionChanged, 1);
 }
 
 TEST_F(Selection, RubberBandSelectsWholeGroupsInEitherDirection) {
@@ -85,26 +61,18 @@ TEST_F(Selection, RubberBandSelectsWholeGroupsInEitherDirection) {
     CPieceGroup* a = Group({{0, 0}}, 100, 100);
     CPieceGroup* b = Group({{1, 0}}, 200, 100);
     CPieceGroup* pair = Group({{2, 0}, {3, 0}}, 300, 100); // cells span 316..380
-    CPieceGroup* far = puzzle->NewGroup();
-    puzzle->groups.Append(far); // empty: never selected
-
-    puzzle->SelectInRect(50, 50, 370, 200);
-    const std::vector<CPieceGroup*> forward = Order(puzzle->selection);
-    EXPECT_EQ(forward, (std::vector<CPieceGroup*>{b, a}));
-    EXPECT_EQ(pair->selected, 0);
-    EXPECT_EQ(far->selected, 0);
-    // Selected in the stacking order, then brought to the front keeping it.
-    EXPECT_EQ(Order(puzzle->groups), (std::vector<CPieceGroup*>{a, b, pair, far}));
-
-    puzzle->ClearSelection();
-    puzzle->SelectInRect(370, 200, 50, 50);
-    EXPECT_EQ(Order(puzzle->selection), forward);
-
-    puzzle->ClearSelection();
-    puzzle->SelectInRect(370, 50, 50, 200);
-    EXPECT_EQ(Order(puzzle->selection), forward);
-
-    puzzle->ClearSelection();
+    CPieceGroup* empty = puzzle->NewGroup();
+    puzzle->groups.Append(empty);
+    const RECT bands[] = {{50, 50, 370, 200}, {370, 200, 50, 50}, {370, 50, 50, 200}, {50, 200, 370, 50}};
+    for (const RECT& r : bands) {
+        SCOPED_TRACE(testing::Message() << r.left << "," << r.top << "," << r.right << "," << r.bottom);
+        puzzle->ClearSelection();
+        puzzle->SelectInRect(r.left, r.top, r.right, r.bottom);
+        // Selected in the stacking order, then brought to the front keeping it; the pair
+        // with one piece outside the band and the empty group stay out.
+        EXPECT_EQ(Order(puzzle->selection), (std::vector<CPieceGroup*>{b, a}));
+        EXPECT_EQ(Order(puzzle->groups), (std::vector<CPieceGroup*>{a, b, pair, empty}));
+    }
     puzzle->SelectInRect(50, 50, 400, 200);
     EXPECT_EQ(pair->selected, 1);
     // Selecting a second time does not list a group twice.
