@@ -11,8 +11,9 @@ namespace {
 constexpr int kMaxParts = 256;
 // Gap between the frames of neighbouring parts.
 constexpr int kPartGap = 2;
-// Smallest size a part's text is shrunk to before it is cut.
+// Smallest size the texts are shrunk to before they are cut.
 constexpr qreal kMinPointSize = 6.5;
+constexpr int kMinPixelSize = 9;
 } // namespace
 
 StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent), edges_{-1}, grip_(new QSizeGrip(this)) {
@@ -31,7 +32,8 @@ void StatusBarWidget::SetText(int part, const QString& text) {
     if (part < 0 || part >= kMaxParts) return;
     if (static_cast<size_t>(part) >= texts_.size()) texts_.resize(part + 1);
     texts_[part] = text;
-    update(PartRect(part));
+    // A new text can change the size of every part's text.
+    update();
 }
 
 QString StatusBarWidget::Text(int part) const {
@@ -51,24 +53,62 @@ QSize StatusBarWidget::sizeHint() const {
     return QSize(400, std::max(fontMetrics().height() + 8, grip_->sizeHint().height()));
 }
 
+QRect StatusBarWidget::TextArea(int part) const {
+    const QRect r = PartRect(part);
+    if (r.isEmpty()) return {};
+    return r.adjusted(0, 2, -kPartGap, 0).adjusted(3, 1, -2, -1);
+}
+
+QFont StatusBarWidget::TextFont() const {
+    // The edges are fixed in pixels while the font is the desktop's: when a text does not
+    // fit, the whole bar is set smaller, so the parts never show mixed sizes.
+    const QFont own = font();
+    const bool points = own.pointSizeF() > 0;
+    QFont smallest = own;
+    if (points)
+        smallest.setPointSizeF(std::min(own.pointSizeF(), kMinPointSize));
+    else
+        smallest.setPixelSize(std::min(own.pixelSize(), kMinPixelSize));
+    // A text too wide even at the smallest size is cut anyway; it does not shrink the others.
+    std::vector<int> counted;
+    const QFontMetrics smallestMetrics(smallest);
+    for (int part = 0; part < PartCount(); ++part) {
+        const QRect area = TextArea(part);
+        if (!area.isEmpty() && smallestMetrics.horizontalAdvance(Text(part)) <= area.width())
+            counted.push_back(part);
+    }
+    auto fits = [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        for (int part : counted)
+            if (metrics.horizontalAdvance(Text(part)) > TextArea(part).width()) return false;
+        return true;
+    };
+    QFont font = own;
+    if (points) {
+        while (!fits(font) && font.pointSizeF() - 0.5 >= kMinPointSize)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+    } else {
+        while (!fits(font) && font.pixelSize() - 1 >= kMinPixelSize)
+            font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
 void StatusBarWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    const QFont font = TextFont();
+    const QFontMetrics metrics(font);
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::WindowText));
     for (int part = 0; part < PartCount(); ++part) {
         const QRect r = PartRect(part);
         if (r.isEmpty()) continue;
         // The first part is a borderless spacer; the others sit in sunken frames.
         const QRect frame = r.adjusted(0, 2, -kPartGap, 0);
         if (part > 0) qDrawShadePanel(&painter, frame, palette(), true, 1);
-        const QRect textArea = frame.adjusted(3, 1, -2, -1);
-        // The edges are fixed in pixels: a text too wide for its part is set smaller first
-        // and only then cut.
-        QFont font = this->font();
-        while (QFontMetrics(font).horizontalAdvance(Text(part)) > textArea.width() &&
-               font.pointSizeF() > kMinPointSize)
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        painter.setFont(font);
-        const QString text = QFontMetrics(font).elidedText(Text(part), Qt::ElideRight, textArea.width());
-        painter.setPen(palette().color(QPalette::WindowText));
+        // Only a text still too wide at the smallest size is cut.
+        const QRect textArea = TextArea(part);
+        const QString text = metrics.elidedText(Text(part), Qt::ElideRight, textArea.width());
         painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The status bar along the bottom of the main window: parts ending at fixed pixel edges,
 // each showing one line of text.
+#include <QFont>
 #include <QString>
 #include <QWidget>
 
@@ -19,6 +20,9 @@ class StatusBarWidget : public QWidget {
     int PartCount() const { return static_cast<int>(edges_.size()); }
     // Where part `part` lies, in this widget's coordinates (empty for a part that does not exist).
     QRect PartRect(int part) const;
+    // The font every part's text is drawn in: the widget's own, or smaller when some text
+    // would not fit its part.
+    QFont TextFont() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return QSize(0, sizeHint().height()); }
@@ -28,6 +32,9 @@ class StatusBarWidget : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Where part `part`'s text goes, inside its frame.
+    QRect TextArea(int part) const;
+
     std::vector<int> edges_;
     std::vector<QString> texts_;
     QSizeGrip* grip_;
