@@ -253,3 +253,11 @@ void CMouseController::Cancel() {
         ShowArrow();
     }
 }
+
+void CMouseController::Abandon() {
+    dragging = 0;
+    rubberBanding = 0;
+    band[0] = band[1] = band[2] = band[3] = -1;
+    rightStart[0] = rightStart[1] = -1;
+    ReleaseConfinement();
+}

@@ -28,6 +28,9 @@ class CMouseController {
     void OnAutoScrollTimer();
     // The mouse left the board for the preview window: ends whatever is in progress.
     void Cancel();
+    // A new cut takes the pieces away: a press in progress ends without a drop, so no
+    // drag, band or panning outlives the load and the pointer is free again.
+    void Abandon();
 
     bool RightDragging() const { return !(rightStart[0] == -1 && rightStart[1] == -1); }
     bool BandComplete() const { return band[0] != -1 && band[1] != -1 && band[2] != -1 && band[3] != -1; }

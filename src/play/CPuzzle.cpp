@@ -36,6 +36,8 @@ void CPuzzle::ClearGroups() {
 }
 
 void CPuzzle::ClearPieces() {
+    // The release that would end a press in progress is ignored while the new pieces are cut.
+    if (mouse) mouse->Abandon();
     ClearGroups();
     pieces.clear();
 }

@@ -169,4 +169,44 @@ TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
     EXPECT_EQ(held->rotation, 1);
 }
 
+TEST_F(PlayCommandsTest, AResetWhileAButtonIsHeldEndsThePress) {
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    const int l = ScrollX() + 30, t = ScrollY() + 30;
+    // A band is open when Ctrl+R comes; its release arrives during the cut and is ignored.
+    Press(l, t);
+    MoveTo(l + 400, t + 300);
+    Command(ID_FILE_RESETJIGSAW);
+    ASSERT_TRUE(Loading());
+    EXPECT_FALSE(platform->cursorConfined) << "the pointer is not held to the board through a load";
+    Release(l + 400, t + 300);
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(g_puzzle->mouse->rubberBanding, 0);
+    // Moving with no button held draws no band, and the next drag selects only its piece.
+    Send(WM_MOUSEMOVE, 0, At(l + 200, t + 200));
+    EXPECT_FALSE(g_puzzle->mouse->BandComplete());
+    const POINT place = AssemblyPlace(0, 0);
+    ASSERT_NO_FATAL_FAILURE(SpreadOut());
+    DragPieceTo(P(0, 0), place.x, place.y);
+    EXPECT_EQ(g_puzzle->selection.Size(), 1u);
+
+    // The same for a piece held, and for the board held with the right button.
+    const POINT c = Centre(P(0, 0));
+    Press(c.x, c.y);
+    MoveTo(c.x + 30, c.y);
+    Send(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, At(c.x + 30, c.y));
+    platform->messageBoxAnswers.push_back(IDNO);
+    Command(ID_FILE_RESETJIGSAW);
+    ASSERT_TRUE(Loading());
+    Release(c.x + 30, c.y);
+    Send(WM_RBUTTONUP, 0, At(c.x + 30, c.y));
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(g_puzzle->mouse->dragging, 0);
+    EXPECT_FALSE(g_puzzle->mouse->RightDragging());
+    EXPECT_FALSE(platform->cursorConfined);
+    const int sx = ScrollX(), sy = ScrollY();
+    Send(WM_MOUSEMOVE, 0, At(c.x - 100, c.y - 100));
+    EXPECT_EQ(ScrollX(), sx) << "the board does not follow a button no longer held";
+    EXPECT_EQ(ScrollY(), sy);
+}
+
 } // namespace
