@@ -116,6 +116,30 @@ TEST_F(PlayCommandsTest, RebuildingAFinishedPuzzleDoesNotAnnounceItAgain) {
     EXPECT_EQ(platform->messageBoxes.size(), 1u);
 }
 
+TEST_F(PlayCommandsTest, InputDuringTheFirstCutIsIgnored) {
+    Publish(96, 64);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Loading());
+    const int sx = ScrollX(), sy = ScrollY();
+    // The heap will lie in the middle of the view; press there before it exists.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(2500, 2500));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, At(2400, 2400));
+    Send(WM_LBUTTONUP, 0, At(2400, 2400));
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(2500, 2500));
+    Send(WM_MOUSEMOVE, MK_RBUTTON, At(2600, 2600));
+    Send(WM_MOUSEWHEEL, Wheel(MK_CONTROL, -360), 0);
+    Space();
+    ASSERT_TRUE(PumpUntilLoaded());
+    Send(WM_MOUSEMOVE, 0, At(2300, 2300));
+    Send(WM_RBUTTONUP, 0, At(2300, 2300));
+    EXPECT_EQ(ScrollX(), sx);
+    EXPECT_EQ(ScrollY(), sy);
+    EXPECT_TRUE(g_puzzle->selection.Empty());
+    EXPECT_EQ(g_puzzle->mouse->rubberBanding, 0);
+    EXPECT_EQ(g_puzzle->positionChanged, 0);
+    EXPECT_FALSE(platform->cursorConfined);
+}
+
 TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
     platform->settingsDwords["userotation"] = 1;
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));

@@ -138,6 +138,15 @@ TEST_F(PlayMouseTest, HoldingAPieceAtAnEdgeScrollsOnTheTimerAndTheWheelScrollsBy
     EXPECT_EQ(ScrollX(), sx + 60);
     EXPECT_EQ(platform->scrollPositions[SB_VERT], sy + 60);
     EXPECT_GE(platform->presentCount, presents + 4) << "every scroll is drawn";
+
+    // Presses still land on the pieces under them in the scrolled view.
+    ClickPiece(1, 1);
+    EXPECT_EQ(g_puzzle->selection.Head(), G(1, 1));
+    const POINT c11 = Centre(P(1, 1));
+    Press(c11.x, c11.y);
+    MoveTo(c11.x + 15, c11.y + 25);
+    Release(c11.x + 15, c11.y + 25);
+    EXPECT_EQ((POINT{P(1, 1)->x, P(1, 1)->y}), (POINT{c11.x + 15 - S(), c11.y + 25 - S()}));
 }
 
 } // namespace
