@@ -25,14 +25,11 @@ TEST_F(BoardViewTest, StartUpCentresTheScatterAreaAndTheView) {
     EXPECT_EQ(g_puzzle->BoardToViewY(2500), 280);
 }
 
-TEST_F(BoardViewTest, SmallScreenScattersOverItsOwnSize) {
+TEST_F(BoardViewTest, SmallScreensAndOddPictureSizesTruncateTheHalves) {
     platform->screen.usableWidth = 800;
     platform->screen.usableHeight = 575;
     g_puzzle->InitBoardView();
     EXPECT_EQ(g_puzzle->scatterArea, (RECT{2100, 2213, 2900, 2787}));
-}
-
-TEST_F(BoardViewTest, OddPictureSizesTruncateTheHalves) {
     g_puzzle->SetScatterArea(static_cast<int>(401 * 1.7), static_cast<int>(301 * 1.7), true);
     EXPECT_EQ(g_puzzle->scatterArea, (RECT{2160, 2245, 2840, 2755}));
 }
@@ -50,48 +47,36 @@ TEST_F(BoardViewTest, OriginIsClampedToTheWholeBoard) {
     EXPECT_EQ(HBar(), 0);
 }
 
-TEST_F(BoardViewTest, ArrowsAndPagesStepTheViewAndTheirBar) {
-    g_mainApp->SetScrollX(3, true);
-    g_mainApp->OnHScroll(SB_LINEUP, 0);
-    EXPECT_EQ(g_mainApp->scrollX, 0);
-    EXPECT_EQ(HBar(), 0);
-
-    g_mainApp->OnHScroll(SB_LINEDOWN, 0);
-    EXPECT_EQ(g_mainApp->scrollX, 5);
-    EXPECT_EQ(HBar(), 5);
-    g_mainApp->OnHScroll(SB_PAGEDOWN, 0);
-    EXPECT_EQ(g_mainApp->scrollX, 55);
-    EXPECT_EQ(HBar(), 55);
-
-    g_mainApp->SetScrollY(4990, true);
-    g_mainApp->OnVScroll(SB_PAGEDOWN, 0);
-    EXPECT_EQ(g_mainApp->scrollY, 5000);
-    EXPECT_EQ(VBar(), 5000);
-    g_mainApp->OnVScroll(SB_PAGEUP, 0);
-    EXPECT_EQ(g_mainApp->scrollY, 4950);
-    g_mainApp->OnVScroll(SB_LINEUP, 0);
-    EXPECT_EQ(g_mainApp->scrollY, 4945);
-    EXPECT_EQ(VBar(), 4945);
-}
-
-TEST_F(BoardViewTest, ThumbSetsTheOriginAndOtherRequestsDoNothing) {
-    g_mainApp->OnHScroll(SB_THUMBTRACK, 4321);
-    EXPECT_EQ(g_mainApp->scrollX, 4321);
-    EXPECT_EQ(HBar(), 4321);
-    g_mainApp->OnVScroll(SB_THUMBPOSITION, 17);
-    EXPECT_EQ(g_mainApp->scrollY, 17);
-    g_mainApp->OnVScroll(SB_ENDSCROLL, 900);
-    g_mainApp->OnHScroll(SB_TOP, 900);
-    EXPECT_EQ(g_mainApp->scrollY, 17);
-    EXPECT_EQ(g_mainApp->scrollX, 4321);
-}
-
-TEST_F(BoardViewTest, ScrollingWaitsWhileAPuzzleLoads) {
-    const int x = g_mainApp->scrollX;
+TEST_F(BoardViewTest, ScrollRequestsStepTheViewAndItsBar) {
+    const struct {
+        bool vertical;
+        int request, pos, from, to;
+    } steps[] = {
+        {false, SB_LINEUP, 0, 3, 0},           {false, SB_LINEDOWN, 0, 0, 5},
+        {false, SB_PAGEDOWN, 0, 5, 55},        {true, SB_PAGEDOWN, 0, 4990, 5000},
+        {true, SB_PAGEUP, 0, 5000, 4950},      {true, SB_LINEUP, 0, 4950, 4945},
+        {false, SB_THUMBTRACK, 4321, 0, 4321}, {true, SB_THUMBPOSITION, 17, 0, 17},
+        {true, SB_ENDSCROLL, 900, 17, 17},     {false, SB_TOP, 900, 17, 17},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.vertical << " " << s.request << " from " << s.from);
+        if (s.vertical) {
+            g_mainApp->SetScrollY(s.from, true);
+            g_mainApp->OnVScroll(s.request, s.pos);
+            EXPECT_EQ(g_mainApp->scrollY, s.to);
+            EXPECT_EQ(VBar(), s.to);
+        } else {
+            g_mainApp->SetScrollX(s.from, true);
+            g_mainApp->OnHScroll(s.request, s.pos);
+            EXPECT_EQ(g_mainApp->scrollX, s.to);
+            EXPECT_EQ(HBar(), s.to);
+        }
+    }
+    // Nothing moves while a puzzle loads.
     g_puzzle->loaderBusy = true;
     g_mainApp->OnHScroll(SB_PAGEDOWN, 0);
     g_mainApp->OnVScroll(SB_THUMBTRACK, 5);
     g_puzzle->loaderBusy = false;
-    EXPECT_EQ(g_mainApp->scrollX, x);
-    EXPECT_EQ(g_mainApp->scrollY, 2220);
+    EXPECT_EQ(g_mainApp->scrollX, 17);
+    EXPECT_EQ(g_mainApp->scrollY, 17);
 }
