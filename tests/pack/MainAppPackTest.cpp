@@ -12,8 +12,6 @@
 
 namespace {
 
-const std::string kHeader = "Log File Initialised\n**************************\n\n";
-
 TEST(BareProgramName, DropsTheFolderAndTheLastExtension) {
     EXPECT_EQ(BareProgramName("C:\\Games\\My.Puzzle.exe"), "My.Puzzle");
     EXPECT_EQ(BareProgramName("/home/me/v1.2/My.Puzzle.exe"), "My.Puzzle");
@@ -35,7 +33,7 @@ class MainAppPackTest : public ::testing::Test {
         g_tempDirectory.clear();
         g_moduleFileName.clear();
     }
-    std::string Log() { return ReadText(platform.tempDir + "DUVereLog.txt").substr(kHeader.size()); }
+    std::string Log() { return LogBody(platform.tempDir + "DUVereLog.txt"); }
 
     // A published program in its own folder (not the temporary one).
     void Publish(const std::string& name, const std::vector<publish::PackEntrySource>& entries) {
@@ -69,19 +67,13 @@ TEST_F(MainAppPackTest, ThePuzzleIsExtractedUnderTheProgramsBareName) {
                          "Passed\n");
 }
 
-TEST_F(MainAppPackTest, AProgramWithoutPackFailsQuietlyUntilThePuzzleIsWanted) {
+TEST_F(MainAppPackTest, AMissingPackOrPuzzleEntryFailsQuietlyUntilThePuzzleIsWanted) {
     g_moduleFileName = programs.File("bare.exe");
     WriteBytes(g_moduleFileName, std::vector<std::uint8_t>(250000, 0));
     EXPECT_FALSE(app.UnPackEXE());
     ASSERT_NE(app.packFile, nullptr);
-    EXPECT_EQ(app.packFile->dataBase, 0u);
     EXPECT_TRUE(platform.messageBoxes.empty()); // start-up tells the player, not UnPackEXE
-
     EXPECT_FALSE(app.ExtractPuzzleFile());
-    ASSERT_EQ(platform.messageBoxes.size(), 1u);
-    EXPECT_EQ(platform.messageBoxes[0].text, "Could not extract PUZ file");
-    EXPECT_EQ(platform.messageBoxes[0].caption, "Error");
-    EXPECT_EQ(platform.messageBoxes[0].style, MB_OK);
     EXPECT_EQ(Log(), "CMainApp::UnPackEXE()\n"
                      "UnPackEXE()- OpenPackFile " +
                          g_moduleFileName +
@@ -89,14 +81,18 @@ TEST_F(MainAppPackTest, AProgramWithoutPackFailsQuietlyUntilThePuzzleIsWanted) {
                          "CMainApp::ExtractPuzzleFile()\n"
                          "CMainApp::ExtractPuzzleFile() - extracting to bare\n"
                          "CMainApp::ExtractPuzzleFile() - FAILED\n");
-}
 
-TEST_F(MainAppPackTest, APackWithoutThePuzzleEntryAlsoTellsThePlayer) {
+    delete app.packFile;
+    app.packFile = nullptr;
     Publish("Lake.exe", {{"piecedefs", Bytes("x")}});
     ASSERT_TRUE(app.UnPackEXE());
     EXPECT_FALSE(app.ExtractPuzzleFile());
-    ASSERT_EQ(platform.messageBoxes.size(), 1u);
-    EXPECT_EQ(platform.messageBoxes[0].text, "Could not extract PUZ file");
+    ASSERT_EQ(platform.messageBoxes.size(), 2u);
+    for (const RecordedMessageBox& box : platform.messageBoxes) {
+        EXPECT_EQ(box.text, "Could not extract PUZ file");
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.style, MB_OK);
+    }
 }
 
 } // namespace

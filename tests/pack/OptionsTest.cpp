@@ -1,9 +1,6 @@
-#include "ArchiveWriter.h"
 #include "PackTestFiles.h"
 #include "imaging/PictureFormat.h"
-#include "pack/CPuzzleArchive.h"
 #include "pack/PuzzleOptionsReader.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +13,10 @@ bool Parse(const std::string& text, PuzzleOptions& options, bool restoring = fal
                               restoring);
 }
 
-publish::ArchiveOptions SampleOptions() {
-    publish::ArchiveOptions o;
-    o.pictureType = "gif";
-    o.cutName = "wavy";
-    o.title = "Autumn";
-    o.completionText = "Well solved!";
-    o.ghostPermission = 1;
-    o.previewPermission = 0;
-    o.targetHours = 2;
-    o.targetMinutes = 45;
-    o.line10 = "ten";
-    o.line14 = std::string(1023, 'L');
-    return o;
-}
-
 TEST(Options, FourteenCrLfLinesReadClean) {
-    std::string text, error;
-    ASSERT_TRUE(publish::FormatOptions(SampleOptions(), &text, &error)) << error;
+    const std::string text =
+        "gif\r\nwavy\r\nAutumn\r\nWell solved!\r\n1\r\n0\r\n0\r\n2\r\n45\r\nten\r\n\r\n0\r\n\r\n" +
+        std::string(1023, 'L') + "\r\n";
     PuzzleOptions options;
     ASSERT_TRUE(Parse(text, options));
     EXPECT_EQ(options.pictureFormat, PictureGif);
@@ -88,60 +71,17 @@ TEST(Options, MissingLinesReadEmptyAndNumbersFollowTheTextRules) {
     EXPECT_EQ(DecimalValue("-99999999999999999999"), INT_MIN);
 }
 
-TEST(Options, ScrambledOptionsEqualPlainOnes) {
-    TempDir dir;
-    std::string error;
-    PuzzleOptions results[2];
-    for (int scrambled = 0; scrambled < 2; ++scrambled) {
-        std::vector<std::uint8_t> archive;
-        ASSERT_TRUE(
-            publish::BuildPuzzleArchive(SampleOptions(), Bytes("GIF89a"), scrambled == 1, &archive, &error))
-            << error;
-        const std::string path = dir.File("a" + std::to_string(scrambled));
-        WriteBytes(path, archive);
-        CPuzzleArchive reader;
-        ASSERT_TRUE(reader.Open(path));
-        ASSERT_TRUE(ReadPuzzleOptions(*reader.FindEntry("options"), results[scrambled], false));
-        EXPECT_EQ(reader.FindEntry("options")->file, nullptr); // stream closed again
-    }
-    EXPECT_EQ(results[1].title, "Autumn");
-    EXPECT_EQ(results[0].title, results[1].title);
-    EXPECT_EQ(results[0].cutName, results[1].cutName);
-    EXPECT_EQ(results[0].completionText, results[1].completionText);
-    EXPECT_EQ(results[0].targetMinutes, results[1].targetMinutes);
-}
-
 TEST(Options, CutNamesSetStyleAndCellSizeOnlyWhenExact) {
-    std::int32_t style = 9, size = 40;
-    ApplyCutName("Medium", style, size);
-    EXPECT_EQ(style, 9);
-    EXPECT_EQ(size, 40);
-    ApplyCutName("huge", style, size);
-    EXPECT_EQ(style, 3);
-    EXPECT_EQ(size, 64);
-    ApplyCutName("jagged", style, size);
-    EXPECT_EQ(style, 7);
-    EXPECT_EQ(size, 48);
-    ApplyCutName("small", style, size);
-    EXPECT_EQ(style, 0);
-    EXPECT_EQ(size, 16);
-}
-
-TEST(Options, WriterRefusesLinesTheGameCouldNotReadBack) {
-    std::string text, error;
-    auto options = SampleOptions();
-    options.title = "two\r\nlines";
-    EXPECT_FALSE(publish::FormatOptions(options, &text, &error));
-    options = SampleOptions();
-    options.title = std::string(256, 't');
-    EXPECT_FALSE(publish::FormatOptions(options, &text, &error));
-    options = SampleOptions();
-    options.line14 = std::string(1024, 'L');
-    EXPECT_FALSE(publish::FormatOptions(options, &text, &error));
-    options = SampleOptions();
-    options.pictureType = "png";
-    EXPECT_FALSE(publish::FormatOptions(options, &text, &error));
-    EXPECT_NE(error.find("png"), std::string::npos);
+    const struct {
+        const char* name;
+        std::int32_t style, size;
+    } cuts[] = {{"Medium", 9, 40}, {"huge", 3, 64}, {"jagged", 7, 48}, {"small", 0, 16}};
+    for (const auto& c : cuts) {
+        std::int32_t style = 9, size = 40;
+        ApplyCutName(c.name, style, size);
+        EXPECT_EQ(style, c.style) << c.name;
+        EXPECT_EQ(size, c.size) << c.name;
+    }
 }
 
 } // namespace

@@ -24,3 +24,10 @@ inline std::string ReadText(const std::string& path) {
 inline std::vector<std::uint8_t> Bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
+
+// The log file's text after the header every run starts with.
+inline const std::string kLogHeader = "Log File Initialised\n**************************\n\n";
+inline std::string LogBody(const std::string& path) {
+    const std::string text = ReadText(path);
+    return text.rfind(kLogHeader, 0) == 0 ? text.substr(kLogHeader.size()) : "<no header>" + text;
+}
