@@ -53,15 +53,6 @@ TEST(SideShapes, EveryCutHasItsCellSizeAndSetsOfEightConsistentShapes) {
     }
 }
 
-TEST(SideShapes, SetsDifferAndRepeatForTheSameSeed) {
-    const CutInfo& medium = *FindCut("medium");
-    std::vector<SideSet> a = SetsFor(medium), b = SetsFor(medium);
-    for (std::size_t i = 0; i < a.size(); ++i)
-        EXPECT_EQ(a[i].maps[0].grey, b[i].maps[0].grey);
-    for (std::size_t i = 1; i < a.size(); ++i)
-        EXPECT_NE(a[i].maps[0].grey, a[0].maps[0].grey) << "set " << i;
-}
-
 TEST(SideShapes, OutlinesHaveNoHairlineNecksOrLooseParts) {
     for (const CutInfo& cut : AllCuts()) {
         if (cut.family == CutFamily::Angular) continue; // whole triangles, pointed by design
