@@ -46,7 +46,7 @@ class ArchiveTest : public ::testing::Test {
   protected:
     std::string Write(const std::vector<std::uint8_t>& bytes) {
         std::string path = dir.File("puzzle");
-        WriteBytes(path, bytes);
+        SaveBytes(path, bytes);
         return path;
     }
     TempDir dir;
@@ -58,10 +58,10 @@ TEST_F(ArchiveTest, ScrambledAndPlainEntriesReadBackAsWritten) {
         binary += static_cast<char>(i);
     std::vector<std::uint8_t> archive;
     std::string error;
-    ASSERT_TRUE(publish::BuildArchive({{"options", Bytes("plain text"), false},
-                                       {"picture", Bytes(binary), true},
+    ASSERT_TRUE(publish::BuildArchive({{"options", ToBytes("plain text"), false},
+                                       {"picture", ToBytes(binary), true},
                                        {"extra", {}, true},
-                                       {std::string(63, 'n'), Bytes("long name"), false}},
+                                       {std::string(63, 'n'), ToBytes("long name"), false}},
                                       &archive, &error))
         << error;
     // Scrambling really changes the stored bytes.
@@ -109,7 +109,7 @@ TEST_F(ArchiveTest, ReadLineFollowsTheCarriageReturnRule) {
     std::vector<std::uint8_t> archive;
     std::string error;
     const std::string text = std::string("one\r\ntwo\rXthree\nstill three\r\n\r\r\r\n") + "abcdefgh" + "\r";
-    ASSERT_TRUE(publish::BuildArchive({{"t", Bytes(text), true}}, &archive, &error));
+    ASSERT_TRUE(publish::BuildArchive({{"t", ToBytes(text), true}}, &archive, &error));
     CPuzzleArchive reader;
     ASSERT_TRUE(reader.Open(Write(archive)));
     CArchiveEntry* entry = reader.FindEntry("t");
@@ -144,13 +144,13 @@ TEST_F(ArchiveTest, ReadLineFollowsTheCarriageReturnRule) {
 TEST_F(ArchiveTest, AScrambledEntryInATruncatedFileEndsAtTheFileEnd) {
     std::vector<std::uint8_t> archive;
     std::string error;
-    ASSERT_TRUE(publish::BuildArchive({{"picture", Bytes("0123456789"), true}}, &archive, &error));
+    ASSERT_TRUE(publish::BuildArchive({{"picture", ToBytes("0123456789"), true}}, &archive, &error));
     const std::string path = Write(archive);
     CPuzzleArchive reader;
     ASSERT_TRUE(reader.Open(path));
     // The file shrinks after the directory was read.
     archive.resize(archive.size() - 6);
-    WriteBytes(path, archive);
+    SaveBytes(path, archive);
     EXPECT_EQ(ReadAll(reader.FindEntry("picture")), "0123");
 }
 

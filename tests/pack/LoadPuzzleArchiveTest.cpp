@@ -54,7 +54,7 @@ class LoadPuzzleArchiveTest : public ::testing::Test {
         std::string error;
         EXPECT_TRUE(publish::BuildPuzzleArchive(options, picture, scramble, &archive, &error)) << error;
         std::string path = platform.tempDir + "Autumn";
-        WriteBytes(path, archive);
+        SaveBytes(path, archive);
         return path;
     }
     std::string WriteEntries(const std::vector<publish::ArchiveEntrySource>& entries) {
@@ -125,7 +125,7 @@ TEST_F(LoadPuzzleArchiveTest, UnusableArchivesAreRefusedWithTheirLogLine) {
     EXPECT_FALSE(puzzle.LoadPuzzleArchive(missing));
     const std::string noOptions = WriteEntries({{"picture", picture, false}});
     EXPECT_FALSE(puzzle.LoadPuzzleArchive(noOptions));
-    const std::string noPicture = WriteEntries({{"options", Bytes("bmp\r\nlarge\r\n"), true}});
+    const std::string noPicture = WriteEntries({{"options", ToBytes("bmp\r\nlarge\r\n"), true}});
     EXPECT_FALSE(puzzle.LoadPuzzleArchive(noPicture));
     EXPECT_EQ(Log(), "Failed to load archive: " + missing + "\nFailed to load options from archive: " +
                          noOptions + "\nFailed to load picture from archive: " + noPicture + "\n");
@@ -133,7 +133,7 @@ TEST_F(LoadPuzzleArchiveTest, UnusableArchivesAreRefusedWithTheirLogLine) {
     // An unknown picture type fails without a word.
     options.pictureType = "bmp";
     const std::string path =
-        WriteEntries({{"options", Bytes("BMP\r\nlarge\r\n"), false}, {"picture", picture, false}});
+        WriteEntries({{"options", ToBytes("BMP\r\nlarge\r\n"), false}, {"picture", picture, false}});
     const std::string before = Log();
     EXPECT_FALSE(puzzle.LoadPuzzleArchive(path));
     EXPECT_EQ(Log(), before);

@@ -41,7 +41,7 @@ class MainAppPackTest : public ::testing::Test {
         std::string error;
         ASSERT_TRUE(publish::AppendPackToImage(&image, entries, &error)) << error;
         g_moduleFileName = programs.File(name);
-        WriteBytes(g_moduleFileName, image);
+        SaveBytes(g_moduleFileName, image);
     }
 
     TempDir temp;
@@ -51,7 +51,7 @@ class MainAppPackTest : public ::testing::Test {
 };
 
 TEST_F(MainAppPackTest, ThePuzzleIsExtractedUnderTheProgramsBareName) {
-    Publish("My.Puzzle.exe", {{"click.wav", Bytes("c")}, {"puzzlefile", Bytes("the archive")}});
+    Publish("My.Puzzle.exe", {{"click.wav", ToBytes("c")}, {"puzzlefile", ToBytes("the archive")}});
     ASSERT_TRUE(app.UnPackEXE());
     ASSERT_TRUE(app.ExtractPuzzleFile());
     EXPECT_EQ(app.puzzleFilePath, platform.tempDir + "My.Puzzle");
@@ -69,7 +69,7 @@ TEST_F(MainAppPackTest, ThePuzzleIsExtractedUnderTheProgramsBareName) {
 
 TEST_F(MainAppPackTest, AMissingPackOrPuzzleEntryFailsQuietlyUntilThePuzzleIsWanted) {
     g_moduleFileName = programs.File("bare.exe");
-    WriteBytes(g_moduleFileName, std::vector<std::uint8_t>(250000, 0));
+    SaveBytes(g_moduleFileName, std::vector<std::uint8_t>(250000, 0));
     EXPECT_FALSE(app.UnPackEXE());
     ASSERT_NE(app.packFile, nullptr);
     EXPECT_TRUE(platform.messageBoxes.empty()); // start-up tells the player, not UnPackEXE
@@ -84,7 +84,7 @@ TEST_F(MainAppPackTest, AMissingPackOrPuzzleEntryFailsQuietlyUntilThePuzzleIsWan
 
     delete app.packFile;
     app.packFile = nullptr;
-    Publish("Lake.exe", {{"piecedefs", Bytes("x")}});
+    Publish("Lake.exe", {{"piecedefs", ToBytes("x")}});
     ASSERT_TRUE(app.UnPackEXE());
     EXPECT_FALSE(app.ExtractPuzzleFile());
     ASSERT_EQ(platform.messageBoxes.size(), 2u);

@@ -36,7 +36,7 @@ class PackFileTest : public ::testing::Test {
     void TearDown() override { g_tempDirectory.clear(); }
 
     bool Open(const std::vector<std::uint8_t>& bytes) {
-        WriteBytes(dir.File("game.exe"), bytes);
+        SaveBytes(dir.File("game.exe"), bytes);
         return pack.OpenPackFile(dir.File("game.exe"), kPackSearchOffset);
     }
     std::string Extract(const std::string& name) {
@@ -51,7 +51,7 @@ class PackFileTest : public ::testing::Test {
 TEST_F(PackFileTest, TheMarkerCountsOnlyFromTheSearchOffset) {
     std::vector<std::uint8_t> pack1;
     std::string error;
-    ASSERT_TRUE(publish::BuildPack({{"a", Bytes("right")}}, &pack1, &error));
+    ASSERT_TRUE(publish::BuildPack({{"a", ToBytes("right")}}, &pack1, &error));
     // A marker starting just before the offset is not a pack, though two of its bytes lie
     // beyond it; the real pack further on is found.
     std::vector<std::uint8_t> image(kPackSearchOffset - 1, 0);
@@ -89,9 +89,9 @@ TEST_F(PackFileTest, LookupIsExactAndTheFirstDuplicateWins) {
     std::vector<std::uint8_t> image(1000, 0x90);
     std::string error;
     ASSERT_TRUE(publish::AppendPackToImage(&image,
-                                           {{"click.wav", Bytes("first")},
-                                            {"click.wav", Bytes("second")},
-                                            {"Rotate.wav", Bytes("upper")},
+                                           {{"click.wav", ToBytes("first")},
+                                            {"click.wav", ToBytes("second")},
+                                            {"Rotate.wav", ToBytes("upper")},
                                             {"empty", {}}},
                                            &error));
     ASSERT_TRUE(Open(image));
@@ -101,7 +101,7 @@ TEST_F(PackFileTest, LookupIsExactAndTheFirstDuplicateWins) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
 
     // An empty entry gives an empty file, replacing whatever was there.
-    WriteBytes(dir.File("temp"), Bytes("old contents"));
+    SaveBytes(dir.File("temp"), ToBytes("old contents"));
     std::string path;
     ASSERT_TRUE(pack.ExtractToTemp("empty", "temp", &path));
     EXPECT_EQ(path, dir.Str() + "temp");
@@ -154,13 +154,13 @@ TEST_F(PackFileTest, HostileDirectoriesFailCleanly) {
 TEST_F(PackFileTest, WriterPadsShortProgramsAndKeepsLongOnesWhole) {
     std::string error;
     std::vector<std::uint8_t> image(10, 0x90);
-    ASSERT_TRUE(publish::AppendPackToImage(&image, {{"x", Bytes("y")}}, &error));
+    ASSERT_TRUE(publish::AppendPackToImage(&image, {{"x", ToBytes("y")}}, &error));
     EXPECT_EQ(publish::FindPackMarker(image), static_cast<std::int64_t>(kPackSearchOffset));
 
     // A program longer than the search offset keeps every byte; the pack follows it.
     const std::vector<std::uint8_t> longProgram(kPackSearchOffset + 7, 0x11);
     std::vector<std::uint8_t> copy = longProgram;
-    ASSERT_TRUE(publish::AppendPackToImage(&copy, {{"x", Bytes("y")}}, &error)) << error;
+    ASSERT_TRUE(publish::AppendPackToImage(&copy, {{"x", ToBytes("y")}}, &error)) << error;
     EXPECT_TRUE(std::equal(longProgram.begin(), longProgram.end(), copy.begin()));
     EXPECT_EQ(publish::FindPackMarker(copy), static_cast<std::int64_t>(longProgram.size()));
 

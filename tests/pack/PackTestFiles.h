@@ -11,7 +11,7 @@ inline void PutLe32(std::vector<std::uint8_t>* out, std::uint32_t value) {
         out->push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+inline void SaveBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
@@ -21,7 +21,7 @@ inline std::string ReadText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline std::vector<std::uint8_t> Bytes(const std::string& text) {
+inline std::vector<std::uint8_t> ToBytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
