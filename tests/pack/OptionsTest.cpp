@@ -8,9 +8,9 @@
 
 namespace {
 
-bool Parse(const std::string& text, PuzzleOptions& options, bool restoring = false) {
+bool Parse(const std::string& text, PuzzleOptions& options) {
     return ParsePuzzleOptions(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), options,
-                              restoring);
+                              false);
 }
 
 TEST(Options, FourteenCrLfLinesReadClean) {
@@ -27,13 +27,6 @@ TEST(Options, FourteenCrLfLinesReadClean) {
     EXPECT_EQ(options.previewPermission, 0);
     EXPECT_EQ(options.targetHours, 2);
     EXPECT_EQ(options.targetMinutes, 45);
-
-    // A saved position keeps its own cut name.
-    PuzzleOptions restoring;
-    restoring.cutName = "huge";
-    ASSERT_TRUE(Parse(text, restoring, true));
-    EXPECT_EQ(restoring.cutName, "huge");
-    EXPECT_EQ(restoring.title, "Autumn");
 }
 
 TEST(Options, TheFirstLineMustNameAPictureTypeExactly) {
@@ -83,5 +76,4 @@ TEST(Options, CutNamesSetStyleAndCellSizeOnlyWhenExact) {
         EXPECT_EQ(size, c.size) << c.name;
     }
 }
-
 } // namespace
