@@ -1,8 +1,8 @@
 #include "imaging/PictureConverter.h"
-#include "ImageFixtures.h"
 #include "app/Globals.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/PictureDecoder.h"
+#include "support/PictureFiles.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -18,6 +18,12 @@ class PictureConverter : public ::testing::Test {
     void TearDown() override { g_tempDirectory = savedTemp; }
 
     std::string Bitmap() const { return dir.File("puzzle1.bmp"); }
+    std::vector<std::uint32_t> BitmapPixels() {
+        DecodedImage bmp;
+        std::string error;
+        EXPECT_TRUE(ReadBmpFile(Bitmap(), bmp, &error)) << error;
+        return bmp.pixels;
+    }
     void LeaveOldBitmap() {
         DecodedImage old;
         old.width = old.height = 2;
@@ -28,34 +34,20 @@ class PictureConverter : public ::testing::Test {
 
 } // namespace
 
-TEST_F(PictureConverter, WritesTheFirstGifFrameUnchangedIntoPuzzle1) {
-    LeaveOldBitmap();
+TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInPuzzle1) {
+    // The first GIF frame, pure white unchanged: only the picture surface nudges it later.
     GifFrameSpec first;
     first.width = 3;
     first.height = 2;
     first.indices = {0, 1, 2, 3, 0, 1};
     GifFrameSpec second = first;
     second.indices.assign(6, 3);
-    // Pure white stays pure white here; only the picture surface nudges it later.
     MakeGif(dir.File("pic"), 3, 2, {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF}, {first, second});
-
+    LeaveOldBitmap();
     ASSERT_TRUE(ConvertPictureToBitmap(dir.File("pic"), PictureGif));
     EXPECT_EQ(PictureBitmapPath(), Bitmap());
-    DecodedImage bmp;
-    std::string error;
-    ASSERT_TRUE(ReadBmpFile(Bitmap(), bmp, &error)) << error;
-    ASSERT_EQ(bmp.width, 3);
-    ASSERT_EQ(bmp.height, 2);
-    EXPECT_EQ(bmp.pixels,
+    EXPECT_EQ(BitmapPixels(),
               (std::vector<std::uint32_t>{0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000}));
-}
-
-TEST_F(PictureConverter, EveryFormatReachesItsDecoder) {
-    DecodedImage img;
-    std::string error;
-    MakeJpeg(dir.File("pic"), 20, 10, [](int, int) { return 0x2080C0u; });
-    ASSERT_TRUE(DecodePictureFile(dir.File("pic"), PictureJpeg, img, &error)) << error;
-    EXPECT_EQ(img.width, 20);
 
     DecodedImage source;
     source.width = 2;
@@ -63,10 +55,14 @@ TEST_F(PictureConverter, EveryFormatReachesItsDecoder) {
     source.pixels = {0x010203, 0x040506};
     WriteBytes(dir.File("b"), EncodeBmp24(source));
     ASSERT_TRUE(ConvertPictureToBitmap(dir.File("b"), PictureBmp, Bitmap()));
-    ASSERT_TRUE(ReadBmpFile(Bitmap(), img, &error));
-    EXPECT_EQ(img.pixels, source.pixels);
+    EXPECT_EQ(BitmapPixels(), source.pixels);
 
     // The decoder follows the format given, not what the bytes are.
+    DecodedImage img;
+    std::string error;
+    MakeJpeg(dir.File("pic"), 20, 10, [](int, int) { return 0x2080C0u; });
+    ASSERT_TRUE(DecodePictureFile(dir.File("pic"), PictureJpeg, img, &error)) << error;
+    EXPECT_EQ(img.width, 20);
     EXPECT_FALSE(DecodePictureFile(dir.File("pic"), PictureGif, img, &error));
     EXPECT_FALSE(DecodePictureFile(dir.File("pic"), PictureUnknown, img, &error));
     EXPECT_TRUE(img.Empty());
@@ -75,24 +71,16 @@ TEST_F(PictureConverter, EveryFormatReachesItsDecoder) {
 TEST_F(PictureConverter, FailedConversionLeavesNoOlderPictureBehind) {
     const Bytes jpeg =
         MakeJpeg(dir.File("full.jpg"), 40, 40, [](int x, int) { return x < 20 ? 0xFFu : 0xFF00u; });
-    WriteBytes(dir.File("pic"),
+    WriteBytes(dir.File("cut"),
                Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
-
-    LeaveOldBitmap();
-    EXPECT_FALSE(ConvertPictureToBitmap(dir.File("pic"), PictureJpeg));
-    EXPECT_FALSE(std::filesystem::exists(Bitmap()));
-
-    LeaveOldBitmap();
-    EXPECT_FALSE(ConvertPictureToBitmap(dir.File("pic"), PictureUnknown));
-    EXPECT_FALSE(std::filesystem::exists(Bitmap()));
-
-    LeaveOldBitmap();
-    EXPECT_FALSE(ConvertPictureToBitmap(dir.File("missing"), PicturePcx));
-    EXPECT_FALSE(std::filesystem::exists(Bitmap()));
-
+    for (const auto& [file, format] :
+         {std::pair{"cut", PictureJpeg}, {"full.jpg", PictureUnknown}, {"missing", PicturePcx}}) {
+        LeaveOldBitmap();
+        EXPECT_FALSE(ConvertPictureToBitmap(dir.File(file), format)) << file;
+        EXPECT_FALSE(std::filesystem::exists(Bitmap())) << file;
+    }
     // An output that cannot be written is reported as such.
-    WriteBytes(dir.File("pic"), jpeg);
     EXPECT_FALSE(
-        ConvertPictureToBitmap(dir.File("pic"), PictureJpeg, dir.File("no/such/folder/puzzle1.bmp")));
-    EXPECT_TRUE(ConvertPictureToBitmap(dir.File("pic"), PictureJpeg));
+        ConvertPictureToBitmap(dir.File("full.jpg"), PictureJpeg, dir.File("no/such/folder/puzzle1.bmp")));
+    EXPECT_TRUE(ConvertPictureToBitmap(dir.File("full.jpg"), PictureJpeg));
 }

@@ -1,3 +1,2 @@
-// The picture writers of the decoder tests, built into this test program as well so the
-// publishing tests can feed the tool every picture type the game reads.
-#include "../imaging/ImageFixtures.cpp"
+// The picture writers of the decoder tests come from the shared test support library.
+#include "support/PictureFiles.h"
