@@ -20,32 +20,6 @@ inline void SetDisplayFormatVariable(const char* value) {
 #endif
 }
 
-// The screen a platform reports for each layout.
-inline ScreenInfo ScreenFor(PixelFormatCode code) {
-    ScreenInfo s;
-    switch (code) {
-    case RGB555:
-        s.bitsPerPixel = 16, s.redMask = 0x7C00, s.greenMask = 0x03E0, s.blueMask = 0x001F;
-        break;
-    case RGB565:
-        s.bitsPerPixel = 16, s.redMask = 0xF800, s.greenMask = 0x07E0, s.blueMask = 0x001F;
-        break;
-    case RGB16Other:
-        s.bitsPerPixel = 16, s.redMask = 0x0F00, s.greenMask = 0x00F0, s.blueMask = 0x000F;
-        break;
-    case RGB24:
-        s.bitsPerPixel = 24;
-        break;
-    case RGB32:
-        s.bitsPerPixel = 32;
-        break;
-    case OtherFormat:
-        s.bitsPerPixel = 8;
-        break;
-    }
-    return s;
-}
-
 class DisplayFixture : public ::testing::Test {
   protected:
     DisplayFixture() {
@@ -58,8 +32,12 @@ class DisplayFixture : public ::testing::Test {
         SetPlatform(nullptr);
     }
 
+    // Sets the screen to `code`'s depth and masks (RGB16Other is 4-4-4) and makes the display.
     void Create(PixelFormatCode code, int w = 64, int h = 48) {
-        platform.screen = ScreenFor(code);
+        const PixelFormatDesc d = DescribePixelFormat(code);
+        platform.screen.bitsPerPixel = d.bitsPerPixel;
+        platform.screen.redMask = d.redMask, platform.screen.greenMask = d.greenMask;
+        platform.screen.blueMask = d.blueMask;
         ASSERT_EQ(display.CreateWindowedDisplay(1, w, h), S_OK);
         ASSERT_EQ(display.Format(), code);
     }

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr std::uint32_t kBack = 0x404040, kShadow = 0x101010, kMark = 0xFF00FF;
+constexpr std::uint32_t kBack = 0x404040, kShadow = 0x101010, kMark = 0xFF00FF, kRed = 0xAA0000;
 }
 
 // Pieces are 32 pixels square (cell 16); the view is scrolled to (90, 40).
@@ -63,72 +63,51 @@ class GroupDrawing : public DisplayFixture {
 };
 
 TEST_F(GroupDrawing, ShadowFollowsThePreferenceAndTheDrag) {
-    CPieceGroup* g = Group(100, 50, 0xAA0000); // screen (10, 10) .. (41, 41)
-    puzzle.shadow = 1;
-    Draw(g, false);
-    EXPECT_EQ(Back(10, 10), 0xAA0000u);
-    EXPECT_EQ(Back(41, 41), 0xAA0000u);
-    EXPECT_EQ(Back(42, 20), kShadow);
-    EXPECT_EQ(Back(43, 20), kBack);
-    EXPECT_EQ(Back(10, 42), kBack); // the shadow starts one pixel in
-
-    puzzle.shadow = 0;
-    Draw(g, false);
-    EXPECT_EQ(Back(42, 20), kBack);
-
-    // Dragged: always a shadow, two pixels off.
-    Draw(g, true);
-    EXPECT_EQ(Back(42, 20), kShadow);
-    EXPECT_EQ(Back(43, 43), kShadow);
-    EXPECT_EQ(Back(44, 20), kBack);
-
+    CPieceGroup* g = Group(100, 50, kRed); // screen (10, 10) .. (41, 41)
+    struct Case {
+        int shadowPreference;
+        bool dragged;
+        int reach; // columns of shadow right of the piece
+    };
+    for (Case c : {Case{1, false, 1}, {0, false, 0}, {0, true, 2}}) {
+        puzzle.shadow = c.shadowPreference;
+        Draw(g, c.dragged);
+        EXPECT_EQ(Back(41, 41), kRed);
+        EXPECT_EQ(Back(42, 20), c.reach >= 1 ? kShadow : kBack) << c.shadowPreference << c.dragged;
+        EXPECT_EQ(Back(43, 20), c.reach >= 2 ? kShadow : kBack) << c.shadowPreference << c.dragged;
+        EXPECT_EQ(Back(44, 20), kBack);
+        EXPECT_EQ(Back(10, 42), kBack); // the shadow is offset down and right
+    }
     // A piece without a mask has no shadow.
-    CPieceGroup* bare = Group(100, 50, 0x00AA00, false);
-    Draw(bare, true);
+    Draw(Group(100, 50, 0x00AA00, false), true);
     EXPECT_EQ(Back(20, 20), 0x00AA00u);
     EXPECT_EQ(Back(42, 20), kBack);
 }
 
 TEST_F(GroupDrawing, PiecesWhollyOffTheBufferAreSkippedWithTheirShadows) {
-    puzzle.shadow = 1;
     // Screen x -32: the image ends just left of the buffer; its shadow would reach column 0.
-    Draw(Group(90 - 32, 60, 0xAA0000), true);
+    Draw(Group(90 - 32, 60, kRed), true);
     EXPECT_EQ(Back(0, 30), kBack);
-    Draw(Group(90 - 31, 60, 0xAA0000), true);
-    EXPECT_EQ(Back(0, 30), 0xAA0000u);
-    Draw(Group(100, 40 - 32, 0xAA0000), true);
+    Draw(Group(90 - 31, 60, kRed), true);
+    EXPECT_EQ(Back(0, 30), kRed);
+    Draw(Group(100, 40 - 32, kRed), true);
     EXPECT_EQ(Back(20, 0), kBack);
-    Draw(Group(100, 40 - 31, 0xAA0000), true);
-    EXPECT_EQ(Back(20, 0), 0xAA0000u);
     // A rotation outside 0..3 draws nothing rather than reading past the images.
-    CPieceGroup* odd = Group(100, 50, 0xAA0000);
+    CPieceGroup* odd = Group(100, 50, kRed);
     odd->pieces.Head()->rotation = 7;
     Draw(odd, true);
     EXPECT_EQ(Back(20, 20), kBack);
 }
 
-TEST_F(GroupDrawing, SelectedGroupShowsTheMarker) {
-    puzzle.selectorSurface = Solid(8, kMark).release();
-    CPieceGroup* g = Group(100, 50, 0xAA0000);
-    Draw(g, false);
-    EXPECT_EQ(Back(22, 22), 0xAA0000u);
-    g->selected = 1;
-    Draw(g, false);
-    // Reference piece position + (cell - 4, cell - 4), minus the view.
-    EXPECT_EQ(Back(22, 22), kMark);
-    EXPECT_EQ(Back(29, 29), kMark);
-    EXPECT_EQ(Back(21, 22), 0xAA0000u);
-}
-
-TEST_F(GroupDrawing, StackingOrderWithTheSelectionOnTop) {
+TEST_F(GroupDrawing, StackingOrderWithTheSelectionAndItsMarkerOnTop) {
     puzzle.shadow = 0;
-    CPieceGroup* top = Group(100, 50, 0xAA0000);    // head: topmost of the resting groups
+    puzzle.selectorSurface = Solid(8, kMark).release();
+    Group(100, 50, kRed);                           // head: topmost of the resting groups
     CPieceGroup* bottom = Group(104, 50, 0x0000AA); // tail
     display.ClearBackBuffer(kBack);
     puzzle.DrawGroups(&display);
-    EXPECT_EQ(Back(20, 20), 0xAA0000u);
+    EXPECT_EQ(Back(20, 20), kRed);
     EXPECT_EQ(Back(44, 20), 0x0000AAu);
-    EXPECT_EQ(Back(46, 20), kBack);
 
     bottom->selected = 1;
     puzzle.selection.Append(bottom);
@@ -137,13 +116,9 @@ TEST_F(GroupDrawing, StackingOrderWithTheSelectionOnTop) {
     puzzle.DrawGroups(&display);
     EXPECT_EQ(Back(20, 20), 0x0000AAu); // the selection covers the resting group
     EXPECT_EQ(Back(46, 20), kShadow);   // and, being dragged, casts its shadow
-    EXPECT_EQ(Back(43, 20), 0x0000AAu);
-    EXPECT_EQ(Back(12, 20), 0xAA0000u);
-    (void)top;
-
-    puzzle.groups.Clear();
-    puzzle.selection.Clear();
-    display.ClearBackBuffer(kBack);
-    puzzle.DrawGroups(&display);
-    EXPECT_EQ(Back(20, 20), kBack);
+    EXPECT_EQ(Back(12, 20), kRed);
+    // The marker sits at the reference piece's position + (cell - 4, cell - 4), in view.
+    EXPECT_EQ(Back(26, 22), kMark);
+    EXPECT_EQ(Back(33, 29), kMark);
+    EXPECT_EQ(Back(25, 22), 0x0000AAu);
 }
