@@ -48,20 +48,18 @@ class CuttingFixture : public ::testing::Test {
 
     // Recreates the display with the screen set to `format`.
     void UseFormat(PixelFormatCode format) {
-        const PixelFormatDesc desc = DescribePixelFormat(format);
-        platform->screen.bitsPerPixel = desc.bitsPerPixel;
-        platform->screen.redMask = desc.redMask;
-        platform->screen.greenMask = desc.greenMask;
-        platform->screen.blueMask = desc.blueMask;
+        const PixelFormatDesc d = DescribePixelFormat(format);
+        platform->screen.bitsPerPixel = d.bitsPerPixel;
+        platform->screen.redMask = d.redMask, platform->screen.greenMask = d.greenMask;
+        platform->screen.blueMask = d.blueMask;
         ASSERT_EQ(display->CreateWindowedDisplay(1, 64, 64), S_OK);
         ASSERT_EQ(display->Format(), format);
     }
 
-    std::string LogText() const {
-        std::ifstream in(temp.File("DUVereLog.txt"));
+    bool Logged(const std::string& line) const {
         std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+        s << std::ifstream(temp.File("DUVereLog.txt")).rdbuf();
+        return s.str().find(line) != std::string::npos;
     }
 
     // A side shape of set `set` with a map filled with `value` (cellSize square).

@@ -3,8 +3,8 @@
 #include "cutting/TextModeReader.h"
 #include "display/CSurface.h"
 #include "imaging/BmpCodec.h"
+#include "support/PictureFiles.h"
 
-#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -14,110 +14,69 @@ class SideListTest : public CuttingFixture {
   protected:
     void SetUp() override {
         CuttingFixture::SetUp();
-        // The pack stand-in: entry name -> file in the scratch folder.
+        // The pack stand-in: entry name -> bytes.
         sideList.extractEntry = [this](const std::string& name, const std::string& out) {
             requested.push_back(name);
-            auto it = entries.find(name);
-            if (it == entries.end()) return false;
-            std::filesystem::copy_file(it->second, out, std::filesystem::copy_options::overwrite_existing);
+            if (!entries.count(name)) return false;
+            WriteBytes(out, entries[name]);
             return true;
         };
     }
 
-    void AddEntryText(const std::string& name, const std::string& text) {
-        const std::string path = temp.File("pack-" + name);
-        std::ofstream(path, std::ios::binary) << text;
-        entries[name] = path;
-    }
-
-    // A side bitmap of one grey level.
-    void AddEntryBitmap(const std::string& name, int grey, int side = 16) {
+    // A 16 x 16 side bitmap of one grey level.
+    void AddBitmap(const std::string& name, int grey) {
         DecodedImage image;
-        image.width = image.height = side;
-        image.pixels.assign(static_cast<std::size_t>(side) * side,
-                            static_cast<std::uint32_t>(grey) * 0x010101u);
-        const std::string path = temp.File("pack-" + name + ".bmp");
-        ASSERT_TRUE(WriteBmpFile(path, image));
-        entries[name] = path;
+        image.width = image.height = 16;
+        image.pixels.assign(16 * 16, static_cast<std::uint32_t>(grey) * 0x010101u);
+        entries[name] = EncodeBmp24(image);
     }
 
-    // One set: entry names "<prefix><slot>", partner (slot + 2) % 8 style pairs.
-    static std::string SetText(int setNumber, const std::string& prefix, const char* eol, int shapes = 8) {
-        std::string text = std::to_string(setNumber) + eol;
-        for (int slot = 0; slot < shapes; ++slot)
-            text += prefix + std::to_string(slot) + eol + std::to_string((slot + 2) % 4 + (slot & 4)) + eol;
-        return text;
-    }
-
-    std::map<std::string, std::string> entries;
+    std::map<std::string, Bytes> entries;
     std::vector<std::string> requested;
 };
 
-TEST_F(SideListTest, ReadsSetsOfEightShapesWithCrLfLineEnds) {
+TEST_F(SideListTest, ReadsCrLfSetsCutShortSetsAndMissingBitmaps) {
     cellSize = 0;
-    for (int slot = 0; slot < 8; ++slot)
-        AddEntryBitmap("a" + std::to_string(slot), 210 + slot);
-    AddEntryText("piecedefs", "Side list\r\n 16\r\n" + SetText(0, "a", "\r\n"));
-
+    std::string text = "Side list\r\n 16\r\n0\r\n";
+    for (int slot = 0; slot < 8; ++slot) {
+        const std::string name = slot == 1 ? "missing" : "a" + std::to_string(slot);
+        if (slot != 1) AddBitmap(name, 210 + slot);
+        text += name + "\r\n" + std::to_string((slot + 2) % 4 + (slot & 4)) + "\r\n";
+    }
+    // Set 5 has two shapes and the name of a third without its partner; every set header counts.
+    text += "5\r\na0\r\n0\r\na0\r\n1\r\na0";
+    entries["piecedefs"] = Bytes(text.begin(), text.end());
     ASSERT_TRUE(sideList.Load("medium"));
     EXPECT_EQ(cellSize, 16);
-    EXPECT_EQ(sideList.setCount, 1);
-    ASSERT_EQ(sideList.shapes.size(), 8u);
+    EXPECT_EQ(sideList.setCount, 2);
+    ASSERT_EQ(sideList.shapes.size(), 10u);
+    EXPECT_NE(sideList.FindShape(5, 1), nullptr);
+    EXPECT_EQ(sideList.FindShape(5, 2), nullptr);
+    EXPECT_EQ(requested[1], "a0"); // no carriage return reaches the entry names
     for (int slot = 0; slot < 8; ++slot) {
         const CSideShape* shape = sideList.FindShape(0, slot);
         ASSERT_NE(shape, nullptr);
-        EXPECT_EQ(shape->slot, slot);
         EXPECT_EQ(shape->partnerSlot, (slot + 2) % 4 + (slot & 4));
-        ASSERT_EQ(shape->width, 16);
-        ASSERT_EQ(shape->height, 16);
-        // Each shape has its own bitmap, read through the same scratch file.
-        EXPECT_EQ(shape->map[0], 210 + slot);
+        // Each shape has its own bitmap, read through the same scratch file; the missing one
+        // gets no map rather than the one read before it.
+        EXPECT_EQ(shape->map.size(), slot == 1 ? 0u : 16u * 16u) << slot;
+        EXPECT_EQ(shape->map.empty() ? -1 : shape->map[0], slot == 1 ? -1 : 210 + slot);
     }
-    // No carriage return or line feed reaches the entry names.
-    EXPECT_EQ(requested[1], "a0");
-    EXPECT_TRUE(std::filesystem::exists(temp.File("temp")));
-    EXPECT_EQ(sideList.FindShape(1, 0), nullptr);
-}
-
-TEST_F(SideListTest, KeepsCompleteShapesOfASetCutShortAndCountsSetHeaders) {
-    AddEntryBitmap("s", 255);
-    // Set 0 complete; set 5 has three shapes and the name of a fourth without its partner.
-    std::string text = "t\n32\n" + SetText(0, "s", "\n") + "5\ns\n0\ns\n1\ns\n2\ns";
-    AddEntryText("piecedefs", text);
-    ASSERT_TRUE(sideList.Load("large"));
-    EXPECT_EQ(sideList.setCount, 2);
-    EXPECT_EQ(sideList.shapes.size(), 11u);
-    EXPECT_NE(sideList.FindShape(5, 2), nullptr);
-    EXPECT_EQ(sideList.FindShape(5, 3), nullptr);
-}
-
-TEST_F(SideListTest, AShapeWhoseBitmapIsMissingGetsNoMapRatherThanTheLastOne) {
-    AddEntryBitmap("a0", 250);
-    std::string text = "t\n32\n0\na0\n2\nmissing\n3\n";
-    AddEntryText("piecedefs", text);
-    ASSERT_TRUE(sideList.Load("medium"));
-    ASSERT_EQ(sideList.shapes.size(), 2u);
-    EXPECT_FALSE(sideList.shapes[0]->map.empty());
-    EXPECT_TRUE(sideList.shapes[1]->map.empty());
-    EXPECT_EQ(sideList.shapes[1]->width, 0);
 }
 
 TEST_F(SideListTest, FailuresLeaveThePreviousList) {
     AddShape(0, 0, 2, 255);
     sideList.setCount = 1;
-
     // No entry in the pack: false, nothing logged.
     EXPECT_FALSE(sideList.Load("medium"));
-    EXPECT_EQ(sideList.shapes.size(), 1u);
-    EXPECT_EQ(LogText().find("Failed to load side list"), std::string::npos);
-
+    EXPECT_FALSE(Logged("Failed to load side list"));
     // Reported as extracted, but no file to open.
     sideList.extractEntry = [](const std::string&, const std::string&) { return true; };
     std::filesystem::remove(temp.File("temp"));
     EXPECT_FALSE(sideList.Load("wavy"));
     EXPECT_EQ(sideList.shapes.size(), 1u);
     EXPECT_EQ(sideList.setCount, 1);
-    EXPECT_NE(LogText().find("Failed to load side list: wavy\n\n"), std::string::npos);
+    EXPECT_TRUE(Logged("Failed to load side list: wavy\n\n"));
 }
 
 TEST_F(SideListTest, ReadsNumbersAndLinesLikeTheCRuntime) {
@@ -128,31 +87,27 @@ TEST_F(SideListTest, ReadsNumbersAndLinesLikeTheCRuntime) {
     EXPECT_EQ(cellSize, 48);
     sideList.ReadList("t\n  64px\n", temp.File("temp3"));
     EXPECT_EQ(cellSize, 64);
-    EXPECT_EQ(sideList.setCount, 0);
 
-    EXPECT_EQ(ParseLeadingInt(" \t-7x"), -7);
-    EXPECT_EQ(ParseLeadingInt("+12"), 12);
-    EXPECT_EQ(ParseLeadingInt("x12"), 0);
-    EXPECT_EQ(ParseLeadingInt(""), 0);
-    EXPECT_EQ(ParseLeadingInt("99999999999"), 2147483647);
-    EXPECT_EQ(ParseLeadingInt("-99999999999"), -2147483647 - 1);
+    for (auto [text, value] : {std::pair{" \t-7x", -7},
+                               {"+12", 12},
+                               {"x12", 0},
+                               {"", 0},
+                               {"99999999999", 2147483647},
+                               {"-99999999999", -2147483647 - 1}})
+        EXPECT_EQ(ParseLeadingInt(text), value) << text;
 
     // A lone carriage return stays; one before a line feed goes. Lines longer than 63
     // characters are read in pieces.
     TextModeReader reader(std::string("a\rb\r\n") + std::string(70, 'x') + "\nz");
     std::string line;
-    ASSERT_TRUE(reader.ReadLine(&line));
-    EXPECT_EQ(line, "a\rb\n");
-    ASSERT_TRUE(reader.ReadLine(&line));
-    EXPECT_EQ(line, std::string(63, 'x'));
-    ASSERT_TRUE(reader.ReadLine(&line));
-    EXPECT_EQ(line, std::string(7, 'x') + "\n");
-    ASSERT_TRUE(reader.ReadLine(&line));
-    EXPECT_EQ(line, "z");
+    for (const std::string& expected :
+         {std::string("a\rb\n"), std::string(63, 'x'), std::string(7, 'x') + "\n", std::string("z")}) {
+        ASSERT_TRUE(reader.ReadLine(&line));
+        EXPECT_EQ(line, expected);
+    }
     EXPECT_FALSE(reader.ReadLine(&line));
 }
 
-// The red component of side bitmap pixels in every layout the display can have.
 TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
     struct Case {
         PixelFormatCode format;
@@ -160,12 +115,11 @@ TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
         std::uint8_t red;
     };
     const Case cases[] = {
-        {RGB565, 0xF800, 0xF8},     {RGB565, 0x07FF, 0x00},  {RGB565, 0x8000, 0x80},
-        {RGB555, 0x7C00, 0xF8},     {RGB555, 0x03FF, 0x00},  {RGB555, 0x4000, 0x80},
-        {RGB16Other, 0x4000, 0x80}, {RGB24, 0xC81020, 0xC8}, {RGB32, 0xFFC81020, 0xC8},
+        {RGB565, 0xF800, 0xF8},  {RGB565, 0x07FF, 0x00},    {RGB565, 0x8000, 0x80},
+        {RGB555, 0x7C00, 0xF8},  {RGB555, 0x03FF, 0x00},    {RGB16Other, 0x4000, 0x80},
+        {RGB24, 0xC81020, 0xC8}, {RGB32, 0xFFC81020, 0xC8},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.format);
         SurfaceDesc desc;
         desc.dwWidth = 3;
         desc.dwHeight = 2;
@@ -176,12 +130,10 @@ TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
         CSideShape shape;
         ASSERT_TRUE(shape.LoadMapFromSurface(&surface));
         ASSERT_EQ(shape.map.size(), 6u);
-        EXPECT_EQ(shape.map[5], c.red);
+        EXPECT_EQ(shape.map[5], c.red) << c.format << " " << std::hex << c.pixel;
         EXPECT_EQ(shape.map[0], 0);
     }
-}
-
-TEST_F(SideListTest, LoadMapGoesThroughTheDisplayInItsOwnLayout) {
+    // Loading goes through the display in its own layout; a missing file gives no map.
     DecodedImage image;
     image.width = 2;
     image.height = 1;
@@ -190,9 +142,7 @@ TEST_F(SideListTest, LoadMapGoesThroughTheDisplayInItsOwnLayout) {
     UseFormat(RGB565);
     CSideShape shape;
     ASSERT_TRUE(shape.LoadMap(temp.File("side.bmp")));
-    ASSERT_EQ(shape.width, 2);
-    EXPECT_EQ(shape.map[0], 0xD0);
-    EXPECT_EQ(shape.map[1], 0x40);
+    EXPECT_EQ(shape.map, (std::vector<std::uint8_t>{0xD0, 0x40}));
     EXPECT_FALSE(shape.LoadMap(temp.File("none.bmp")));
     EXPECT_TRUE(shape.map.empty());
 }
