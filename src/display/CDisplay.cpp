@@ -83,9 +83,10 @@ HRESULT CDisplay::CreateWindowedDisplay(HWND win, int w, int h) {
 }
 
 HRESULT CDisplay::NewSurface(CSurface** out, int w, int h, bool /*systemMemory*/) {
+    // The out pointer is cleared on every failure, so callers never keep a stale surface.
+    if (out) *out = nullptr;
     if (!created) return E_POINTER;
     if (!out) return E_INVALIDARG;
-    *out = nullptr;
     SurfaceDesc desc;
     desc.dwWidth = w;
     desc.dwHeight = h;
@@ -99,8 +100,8 @@ HRESULT CDisplay::NewSurface(CSurface** out, int w, int h, bool /*systemMemory*/
 
 HRESULT CDisplay::NewSurfaceFromBitmap(CSurface** out, const std::string& name, int /*width*/, int /*height*/,
                                        bool systemMemory) {
+    if (out) *out = nullptr;
     if (!created || name.empty() || !out) return E_INVALIDARG;
-    *out = nullptr;
     DecodedImage image;
     std::vector<std::uint8_t> resource;
     bool loaded = false;

@@ -10,8 +10,8 @@
 
 namespace {
 
-BmpSpec Spec(int bits, int width, int height, Bytes data, std::vector<std::uint32_t> palette = {}) {
-    BmpSpec s;
+BmpLayout Layout(int bits, int width, int height, Bytes data, std::vector<std::uint32_t> palette = {}) {
+    BmpLayout s;
     s.bits = bits;
     s.width = width;
     s.height = height;
@@ -36,19 +36,19 @@ using Pixels = std::vector<std::uint32_t>;
 
 TEST(BmpCodec, TrueColourAndSixteenBitLayouts) {
     // 24 bits, rows padded to 4 bytes and stored bottom row first.
-    BmpSpec s = Spec(24, 2, 2,
+    BmpLayout s = Layout(24, 2, 2,
                      {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,   // bottom: red, green
                       0xFF, 0x00, 0x00, 0x11, 0x22, 0x33, 0, 0}); // top: blue, 0x332211
     EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0x0000FF, 0x332211, 0xFF0000, 0x00FF00}));
     s.height = -2; // the same bytes read top-down
     EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0xFF0000, 0x00FF00, 0x0000FF, 0x332211}));
     // 32 bits ignore the fourth byte; plain 16 bits are 5-5-5.
-    EXPECT_EQ(Decode(MakeBmp(Spec(32, 1, 1, {0x30, 0x20, 0x10, 0x99}))), Pixels{0x102030});
-    EXPECT_EQ(Decode(MakeBmp(Spec(16, 3, 1, {0xFF, 0x7F, 0x00, 0x7C, 0x1F, 0x00, 0, 0}))),
+    EXPECT_EQ(Decode(MakeBmp(Layout(32, 1, 1, {0x30, 0x20, 0x10, 0x99}))), Pixels{0x102030});
+    EXPECT_EQ(Decode(MakeBmp(Layout(16, 3, 1, {0xFF, 0x7F, 0x00, 0x7C, 0x1F, 0x00, 0, 0}))),
               (Pixels{0xFFFFFF, 0xFF0000, 0x0000FF}));
     // 5-6-5 masks after a plain info header and inside V4 and V5 headers: full green, and
     // green 1 of 63 widened by repeating its bits.
-    BmpSpec m = Spec(16, 2, 1, {0xE0, 0x07, 0x20, 0x00});
+    BmpLayout m = Layout(16, 2, 1, {0xE0, 0x07, 0x20, 0x00});
     m.compression = 3;
     m.masks = {0xF800, 0x07E0, 0x001F};
     for (int header : {40, 108, 124}) {
@@ -60,21 +60,21 @@ TEST(BmpCodec, TrueColourAndSixteenBitLayouts) {
 TEST(BmpCodec, PalettedDepthsAndRunLengthCoding) {
     // 1 bit, 9 pixels wide: the ninth pixel is in the second byte.
     const std::uint32_t W = 0xFFFFFF;
-    EXPECT_EQ(Decode(MakeBmp(Spec(1, 9, 1, {0b10100000, 0b10000000, 0, 0}, {0, W}))),
+    EXPECT_EQ(Decode(MakeBmp(Layout(1, 9, 1, {0b10100000, 0b10000000, 0, 0}, {0, W}))),
               (Pixels{W, 0, W, 0, 0, 0, 0, 0, W}));
     // 4 bits with a two-entry palette: an index past it reads black.
-    BmpSpec four = Spec(4, 3, 1, {0x10, 0xF0, 0, 0}, {0x102030, 0x405060});
+    BmpLayout four = Layout(4, 3, 1, {0x10, 0xF0, 0, 0}, {0x102030, 0x405060});
     four.coloursUsed = 2;
     EXPECT_EQ(Decode(MakeBmp(four)), (Pixels{0x405060, 0x102030, 0}));
     // 8 bits under the old core header, whose palette has three bytes an entry.
-    BmpSpec core = Spec(8, 2, 1, {7, 0, 0, 0}, Pixels(256, 0));
+    BmpLayout core = Layout(8, 2, 1, {7, 0, 0, 0}, Pixels(256, 0));
     core.headerSize = 12;
     core.palette[7] = 0xABCDEF;
     EXPECT_EQ(Decode(MakeBmp(core)), (Pixels{0xABCDEF, 0}));
 
     const Pixels palette = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
-    BmpSpec rle =
-        Spec(8, 4, 3,
+    BmpLayout rle =
+        Layout(8, 4, 3,
              {
                  2, 1, 0, 3, 2, 3, 3, 0, 0, 0, // bottom: 1 1, literal 2 3 3 cut at the edge; end of line
                  0, 2, 1, 1,                   // skip one right and one up: the middle row stays 0
@@ -84,7 +84,7 @@ TEST(BmpCodec, PalettedDepthsAndRunLengthCoding) {
     rle.compression = 1;
     EXPECT_EQ(Decode(MakeBmp(rle)),
               (Pixels{0, 0xFF0000, 0xFF0000, 0xFF0000, 0, 0, 0, 0, 0x0000FF, 0x0000FF, 0x00FF00, 0xFF0000}));
-    BmpSpec nibbles = Spec(4, 3, 1, {3, 0x12, 0, 1}, palette);
+    BmpLayout nibbles = Layout(4, 3, 1, {3, 0x12, 0, 1}, palette);
     nibbles.compression = 2;
     EXPECT_EQ(Decode(MakeBmp(nibbles)), (Pixels{0x0000FF, 0x00FF00, 0x0000FF}));
     nibbles.pixelData = {0, 5, 0x12}; // a literal run that stops before the data says it ends
@@ -92,17 +92,17 @@ TEST(BmpCodec, PalettedDepthsAndRunLengthCoding) {
 }
 
 TEST(BmpCodec, HostileHeadersAreRefused) {
-    const BmpSpec good = Spec(24, 2, 2, Bytes(16, 0));
+    const BmpLayout good = Layout(24, 2, 2, Bytes(16, 0));
     ASSERT_FALSE(Decode(MakeBmp(good)).empty());
     // A missing pad after the last row is tolerated: the pixels are all there.
-    BmpSpec unpadded = good;
+    BmpLayout unpadded = good;
     unpadded.pixelData.resize(14);
     EXPECT_FALSE(Decode(MakeBmp(unpadded)).empty());
 
     Bytes badMagic = MakeBmp(good);
     badMagic[0] = 'X';
     // Masks announced but cut off by the end of the file.
-    BmpSpec noMasks = Spec(16, 2, 2, {});
+    BmpLayout noMasks = Layout(16, 2, 2, {});
     noMasks.compression = 3;
     Bytes masksCut = MakeBmp(noMasks);
     masksCut.resize(14 + 40 + 4);
@@ -111,24 +111,24 @@ TEST(BmpCodec, HostileHeadersAreRefused) {
     // A picture bigger than the caller allows is refused before anything is allocated.
     EXPECT_TRUE(Decode(MakeBmp(good), 3).empty());
 
-    const std::function<void(BmpSpec&)> changes[] = {
-        [](BmpSpec& s) { s.width = 0; },
-        [](BmpSpec& s) { s.width = -2; },
-        [](BmpSpec& s) { s.height = 0; },
-        [](BmpSpec& s) { s.height = INT_MIN; },
-        [](BmpSpec& s) { s.width = kMaxPictureSide + 1; },
-        [](BmpSpec& s) { s.height = -(kMaxPictureSide + 1); },
-        [](BmpSpec& s) { s.width = s.height = kMaxPictureSide; }, // claimed by a tiny file
-        [](BmpSpec& s) { s.bits = 7; },
-        [](BmpSpec& s) { s.compression = 4; }, // embedded JPEG
-        [](BmpSpec& s) { s.compression = 1; }, // run-length coding at 24 bits
-        [](BmpSpec& s) { s.headerSize = 20; },
-        [](BmpSpec& s) { s.offsetOverride = 1u << 30; },
-        [](BmpSpec& s) { s.offsetOverride = 20; }, // inside the header
-        [](BmpSpec& s) { s.pixelData.resize(9); }, // second row cut
+    const std::function<void(BmpLayout&)> changes[] = {
+        [](BmpLayout& s) { s.width = 0; },
+        [](BmpLayout& s) { s.width = -2; },
+        [](BmpLayout& s) { s.height = 0; },
+        [](BmpLayout& s) { s.height = INT_MIN; },
+        [](BmpLayout& s) { s.width = kMaxPictureSide + 1; },
+        [](BmpLayout& s) { s.height = -(kMaxPictureSide + 1); },
+        [](BmpLayout& s) { s.width = s.height = kMaxPictureSide; }, // claimed by a tiny file
+        [](BmpLayout& s) { s.bits = 7; },
+        [](BmpLayout& s) { s.compression = 4; }, // embedded JPEG
+        [](BmpLayout& s) { s.compression = 1; }, // run-length coding at 24 bits
+        [](BmpLayout& s) { s.headerSize = 20; },
+        [](BmpLayout& s) { s.offsetOverride = 1u << 30; },
+        [](BmpLayout& s) { s.offsetOverride = 20; }, // inside the header
+        [](BmpLayout& s) { s.pixelData.resize(9); }, // second row cut
     };
     for (std::size_t i = 0; i < std::size(changes); ++i) {
-        BmpSpec s = good;
+        BmpLayout s = good;
         changes[i](s);
         EXPECT_TRUE(Decode(MakeBmp(s)).empty()) << "change " << i;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the publishing tests: pictures of every type, stand-in game programs, reading
 // a published program back with the game's readers, and a headless game to cut with.
-#include "../imaging/ImageFixtures.h"
+#include "support/PictureFiles.h"
 #include "SideShapeGenerator.h"
 #include "cutting/CMaskCache.h"
 #include "cutting/CSideList.h"
