@@ -6,6 +6,8 @@
 #include <QDeadlineTimer>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 #include <mutex>
 
 namespace {
@@ -23,6 +25,17 @@ void EnsureTestApp() {
     new QApplication(argc, argv); // lives for the whole test program
     QApplication::setQuitOnLastWindowClosed(false);
 }
+
+namespace {
+// Every test of this program needs the application object, whichever test runs first
+// (ctest runs them one at a time).
+class TestAppEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { EnsureTestApp(); }
+};
+[[maybe_unused]] ::testing::Environment* const g_testApp =
+    ::testing::AddGlobalTestEnvironment(new TestAppEnvironment);
+} // namespace
 
 LRESULT RecordingProcedure(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     std::function<void(UINT, WPARAM, LPARAM)> reaction;
