@@ -24,7 +24,7 @@ void PutLe(Bytes& v, std::uint32_t x, int bytes) {
         v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
 }
 
-Bytes MakeBmp(const BmpSpec& s) {
+Bytes MakeBmp(const BmpLayout& s) {
     Bytes dib;
     const int side = s.headerSize == 12 ? 2 : 4;
     PutLe(dib, static_cast<std::uint32_t>(s.headerSize), 4);
@@ -155,7 +155,7 @@ namespace {
 // the one-bit AND mask, both bottom-up.
 Bytes IcoBitmap(const IcoImageSpec& s) {
     if (s.png) return Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0};
-    BmpSpec bmp;
+    BmpLayout bmp;
     bmp.width = s.width;
     bmp.height = s.height * 2;
     bmp.bits = s.bitsPerPixel;

@@ -14,7 +14,7 @@ Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
 void PutLe(Bytes& v, std::uint32_t x, int bytes);
 
-struct BmpSpec {
+struct BmpLayout {
     int headerSize = 40; // 12 core, 40 info, 108 V4, 124 V5
     std::int32_t width = 2;
     std::int32_t height = 2; // negative: top-down
@@ -26,7 +26,7 @@ struct BmpSpec {
     Bytes pixelData;                    // exactly as stored
     std::int64_t offsetOverride = -1;   // pixel offset written into the file header
 };
-Bytes MakeBmp(const BmpSpec& spec);
+Bytes MakeBmp(const BmpLayout& spec);
 
 struct JpegOptions {
     int quality = 95;
