@@ -5,20 +5,17 @@
 #include "app/CMainApp.h"
 #include "app/GameMain.h"
 #include "app/Globals.h"
-#include "imaging/BmpCodec.h"
-#include "imaging/DecodedImage.h"
 #include "platform/qt/BoardWidget.h"
 #include "platform/qt/MainWindow.h"
-#include "play/CPiece.h"
 #include "play/CPieceGroup.h"
 #include "play/CPuzzle.h"
+#include "support/PublishedPuzzle.h"
 #include "support/TempDir.h"
-
-#include "Publisher.h"
 
 #include <QSettings>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,23 +38,9 @@ std::vector<std::string> RunThreads() {
     return names;
 }
 
-// A picture whose colour changes in every pixel, so a moved piece can be recognised.
-DecodedImage Gradient(int w, int h) {
-    DecodedImage image;
-    image.width = w;
-    image.height = h;
-    image.pixels.resize(static_cast<std::size_t>(w) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.pixels[static_cast<std::size_t>(y) * w + x] =
-                static_cast<std::uint32_t>((x * 255 / w) << 16 | (y * 255 / h) << 8 | 0x40);
-    return image;
-}
-
 class DragRealPieceTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureTestApp();
         // Preferences written at the end go to the scratch folder, not the user's store.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(temp.File("settings")));
@@ -70,23 +53,6 @@ class DragRealPieceTest : public ::testing::Test {
         PumpEvents();
     }
 
-    // Publishes a w x h picture onto a stand-in program and returns the published file.
-    std::string Publish(int w, int h) {
-        const std::string program = temp.File("game-program");
-        std::ofstream(program, std::ios::binary) << std::string(4096, 'P');
-        const std::string picture = temp.File("picture.bmp");
-        EXPECT_TRUE(WriteBmpFile(picture, Gradient(w, h)));
-        publish::PublishRequest request;
-        request.gameProgram = program;
-        request.picturePath = picture;
-        request.cutName = "medium";
-        request.title = "Harbour";
-        request.output = temp.File("Harbour.exe");
-        std::string error;
-        EXPECT_TRUE(publish::Publisher::Publish(request, &summary, &error)) << error;
-        return request.output;
-    }
-
     BoardWidget* Board() const { return platform->Window()->Board(); }
 
     TempDir temp;
@@ -95,8 +61,8 @@ class DragRealPieceTest : public ::testing::Test {
 };
 
 TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
-    const std::string published = Publish(128, 96);
-    ASSERT_GT(summary.cols * summary.rows, 1);
+    const std::string published =
+        PublishGradient(temp.Str(), 128, 96, "medium", "Harbour", temp.File("Harbour.exe"), &summary).output;
 
     const std::size_t threadsBefore = RunThreads().size();
     platform = std::make_unique<QtPlatform>();
@@ -121,52 +87,15 @@ TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
     EXPECT_FALSE(g_puzzle->progressThread.joinable());
     ASSERT_EQ(g_puzzle->groups.Size(), static_cast<std::size_t>(summary.cols * summary.rows));
 
+    // The topmost piece goes to an empty corner of the view, clear of the edge-scroll zone
+    // and far from any place where it could join.
     const int S = cellSize;
-    const int viewW = Board()->width();
-    const int viewH = Board()->height();
-    const int margin = 40; // clear of the edge-scroll zone
-    auto inView = [&](QPoint p) {
-        return p.x() >= margin && p.y() >= margin && p.x() < viewW - margin && p.y() < viewH - margin;
-    };
-    auto viewPoint = [&](const CPiece* piece) {
-        return QPoint(piece->x - g_mainApp->scrollX + S, piece->y - g_mainApp->scrollY + S);
-    };
-    // The topmost group under a board point.
-    auto topGroupAt = [](int bx, int by) -> CPieceGroup* {
-        for (CPieceGroup* group : g_puzzle->groups)
-            if (group->HitTest(bx, by)) return group;
-        return nullptr;
-    };
-    // A drop point with no other piece within reach, so nothing joins.
-    auto clearOfOthers = [&](const CPieceGroup* moving, QPoint delta) {
-        for (const CPieceGroup* group : g_puzzle->groups) {
-            if (group == moving) continue;
-            for (const CPiece* other : group->pieces)
-                for (const CPiece* mine : moving->pieces)
-                    if (std::abs(other->x - (mine->x + delta.x())) < 3 * S &&
-                        std::abs(other->y - (mine->y + delta.y())) < 3 * S)
-                        return false;
-        }
-        return true;
-    };
-
-    const QPoint deltas[] = {{-170, -110}, {170, -110}, {-170, 110}, {170, 110},
-                             {-230, 0},    {230, 0},    {0, -160},   {0, 160}};
-    CPieceGroup* group = nullptr;
-    QPoint start, delta;
-    for (CPieceGroup* candidate : g_puzzle->groups) {
-        const QPoint p = viewPoint(candidate->reference);
-        if (!inView(p) || topGroupAt(p.x() + g_mainApp->scrollX, p.y() + g_mainApp->scrollY) != candidate)
-            continue;
-        for (const QPoint& d : deltas) {
-            if (inView(p + d) && clearOfOthers(candidate, d)) {
-                group = candidate, start = p, delta = d;
-                break;
-            }
-        }
-        if (group) break;
-    }
-    ASSERT_NE(group, nullptr) << "no piece in view with room to move";
+    CPieceGroup* group = g_puzzle->groups.Head();
+    const QPoint start(group->reference->x - g_mainApp->scrollX + S,
+                       group->reference->y - g_mainApp->scrollY + S);
+    const QPoint delta = QPoint(40 + S, 40 + S) - start;
+    ASSERT_TRUE(Board()->rect().contains(start));
+    ASSERT_GT(std::min(std::abs(delta.x()), std::abs(delta.y())), 3 * S) << "the heap reaches the corner";
 
     const int scrollX = g_mainApp->scrollX, scrollY = g_mainApp->scrollY;
     const int groupX = group->x, groupY = group->y;

@@ -3,7 +3,6 @@
 #include "platform/qt/MainWindow.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,24 +13,19 @@ namespace {
 std::mutex g_mutex;
 std::vector<ReceivedMessage> g_received;
 std::function<void(UINT, WPARAM, LPARAM)> g_reaction;
-} // namespace
 
-void EnsureTestApp() {
-    if (QApplication::instance()) return;
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives for the whole test program
-    QApplication::setQuitOnLastWindowClosed(false);
-}
-
-namespace {
 // Every test of this program needs the application object, whichever test runs first
 // (ctest runs them one at a time).
 class TestAppEnvironment : public ::testing::Environment {
   public:
-    void SetUp() override { EnsureTestApp(); }
+    void SetUp() override {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_qt";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv); // lives for the whole test program
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
 };
 [[maybe_unused]] ::testing::Environment* const g_testApp =
     ::testing::AddGlobalTestEnvironment(new TestAppEnvironment);
@@ -71,13 +65,7 @@ void ClearReceived() {
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qWait(1);
-    }
-    return true;
+    return QTest::qWaitFor(done, timeoutMs);
 }
 
 void PumpEvents() {
@@ -86,9 +74,6 @@ void PumpEvents() {
 }
 
 void QtWindowTest::SetUp() {
-    EnsureTestApp();
-    ClearReceived();
-    SetReaction(nullptr);
     platform = std::make_unique<QtPlatform>();
     SetPlatform(platform.get());
     ASSERT_NE(platform->CreateMainWindow(" ", 800, 600, RecordingProcedure), 0);

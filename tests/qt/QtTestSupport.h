@@ -1,6 +1,7 @@
 #pragma once
-// Shared pieces of the front-end tests: the application object, a window procedure that
-// records what it receives, and a fixture with a live main window.
+// Shared pieces of the front-end tests: a window procedure that records what it receives,
+// and a fixture with a live main window. The program's one QApplication (offscreen unless
+// told otherwise) exists before any test runs.
 #include "platform/qt/QtPlatform.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +17,6 @@ struct ReceivedMessage {
     LPARAM lParam = 0;
     std::thread::id thread;
 };
-
-// The one QApplication of the test program (offscreen unless told otherwise).
-void EnsureTestApp();
 
 // A window procedure that records every message and then runs `reaction`, if set.
 LRESULT RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
