@@ -2,7 +2,6 @@
 // completion, which only a join announces.
 #include "PlayWindow.h"
 
-#include <algorithm>
 #include <set>
 
 namespace {
@@ -12,14 +11,10 @@ using PlayCommandsTest = PlayWindow;
 TEST_F(PlayCommandsTest, AutoArrangeLaysOutTheLoosePiecesAndLeavesJoinedOnes) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    const POINT first = AssemblyPlace(0, 0);
-    const POINT second = AssemblyPlace(1, 0);
-    DragPieceTo(P(0, 0), first.x, first.y);
-    DragPieceTo(P(1, 0), second.x, second.y);
+    DragPieceTo(P(0, 0), AssemblyPlace(0, 0).x, AssemblyPlace(0, 0).y);
+    DragPieceTo(P(1, 0), AssemblyPlace(1, 0).x, AssemblyPlace(1, 0).y);
     ASSERT_EQ(P(1, 0)->group, P(0, 0)->group);
-    ASSERT_FALSE(g_puzzle->selection.Empty());
     g_puzzle->positionChanged = 0;
-    const int presents = platform->presentCount;
 
     Command(ID_OPTIONS_AUTOARRANGE);
     // Four loose pieces along the top of the 96 x 64 picture area in the middle of the board:
@@ -27,26 +22,23 @@ TEST_F(PlayCommandsTest, AutoArrangeLaysOutTheLoosePiecesAndLeavesJoinedOnes) {
     std::set<std::pair<int, int>> spots;
     for (const CPieceGroup* group : g_puzzle->groups)
         if (group->pieces.Size() == 1) spots.insert({group->x, group->y});
-    const int left0 = 2500 - 48, top0 = 2500 - 32;
-    const int y = top0 + 16 - 64 - 8;
+    const int left = 2500 - 48, y = 2500 - 32 + 16 - 64 - 8;
     EXPECT_EQ(spots, (std::set<std::pair<int, int>>{
-                         {left0 - 16, y}, {left0 + 24, y}, {left0 + 64, y}, {left0 + 104, y}}));
-    EXPECT_EQ((POINT{P(0, 0)->x, P(0, 0)->y}), first);
-    EXPECT_EQ((POINT{P(1, 0)->x, P(1, 0)->y}), second);
+                         {left - 16, y}, {left + 24, y}, {left + 64, y}, {left + 104, y}}));
+    EXPECT_EQ(Pos(P(0, 0)), AssemblyPlace(0, 0));
+    EXPECT_EQ(Pos(P(1, 0)), AssemblyPlace(1, 0));
     EXPECT_TRUE(g_puzzle->selection.Empty());
     EXPECT_EQ(g_puzzle->positionChanged, 1);
-    EXPECT_GT(platform->presentCount, presents);
     EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 4") << "arranging joins nothing";
 }
 
-TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGame) {
+TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGameWhichIsNotAnnouncedAgain) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
     for (int i = 0; i < 30; ++i)
         platform->FireTimer(1);
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
     ASSERT_NO_FATAL_FAILURE(Assemble());
-    ASSERT_EQ(BoxesCaptioned("Well Done!"), 1u);
-    ASSERT_TRUE(g_clock->stopped);
+    ASSERT_EQ(WellDoneBoxes(), 1u);
     const auto origins = Origins();
     CPiece* const firstPiece = P(0, 0);
 
@@ -62,6 +54,16 @@ TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGame) {
     EXPECT_EQ(g_clock->seconds, 30u);
     EXPECT_TRUE(g_clock->stopped);
 
+    // New piece images finish a load again; the puzzle stays whole, unannounced, and moves whole.
+    g_puzzle->bevellevel = 3;
+    g_puzzle->RebuildPieceImages();
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(platform->messageBoxes.size(), 2u);
+    EXPECT_EQ(platform->statusTexts[4], " 100 percent Completed");
+    Drag(Centre(P(1, 1)), -20, 10);
+    EXPECT_EQ(P(0, 0)->x, AssemblyPlace(0, 0).x - 20);
+    EXPECT_EQ(platform->messageBoxes.size(), 2u);
+
     // No: cut afresh, the clock back to nought and running again once the pieces are out.
     platform->messageBoxAnswers.push_back(IDNO);
     Command(ID_FILE_RESETJIGSAW);
@@ -73,10 +75,8 @@ TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGame) {
     for (const CPieceGroup* group : g_puzzle->groups)
         EXPECT_EQ(group->pieces.Size(), 1u);
     EXPECT_EQ(g_puzzle->positionChanged, 0);
-    EXPECT_FALSE(g_clock->stopped);
-    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 6");
     EXPECT_EQ(platform->statusTexts[4], "   0 percent Completed");
-    EXPECT_EQ(BoxesCaptioned("Well Done!"), 1u);
+    EXPECT_EQ(WellDoneBoxes(), 1u);
     platform->FireTimer(1);
     EXPECT_EQ(g_clock->seconds, 1u);
 }
@@ -85,59 +85,12 @@ TEST_F(PlayCommandsTest, APuzzleWholeWithoutAJoinIsNeverAnnounced) {
     // A picture of exactly one cell: one piece, whole from the start.
     ASSERT_NO_FATAL_FAILURE(Load(32, 32));
     ASSERT_EQ(g_puzzle->pieces.size(), 1u);
-    EXPECT_TRUE(platform->messageBoxes.empty());
     EXPECT_FALSE(g_clock->stopped);
     const POINT c = Centre(P(0, 0));
-    Press(c.x, c.y);
-    MoveTo(c.x + 25, c.y + 25);
-    Release(c.x + 25, c.y + 25);
+    Drag(c, 25, 25);
     EXPECT_EQ(P(0, 0)->x, c.x + 25 - S());
     EXPECT_TRUE(platform->messageBoxes.empty());
     EXPECT_TRUE(platform->soundsPlayed.empty());
-}
-
-TEST_F(PlayCommandsTest, RebuildingAFinishedPuzzleDoesNotAnnounceItAgain) {
-    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
-    ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    ASSERT_NO_FATAL_FAILURE(Assemble());
-    ASSERT_EQ(BoxesCaptioned("Well Done!"), 1u);
-    g_puzzle->bevellevel = 3;
-    g_puzzle->RebuildPieceImages();
-    ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_EQ(platform->messageBoxes.size(), 1u);
-    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 0");
-    EXPECT_EQ(platform->statusTexts[4], " 100 percent Completed");
-    // Still one group that moves whole.
-    const POINT c = Centre(P(1, 1));
-    Press(c.x, c.y);
-    MoveTo(c.x - 20, c.y + 10);
-    Release(c.x - 20, c.y + 10);
-    EXPECT_EQ(P(0, 0)->x, AssemblyOrigin().x - 20);
-    EXPECT_EQ(platform->messageBoxes.size(), 1u);
-}
-
-TEST_F(PlayCommandsTest, InputDuringTheFirstCutIsIgnored) {
-    Publish(96, 64);
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(Loading());
-    const int sx = ScrollX(), sy = ScrollY();
-    // The heap will lie in the middle of the view; press there before it exists.
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, At(2500, 2500));
-    Send(WM_MOUSEMOVE, MK_LBUTTON, At(2400, 2400));
-    Send(WM_LBUTTONUP, 0, At(2400, 2400));
-    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(2500, 2500));
-    Send(WM_MOUSEMOVE, MK_RBUTTON, At(2600, 2600));
-    Send(WM_MOUSEWHEEL, Wheel(MK_CONTROL, -360), 0);
-    Space();
-    ASSERT_TRUE(PumpUntilLoaded());
-    Send(WM_MOUSEMOVE, 0, At(2300, 2300));
-    Send(WM_RBUTTONUP, 0, At(2300, 2300));
-    EXPECT_EQ(ScrollX(), sx);
-    EXPECT_EQ(ScrollY(), sy);
-    EXPECT_TRUE(g_puzzle->selection.Empty());
-    EXPECT_EQ(g_puzzle->mouse->rubberBanding, 0);
-    EXPECT_EQ(g_puzzle->positionChanged, 0);
-    EXPECT_FALSE(platform->cursorConfined);
 }
 
 TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
@@ -145,22 +98,24 @@ TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
     ASSERT_NO_FATAL_FAILURE(SpreadOut(true));
     CPiece* held = P(0, 0);
-    Click(Centre(held).x, Centre(held).y);
+    ClickPiece(held);
     ASSERT_EQ(g_puzzle->selection.Head(), held->group);
     platform->soundsPlayed.clear();
     g_puzzle->positionChanged = 0;
     const auto origins = Origins();
     const int sx = ScrollX(), sy = ScrollY();
     const std::uint32_t seconds = g_clock->seconds;
+    const int presents = platform->presentCount;
 
-    // New piece images are made on the worker; the pieces stay on the board meanwhile.
+    // New piece images are made on the worker; the pieces stay on the board meanwhile, and
+    // so does the last frame.
     g_puzzle->bevellevel = 2;
     g_puzzle->RebuildPieceImages();
     ASSERT_TRUE(Loading());
+    Send(WM_PAINT);
+    EXPECT_EQ(platform->presentCount, presents);
     const POINT other = Centre(P(2, 1));
-    Press(other.x, other.y);
-    MoveTo(other.x + 100, other.y - 100);
-    Release(other.x + 100, other.y - 100);
+    Drag(other, 100, -100);
     Send(WM_RBUTTONDOWN, MK_RBUTTON, At(other.x, other.y));
     Send(WM_MOUSEMOVE, MK_RBUTTON, At(other.x - 50, other.y - 50));
     Send(WM_RBUTTONUP, 0, At(other.x - 50, other.y - 50));
@@ -175,11 +130,14 @@ TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
     EXPECT_TRUE(Loading());
 
     ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_GT(platform->presentCount, presents);
     EXPECT_EQ(Origins(), origins);
-    EXPECT_EQ((std::vector<CPieceGroup*>(g_puzzle->selection.begin(), g_puzzle->selection.end())),
-              (std::vector<CPieceGroup*>{held->group}));
-    for (const auto& piece : g_puzzle->pieces)
+    EXPECT_EQ(g_puzzle->selection.Size(), 1u);
+    EXPECT_EQ(g_puzzle->selection.Head(), held->group);
+    for (const auto& piece : g_puzzle->pieces) {
         EXPECT_EQ(piece->rotation, 0);
+        EXPECT_NE(piece->images[0], nullptr);
+    }
     EXPECT_EQ(ScrollX(), sx);
     EXPECT_EQ(ScrollY(), sy);
     EXPECT_TRUE(platform->soundsPlayed.empty());
@@ -201,6 +159,7 @@ TEST_F(PlayCommandsTest, AResetWhileAButtonIsHeldEndsThePress) {
     MoveTo(l + 400, t + 300);
     Command(ID_FILE_RESETJIGSAW);
     ASSERT_TRUE(Loading());
+    EXPECT_TRUE(platform->messageBoxes.empty()) << "an unchanged position is not offered for saving";
     EXPECT_FALSE(platform->cursorConfined) << "the pointer is not held to the board through a load";
     Release(l + 400, t + 300);
     ASSERT_TRUE(PumpUntilLoaded());
@@ -208,9 +167,8 @@ TEST_F(PlayCommandsTest, AResetWhileAButtonIsHeldEndsThePress) {
     // Moving with no button held draws no band, and the next drag selects only its piece.
     Send(WM_MOUSEMOVE, 0, At(l + 200, t + 200));
     EXPECT_FALSE(g_puzzle->mouse->BandComplete());
-    const POINT place = AssemblyPlace(0, 0);
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    DragPieceTo(P(0, 0), place.x, place.y);
+    DragPieceTo(P(0, 0), AssemblyPlace(0, 0).x, AssemblyPlace(0, 0).y);
     EXPECT_EQ(g_puzzle->selection.Size(), 1u);
 
     // The same for a piece held, and for the board held with the right button.

@@ -13,28 +13,26 @@ class PlayMouseTest : public PlayWindow {
         ASSERT_NO_FATAL_FAILURE(Load(96, 64));
         ASSERT_NO_FATAL_FAILURE(SpreadOut());
     }
-    CMouseController* Mouse() const { return g_puzzle->mouse.get(); }
-    CPieceGroup* G(int c, int r) const { return P(c, r)->group; }
+    static CPieceGroup* G(int c, int r) { return P(c, r)->group; }
     static std::vector<CPieceGroup*> Selection() {
         return std::vector<CPieceGroup*>(g_puzzle->selection.begin(), g_puzzle->selection.end());
     }
-    void ClickPiece(int c, int r) { Click(Centre(P(c, r)).x, Centre(P(c, r)).y); }
 };
 
 TEST_F(PlayMouseTest, CtrlClickAddsAndRemovesAndTheSelectionMovesTogether) {
-    ClickPiece(0, 0);
+    ClickPiece(P(0, 0));
     EXPECT_EQ(Selection(), (std::vector<CPieceGroup*>{G(0, 0)}));
 
     const auto origins = Origins();
     Send(WM_KEYDOWN, VK_CONTROL);
-    ClickPiece(1, 0);
-    ClickPiece(2, 0);
+    ClickPiece(P(1, 0));
+    ClickPiece(P(2, 0));
     EXPECT_EQ(Selection(), (std::vector<CPieceGroup*>{G(0, 0), G(1, 0), G(2, 0)}));
     EXPECT_EQ(g_puzzle->groups.Head(), G(2, 0)) << "the last selected ends on top";
     // Ctrl on a selected piece takes it out and holds nothing: moving the mouse moves nothing.
     const POINT c00 = Centre(P(0, 0));
     Press(c00.x, c00.y);
-    EXPECT_EQ(Mouse()->dragging, 0);
+    EXPECT_EQ(g_puzzle->mouse->dragging, 0);
     MoveTo(c00.x + 50, c00.y - 30);
     Release(c00.x + 50, c00.y - 30);
     Send(WM_KEYUP, VK_CONTROL);
@@ -45,20 +43,16 @@ TEST_F(PlayMouseTest, CtrlClickAddsAndRemovesAndTheSelectionMovesTogether) {
     EXPECT_EQ(sorted, before) << "Ctrl-clicks without moving leave every piece where it was";
 
     // Pressing a selected piece drags the whole selection, offsets kept.
-    const int apartX = P(2, 0)->x - P(1, 0)->x, apartY = P(2, 0)->y - P(1, 0)->y;
-    const int oldX = P(2, 0)->x, oldY = P(2, 0)->y;
-    const POINT c20 = Centre(P(2, 0));
-    Press(c20.x, c20.y);
-    MoveTo(c20.x - 40, c20.y - 100);
-    Release(c20.x - 40, c20.y - 100);
-    EXPECT_EQ((POINT{P(2, 0)->x, P(2, 0)->y}), (POINT{oldX - 40, oldY - 100}));
-    EXPECT_EQ((POINT{P(1, 0)->x - P(2, 0)->x, P(1, 0)->y - P(2, 0)->y}), (POINT{-apartX, -apartY}));
-    EXPECT_EQ((POINT{P(0, 0)->x, P(0, 0)->y}), (POINT{c00.x - S(), c00.y - S()}));
+    const POINT p10 = Pos(P(1, 0)), p20 = Pos(P(2, 0));
+    Drag(Centre(P(2, 0)), -40, -100);
+    EXPECT_EQ(Pos(P(2, 0)), (POINT{p20.x - 40, p20.y - 100}));
+    EXPECT_EQ(Pos(P(1, 0)), (POINT{p10.x - 40, p10.y - 100}));
+    EXPECT_EQ(Pos(P(0, 0)), (POINT{c00.x - S(), c00.y - S()}));
 
     // Ctrl held while the window loses the focus is forgotten: the next click replaces.
     Send(WM_KEYDOWN, VK_CONTROL);
     Send(WM_KILLFOCUS);
-    ClickPiece(0, 1);
+    ClickPiece(P(0, 1));
     EXPECT_EQ(Selection(), (std::vector<CPieceGroup*>{G(0, 1)}));
 }
 
@@ -70,7 +64,7 @@ TEST_F(PlayMouseTest, ABandDrawnBackwardsSelectsWholePiecesInside) {
     std::sort(row.begin(), row.end(), [](const CPiece* a, const CPiece* b) { return a->x < b->x; });
     const CPiece* a = row[0];
     const CPiece* b = row[1];
-    ClickPiece(row[4]->col, row[4]->row);
+    ClickPiece(row[4]);
     const int half = S() / 2;
     const int l = a->x + half - 5, t = std::min(a->y, b->y) + half - 5;
     const int r = b->x + 3 * half + 5, bottom = std::max(a->y, b->y) + 3 * half + 5;
@@ -101,7 +95,7 @@ TEST_F(PlayMouseTest, HoldingAPieceAtAnEdgeScrollsOnTheTimerAndTheWheelScrollsBy
     const int x0 = piece->x;
     Press(c.x, c.y);
     // Ten pixels from the right edge: the move alone leaves the piece, each tick scrolls 20.
-    const LPARAM nearRight = AtView(ViewWidth() - 10, c.y - sy);
+    const LPARAM nearRight = MakeMouseLParam(ViewWidth() - 10, c.y - sy);
     Send(WM_MOUSEMOVE, MK_LBUTTON, nearRight);
     EXPECT_EQ(piece->x, x0);
     platform->FireTimer(0);
@@ -111,14 +105,14 @@ TEST_F(PlayMouseTest, HoldingAPieceAtAnEdgeScrollsOnTheTimerAndTheWheelScrollsBy
     EXPECT_EQ(platform->scrollPositions[SB_HORZ], sx + 60);
     EXPECT_EQ(piece->x, sx + 60 + ViewWidth() - 10 - S()) << "the piece stays under the mouse";
     // Near the bottom (above the status bar) the view goes down instead.
-    Send(WM_MOUSEMOVE, MK_LBUTTON, AtView(400, ViewHeight() - 10));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, MakeMouseLParam(400, ViewHeight() - 10));
     platform->FireTimer(0);
     EXPECT_EQ(ScrollY(), sy + 20);
     EXPECT_EQ(piece->y, sy + 20 + ViewHeight() - 10 - S());
     // The wheel waits while pieces are held.
     Send(WM_MOUSEWHEEL, Wheel(0, 120), 0);
     EXPECT_EQ(ScrollY(), sy + 20);
-    Send(WM_LBUTTONUP, 0, AtView(400, ViewHeight() - 10));
+    Send(WM_LBUTTONUP, 0, MakeMouseLParam(400, ViewHeight() - 10));
     platform->FireTimer(0);
     EXPECT_EQ(ScrollY(), sy + 20) << "no scrolling once the piece is dropped";
 
@@ -140,13 +134,10 @@ TEST_F(PlayMouseTest, HoldingAPieceAtAnEdgeScrollsOnTheTimerAndTheWheelScrollsBy
     EXPECT_GE(platform->presentCount, presents + 4) << "every scroll is drawn";
 
     // Presses still land on the pieces under them in the scrolled view.
-    ClickPiece(1, 1);
-    EXPECT_EQ(g_puzzle->selection.Head(), G(1, 1));
     const POINT c11 = Centre(P(1, 1));
-    Press(c11.x, c11.y);
-    MoveTo(c11.x + 15, c11.y + 25);
-    Release(c11.x + 15, c11.y + 25);
-    EXPECT_EQ((POINT{P(1, 1)->x, P(1, 1)->y}), (POINT{c11.x + 15 - S(), c11.y + 25 - S()}));
+    Drag(c11, 15, 25);
+    EXPECT_EQ(g_puzzle->selection.Head(), G(1, 1));
+    EXPECT_EQ(Pos(P(1, 1)), (POINT{c11.x + 15 - S(), c11.y + 25 - S()}));
 }
 
 } // namespace

@@ -1,25 +1,58 @@
 #pragma once
-// Playing a published puzzle through the window procedure, as the player's mouse and keys
-// would: presses, moves and releases in view coordinates, keys and menu commands.
-#include "PublishedGame.h"
+// Whole-game tests: a puzzle published the way authors publish it, started through the real
+// start-up on the scripted platform and played through the window procedure as the player's
+// mouse and keys would: presses, moves and releases in view coordinates, keys and commands.
+#include "app/CMainApp.h"
 #include "app/Commands.h"
 #include "app/GameMain.h"
+#include "app/Globals.h"
+#include "clock/CGameClock.h"
 #include "play/CMouseController.h"
+#include "play/CPuzzle.h"
+#include "support/PublishedPuzzle.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-class PlayWindow : public PublishedGame {
+class PlayWindow : public ::testing::Test {
   protected:
-    // Publishes a w x h picture, starts the game and waits for the pieces.
+    void SetUp() override {
+        platform = std::make_unique<ScriptedPlatform>(temp.File("state"));
+        platform->screen.usableWidth = 1280;
+        platform->screen.usableHeight = 1000;
+    }
+    void TearDown() override { GameShutdown(); }
+
+    // Publishes a w x h picture as "<name>.exe" and points the game at it.
+    void Publish(int w, int h, const std::string& cut = "medium", const std::string& name = "Boats") {
+        platform->executablePath =
+            PublishGradient(temp.Str(), w, h, cut, name, temp.File(name + ".exe"), &summary).output;
+    }
+    bool Start() { return GameStartup(platform.get(), 20240u); }
+    bool Loading() const { return g_puzzle && g_puzzle->loaderBusy; }
+    // Handles messages until the running load has been finished by the main thread.
+    bool PumpUntilLoaded() {
+        return platform->PumpUntil([this] { return !Loading(); }, 60000);
+    }
+    // Publishes, starts the game and waits for the pieces.
     void Load(int w, int h, const std::string& cut = "medium") {
         Publish(w, h, cut);
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PumpUntilLoaded());
         ASSERT_GT(g_puzzle->groups.Size(), 0u);
     }
+
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return platform->Send(message, wParam, lParam);
+    }
+    LRESULT Command(int id) { return Send(WM_COMMAND, static_cast<WPARAM>(id)); }
 
     static int S() { return cellSize; }
     static CPiece* P(int c, int r) { return g_puzzle->PieceAt(c, r); }
@@ -31,12 +64,10 @@ class PlayWindow : public PublishedGame {
 
     // Board point to the message's view coordinates.
     static LPARAM At(int bx, int by) { return MakeMouseLParam(bx - ScrollX(), by - ScrollY()); }
-    static LPARAM AtView(int x, int y) { return MakeMouseLParam(x, y); }
     // Key state in the low word, the signed wheel delta in the high word.
     static WPARAM Wheel(WPARAM keys, int delta) {
         return (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | keys;
     }
-
     void Press(int bx, int by) {
         Send(WM_MOUSEMOVE, 0, At(bx, by));
         Send(WM_LBUTTONDOWN, MK_LBUTTON, At(bx, by));
@@ -47,45 +78,38 @@ class PlayWindow : public PublishedGame {
         Press(bx, by);
         Release(bx, by);
     }
+    void ClickPiece(const CPiece* piece) { Click(Centre(piece).x, Centre(piece).y); }
+    // Presses at a board point, moves by (dx, dy) in two steps and lets go.
+    void Drag(POINT from, int dx, int dy) {
+        Press(from.x, from.y);
+        MoveTo(from.x + dx / 2, from.y + dy / 2);
+        MoveTo(from.x + dx, from.y + dy);
+        Release(from.x + dx, from.y + dy);
+    }
     void Space() { Send(WM_KEYDOWN, VK_SPACE); }
 
     // The middle of a piece's cell, where a press picks it when nothing lies above it.
     static POINT Centre(const CPiece* piece) { return {piece->x + S(), piece->y + S()}; }
+    static POINT Pos(const CPiece* piece) { return {piece->x, piece->y}; }
 
-    // The group a press at a board point would pick: the first in the list that it hits.
-    static CPieceGroup* TopGroupAt(int bx, int by) {
-        for (CPieceGroup* group : g_puzzle->groups)
-            if (group->HitTest(bx, by)) return group;
-        return nullptr;
-    }
-
-    // True when a mouse point lies where holding a piece scrolls the view.
-    bool InEdgeMargin(int bx, int by) const {
-        const int x = bx - ScrollX(), y = by - ScrollY();
-        return x <= 20 || y <= 20 || x >= ViewWidth() - 20 || y >= ViewHeight() - 20;
-    }
-
-    // Presses the piece's cell centre, moves so the piece's image lands at (x, y) and lets go.
+    // Drags a piece by its cell centre so that its image lands at (x, y).
     void DragPieceTo(const CPiece* piece, int x, int y) {
         const POINT from = Centre(piece);
         const POINT to{from.x + x - piece->x, from.y + y - piece->y};
-        if (TopGroupAt(from.x, from.y) != piece->group)
-            ADD_FAILURE() << "piece " << piece->col << "," << piece->row << " is covered";
-        if (InEdgeMargin(from.x, from.y) || InEdgeMargin(to.x, to.y))
-            ADD_FAILURE() << "drag of piece " << piece->col << "," << piece->row << " runs into the edge";
+        for (POINT p : {from, to}) {
+            const int vx = p.x - ScrollX(), vy = p.y - ScrollY();
+            if (vx <= 20 || vy <= 20 || vx >= ViewWidth() - 20 || vy >= ViewHeight() - 20)
+                ADD_FAILURE() << "drag of piece " << piece->col << "," << piece->row << " runs into the edge";
+        }
         Press(from.x, from.y);
-        EXPECT_EQ(g_puzzle->selection.Head(), piece->group);
+        EXPECT_EQ(g_puzzle->selection.Head(), piece->group) << "piece " << piece->col << "," << piece->row;
         MoveTo((from.x + to.x) / 2, (from.y + to.y) / 2);
         MoveTo(to.x, to.y);
         Release(to.x, to.y);
     }
 
     // Where the finished picture is built: near the view's top-left corner.
-    POINT AssemblyOrigin() const { return {ScrollX() + 60, ScrollY() + 40}; }
-    POINT AssemblyPlace(int c, int r) const {
-        const POINT o = AssemblyOrigin();
-        return {o.x + c * S(), o.y + r * S()};
-    }
+    POINT AssemblyPlace(int c, int r) const { return {ScrollX() + 60 + c * S(), ScrollY() + 40 + r * S()}; }
 
     // Moves every loose piece out of the heap into a row along the bottom of the view, the
     // topmost first so that nothing ever covers the piece picked up; with `upright`, each is
@@ -94,36 +118,23 @@ class PlayWindow : public PublishedGame {
         const int step = 3 * S();
         const int rowY = ScrollY() + ViewHeight() - 2 * S() - 40;
         const int perRow = (ViewWidth() - 120) / step;
-        std::set<CPieceGroup*> heap;
-        for (CPieceGroup* group : g_puzzle->groups)
-            if (group->pieces.Size() == 1) heap.insert(group);
-        for (int slot = 0; !heap.empty(); ++slot) {
-            CPieceGroup* top = nullptr;
-            for (CPieceGroup* group : g_puzzle->groups) {
-                if (heap.count(group)) {
-                    top = group;
-                    break;
-                }
-            }
-            heap.erase(top);
-            CPiece* piece = top->reference;
+        std::vector<CPiece*> heap;
+        for (CPieceGroup* group : g_puzzle->groups) // top first
+            if (group->pieces.Size() == 1) heap.push_back(group->reference);
+        for (std::size_t slot = 0; slot < heap.size(); ++slot) {
+            CPiece* piece = heap[slot];
             DragPieceTo(piece, ScrollX() + 60 + (slot % perRow) * step, rowY - (slot / perRow) * step);
-            while (upright && piece->rotation != 0) {
-                const int before = piece->rotation;
+            for (int turns = 0; upright && piece->rotation != 0 && turns < 4; ++turns)
                 Space();
-                ASSERT_NE(piece->rotation, before) << "the space bar turns the held piece";
-            }
+            ASSERT_TRUE(!upright || piece->rotation == 0) << "the space bar turns the held piece";
         }
     }
 
     // Builds the picture at the assembly place, row by row, each piece beside the last.
     void Assemble() {
-        for (int r = 0; r < g_puzzle->rows; ++r) {
-            for (int c = 0; c < g_puzzle->cols; ++c) {
-                const POINT place = AssemblyPlace(c, r);
-                DragPieceTo(P(c, r), place.x, place.y);
-            }
-        }
+        for (int r = 0; r < g_puzzle->rows; ++r)
+            for (int c = 0; c < g_puzzle->cols; ++c)
+                DragPieceTo(P(c, r), AssemblyPlace(c, r).x, AssemblyPlace(c, r).y);
     }
 
     // The frame's pixel at a board point (0x00RRGGBB), or ~0u outside the frame.
@@ -135,7 +146,6 @@ class PlayWindow : public PublishedGame {
         std::memcpy(&v, frame.pixels + static_cast<std::size_t>(y) * frame.pitch + x * 4, 4);
         return v & 0xFFFFFF;
     }
-
     // The frame's pixels over a piece's whole image square.
     std::vector<std::uint32_t> FrameUnder(const CPiece* piece) const {
         std::vector<std::uint32_t> pixels;
@@ -145,10 +155,10 @@ class PlayWindow : public PublishedGame {
         return pixels;
     }
 
-    std::size_t BoxesCaptioned(const std::string& caption) const {
+    std::size_t WellDoneBoxes() const {
         std::size_t n = 0;
         for (const auto& box : platform->messageBoxes)
-            n += box.caption == caption;
+            n += box.caption == "Well Done!";
         return n;
     }
 
@@ -159,4 +169,8 @@ class PlayWindow : public PublishedGame {
             where.emplace_back(group->x, group->y);
         return where;
     }
+
+    TempDir temp;
+    std::unique_ptr<ScriptedPlatform> platform;
+    publish::PublishSummary summary;
 };
