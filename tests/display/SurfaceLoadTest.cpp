@@ -84,13 +84,13 @@ TEST_F(SurfaceLoad, ResourceFirstThenFile) {
 TEST_F(SurfaceLoad, BitmapsConvertIntoEveryLayout) {
     // 0xFC0408 as true colour and through a palette; 5-6-5 pixel 0xF821 through bit masks.
     WriteBytes(dir.File("true.bmp"), Row24({0xFC0408, 0xFFFFFF}));
-    BmpSpec pal;
+    BmpLayout pal;
     pal.bits = 8;
     pal.height = 1;
     pal.palette = {0xFFFFFF, 0xFC0408};
     pal.pixelData = {1, 0, 0, 0};
     WriteBytes(dir.File("pal.bmp"), MakeBmp(pal));
-    BmpSpec masked;
+    BmpLayout masked;
     masked.bits = 16;
     masked.compression = 3;
     masked.masks = {0xF800, 0x07E0, 0x001F};
