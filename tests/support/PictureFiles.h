@@ -26,7 +26,7 @@ struct BmpLayout {
     Bytes pixelData;                    // exactly as stored
     std::int64_t offsetOverride = -1;   // pixel offset written into the file header
 };
-Bytes MakeBmp(const BmpLayout& spec);
+Bytes MakeBmp(const BmpLayout& layout);
 
 struct JpegOptions {
     int quality = 95;
@@ -72,4 +72,4 @@ struct PcxLayout {
     bool compressed = true;
     bool crossLineRuns = false; // let runs continue into the next line
 };
-Bytes MakePcx(PcxLayout spec);
+Bytes MakePcx(PcxLayout layout);
