@@ -9,10 +9,10 @@
 #include "app/WndProc.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/DecodedImage.h"
-#include "platform/Platform.h"
 #include "play/CMouseController.h"
 #include "play/CPuzzle.h"
 
+#include "NullPlatform.h"
 #include "Publisher.h"
 
 #include <benchmark/benchmark.h>
@@ -34,31 +34,14 @@ constexpr int kBlockRow0 = 15;
 
 // A window system that shows nothing: presents are dropped, and messages posted by the
 // loader are queued for the benchmark's own thread to hand to the window procedure.
-class QuietPlatform : public IPlatform {
+class QuietPlatform : public NullPlatform {
   public:
     std::string TempDirectory() override { return tempDir; }
     std::string ExecutablePath() override { return executable; }
-    std::uint32_t TickCountMs() override { return 0; }
-    std::int64_t HighResCounter() override { return 0; }
-    std::int64_t HighResFrequency() override { return 1; }
-    void SleepMs(int) override {}
     HWND CreateMainWindow(const std::string&, int, int, WindowProcedure proc) override {
         procedure = proc;
         return 1;
     }
-    void ShowMaximized() override {}
-    void SetWindowText(const std::string&) override {}
-    std::string WindowText() override { return {}; }
-    int ClientWidth() override { return 1920; }
-    int ClientHeight() override { return 1080; }
-    void SetMenuItemText(int, const std::string&) override {}
-    void SetMenuItemChecked(int, bool) override {}
-    void SetStatusParts(const std::vector<int>&) override {}
-    void SetStatusText(int, const std::string&) override {}
-    int StatusBarHeight() override { return 20; }
-    void SetScrollRange(int, int, int) override {}
-    void SetScrollPos(int, int) override {}
-    void ShowScrollBars(bool) override {}
     ScreenInfo Screen() override {
         ScreenInfo s;
         s.width = s.usableWidth = 1920;
@@ -70,35 +53,11 @@ class QuietPlatform : public IPlatform {
         benchmark::DoNotOptimize(frame.pixels);
         return true;
     }
-    void SetCursor(CursorKind) override {}
-    void ConfineCursor(const RECT&) override {}
-    void ReleaseCursor() override {}
-    POINT CursorPos() override { return {}; }
-    void SetCursorPos(POINT) override {}
     void PostMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         std::lock_guard<std::mutex> lock(mutex);
         queue.push_back({message, wParam, lParam});
         posted.notify_all();
     }
-    // Progress reports are not shown.
-    bool SendMessageFromWorker(UINT, WPARAM, LPARAM, int) override { return true; }
-    void SetTimer(int, int) override {}
-    void KillTimer(int) override {}
-    void PostQuitMessage(int) override {}
-    int RunMessageLoop(void (*)()) override { return 0; }
-    int MessageBox(const std::string&, const std::string&, UINT) override { return IDOK; }
-    bool ChooseColour(COLORREF, COLORREF*) override { return false; }
-    int RunOptionsDialog(OptionsDialogData&) override { return IDCANCEL; }
-    int RunAboutDialog(const AboutDialogData&) override { return IDOK; }
-    int RunClosingDialog(const ClosingDialogData&) override { return IDOK; }
-    void PlaySoundFile(const std::string&) override {}
-    int OpenUrl(const std::string&) override { return 33; }
-    bool SettingsOpen() override { return false; }
-    bool SettingsReadString(const std::string&, std::string*) override { return false; }
-    bool SettingsWriteString(const std::string&, const std::string&) override { return false; }
-    bool SettingsReadDword(const std::string&, std::uint32_t*) override { return false; }
-    bool SettingsWriteDword(const std::string&, std::uint32_t) override { return false; }
-    void SettingsClose() override {}
 
     // Hands queued messages to the window until the loader's end has been handled.
     bool PumpUntilLoaded() {
