@@ -82,23 +82,9 @@ Bytes Readback::Entry(const std::string& name) {
     return path.empty() ? Bytes() : ReadBytes(path);
 }
 
-HeadlessCut::HeadlessCut()
-    : oldDisplay(g_display), oldSideList(g_sideList), oldMaskCache(g_maskCache), oldCell(cellSize) {
-    display.CreateWindowedDisplay(0, 64, 64);
-    g_display = &display;
-    g_sideList = &sideList;
-    g_maskCache = &maskCache;
-}
-
-HeadlessCut::~HeadlessCut() {
-    maskCache.Clear();
-    g_display = oldDisplay;
-    g_sideList = oldSideList;
-    g_maskCache = oldMaskCache;
-    cellSize = oldCell;
-}
-
-void HeadlessCut::UseSets(const publish::CutInfo& cut, const std::vector<publish::SideSet>& sets) {
+void UseSets(publish::HeadlessGame& game, const publish::CutInfo& cut,
+             const std::vector<publish::SideSet>& sets) {
+    CSideList& sideList = game.sideList;
     sideList.Clear();
     for (std::size_t set = 0; set < sets.size(); ++set) {
         for (int slot = 0; slot < 8; ++slot) {
@@ -113,10 +99,10 @@ void HeadlessCut::UseSets(const publish::CutInfo& cut, const std::vector<publish
     cellSize = cut.cellSize;
 }
 
-void HeadlessCut::CutGrid(CPuzzle& puzzle, int cols, int rows, std::uint32_t seed) {
+void CutGrid(publish::HeadlessGame& game, CPuzzle& puzzle, int cols, int rows, std::uint32_t seed) {
     delete puzzle.pictureSurface;
     puzzle.pictureSurface = nullptr;
-    display.NewSurface(&puzzle.pictureSurface, cols * cellSize, rows * cellSize, false);
+    game.display.NewSurface(&puzzle.pictureSurface, cols * cellSize, rows * cellSize, false);
     puzzle.pictureSurface->Fill(0x336699, false);
     PrepareGrid(&puzzle);
     GameSeed(seed);

@@ -1,13 +1,11 @@
 #pragma once
 // Helpers for the publishing tests: pictures of every type, stand-in game programs, reading
-// a published program back with the game's readers, and a headless game to cut with.
-#include "support/PictureFiles.h"
+// a published program back with the game's readers, and cutting in a headless game.
+#include "HeadlessGame.h"
 #include "SideShapeGenerator.h"
-#include "cutting/CMaskCache.h"
-#include "cutting/CSideList.h"
-#include "display/CDisplay.h"
 #include "pack/CPackFile.h"
 #include "play/CPuzzle.h"
+#include "support/PictureFiles.h"
 #include "support/TempDir.h"
 
 #include <string>
@@ -40,27 +38,8 @@ class Readback {
     int counter = 0;
 };
 
-// The game's process-wide display, side list and mask cache for one test, with an RGB32
-// display; the previous globals come back afterwards.
-class HeadlessCut {
-  public:
-    HeadlessCut();
-    ~HeadlessCut();
-    HeadlessCut(const HeadlessCut&) = delete;
-    HeadlessCut& operator=(const HeadlessCut&) = delete;
-
-    // Fills the side list with generated sets directly (no bitmaps in between).
-    void UseSets(const publish::CutInfo& cut, const std::vector<publish::SideSet>& sets);
-    // Cuts a cols x rows grid of a plain picture with the game's cutting pass.
-    void CutGrid(CPuzzle& puzzle, int cols, int rows, std::uint32_t seed);
-
-    CDisplay display;
-    CSideList sideList;
-    CMaskCache maskCache;
-
-  private:
-    CDisplay* oldDisplay;
-    CSideList* oldSideList;
-    CMaskCache* oldMaskCache;
-    std::int32_t oldCell;
-};
+// Fills the headless game's side list with generated sets directly (no bitmaps in between).
+void UseSets(publish::HeadlessGame& game, const publish::CutInfo& cut,
+             const std::vector<publish::SideSet>& sets);
+// Cuts a cols x rows grid of a plain picture with the game's cutting pass.
+void CutGrid(publish::HeadlessGame& game, CPuzzle& puzzle, int cols, int rows, std::uint32_t seed);

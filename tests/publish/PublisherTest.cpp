@@ -61,7 +61,7 @@ ReadPuzzle ReadBack(const TempDir& dir, const std::string& program) {
             << error;
     }
 
-    HeadlessCut game;
+    HeadlessGame game;
     const CPackFile& pack = back.pack;
     game.sideList.extractEntry = [&pack](const std::string& name, const std::string& path) {
         return pack.ExtractEntry(name, path);

@@ -99,13 +99,13 @@ TEST(SideShapes, SideBitmapsDecodeToTheirMaps) {
 TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
     for (const CutInfo& cut : AllCuts()) {
         SCOPED_TRACE(cut.name);
-        HeadlessCut game;
-        game.UseSets(cut, SetsFor(cut));
+        HeadlessGame game;
+        UseSets(game, cut, SetsFor(cut));
         CPuzzle puzzle;
         puzzle.userotation = 1;
         puzzle.beveling = 0;
         const int cols = 6, rows = 5, cs = cut.cellSize, h = cs / 2, side = 4 * h;
-        game.CutGrid(puzzle, cols, rows, 4242);
+        CutGrid(game, puzzle, cols, rows, 4242);
         ASSERT_EQ(puzzle.pieces.size(), static_cast<std::size_t>(cols * rows));
 
         const int width = cols * cs + 2 * cs, height = rows * cs + 2 * cs; // a cell of room around
@@ -151,8 +151,8 @@ TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
 // piece must have nothing to show, or the finished picture would have a hole.
 TEST(SideShapes, AngularPieceWithFourSecondFormSidesIsEmpty) {
     const CutInfo& cut = *FindCut("angular");
-    HeadlessCut game;
-    game.UseSets(cut, SetsFor(cut));
+    HeadlessGame game;
+    UseSets(game, cut, SetsFor(cut));
     cellSize = cut.cellSize;
     MaskKeyEntry key[4];
     for (int d = 0; d < 4; ++d)

@@ -1,8 +1,8 @@
 #include "PackReport.h"
 
+#include "HeadlessGame.h"
 #include "app/Globals.h"
 #include "app/Random.h"
-#include "cutting/CMaskCache.h"
 #include "cutting/CPieceMask.h"
 #include "cutting/CSideList.h"
 #include "cutting/PieceGrid.h"
@@ -60,36 +60,6 @@ class ScratchDir {
 
   private:
     fs::path path;
-};
-
-// The game's process-wide objects for one headless cut, put back as they were afterwards.
-class HeadlessGame {
-  public:
-    HeadlessGame()
-        : oldDisplay(g_display), oldSideList(g_sideList), oldMaskCache(g_maskCache), oldCell(cellSize) {
-        g_display = &display;
-        g_sideList = &sideList;
-        g_maskCache = &maskCache;
-    }
-    ~HeadlessGame() {
-        maskCache.Clear();
-        g_display = oldDisplay;
-        g_sideList = oldSideList;
-        g_maskCache = oldMaskCache;
-        cellSize = oldCell;
-    }
-    HeadlessGame(const HeadlessGame&) = delete;
-    HeadlessGame& operator=(const HeadlessGame&) = delete;
-
-    CDisplay display;
-    CSideList sideList;
-    CMaskCache maskCache;
-
-  private:
-    CDisplay* oldDisplay;
-    CSideList* oldSideList;
-    CMaskCache* oldMaskCache;
-    std::int32_t oldCell;
 };
 
 bool ReadText(const std::string& path, std::string* text) {
@@ -153,7 +123,6 @@ bool LoadPublished(const std::string& program, const ScratchDir& dir, Published*
 
 // The side list read by the game's reader into `game`, its bitmaps taken from the pack.
 void ReadSideList(const Published& p, const ScratchDir& dir, HeadlessGame& game) {
-    game.display.CreateWindowedDisplay(0, 64, 64);
     const CPackFile& pack = p.pack;
     game.sideList.extractEntry = [&pack](const std::string& name, const std::string& out) {
         return pack.ExtractEntry(name, out);
