@@ -133,9 +133,9 @@ TEST_F(GifCodec, HostileOrBrokenFilesFailCleanly) {
 
 TEST_F(GifCodec, TransparentIndexOfTheFirstImage) {
     EXPECT_EQ(GifTransparentIndex(dir.File("none.gif")), -1);
-    Bytes b = Make(2, 2, {Frame(0, 0, 2, 2, 1, 5)});
-    EXPECT_EQ(GifTransparentIndexOf(b.data(), b.size()), -1); // an extension without transparency
     GifFrameSpec first = Frame(0, 0, 2, 2, 1, 5), second = first;
+    Bytes b = Make(2, 2, {first});
+    EXPECT_EQ(GifTransparentIndexOf(b.data(), b.size()), -1); // an extension without transparency
     first.transparentIndex = 3;
     second.transparentIndex = 2;
     b = Make(2, 2, {first, second});

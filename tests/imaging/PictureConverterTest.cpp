@@ -25,10 +25,7 @@ class PictureConverter : public ::testing::Test {
         return bmp.pixels;
     }
     void LeaveOldBitmap() {
-        DecodedImage old;
-        old.width = old.height = 2;
-        old.pixels.assign(4, 0x123456);
-        ASSERT_TRUE(WriteBmpFile(Bitmap(), old));
+        ASSERT_TRUE(WriteBmpFile(Bitmap(), ImageOf(2, 2, {0x123456, 0x123456, 0x123456, 0x123456})));
     }
 };
 
@@ -49,10 +46,7 @@ TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInPuzzle1) {
     EXPECT_EQ(BitmapPixels(),
               (std::vector<std::uint32_t>{0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000}));
 
-    DecodedImage source;
-    source.width = 2;
-    source.height = 1;
-    source.pixels = {0x010203, 0x040506};
+    const DecodedImage source = ImageOf(2, 1, {0x010203, 0x040506});
     WriteBytes(dir.File("b"), EncodeBmp24(source));
     ASSERT_TRUE(ConvertPictureToBitmap(dir.File("b"), PictureBmp, Bitmap()));
     EXPECT_EQ(BitmapPixels(), source.pixels);

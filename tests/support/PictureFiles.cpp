@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 #include <gif_lib.h>
 #include <jpeglib.h>
@@ -22,6 +23,14 @@ void WriteBytes(const std::string& path, const Bytes& bytes) {
 void PutLe(Bytes& v, std::uint32_t x, int bytes) {
     for (int i = 0; i < bytes; ++i)
         v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
+}
+
+DecodedImage ImageOf(int width, int height, std::vector<std::uint32_t> pixels) {
+    DecodedImage image;
+    image.width = width;
+    image.height = height;
+    image.pixels = std::move(pixels);
+    return image;
 }
 
 Bytes MakeBmp(const BmpLayout& s) {

@@ -2,6 +2,8 @@
 // Picture files for the decoder, display and publishing tests: bitmaps, icons and PCX built
 // byte by byte so tests control every field, JPEG through libjpeg's compressor and GIF
 // through giflib's encoder.
+#include "imaging/DecodedImage.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,6 +15,8 @@ using PixelFn = std::function<std::uint32_t(int x, int y)>; // 0x00RRGGBB
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
 void PutLe(Bytes& v, std::uint32_t x, int bytes);
+// A decoded picture of width x height from `pixels` (0x00RRGGBB, top row first).
+DecodedImage ImageOf(int width, int height, std::vector<std::uint32_t> pixels);
 
 struct BmpLayout {
     int headerSize = 40; // 12 core, 40 info, 108 V4, 124 V5
