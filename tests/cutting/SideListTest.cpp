@@ -25,10 +25,7 @@ class SideListTest : public CuttingFixture {
 
     // A 16 x 16 side bitmap of one grey level.
     void AddBitmap(const std::string& name, int grey) {
-        DecodedImage image;
-        image.width = image.height = 16;
-        image.pixels.assign(16 * 16, static_cast<std::uint32_t>(grey) * 0x010101u);
-        entries[name] = EncodeBmp24(image);
+        entries[name] = EncodeBmp24(ImageOf(16, 16, std::vector<std::uint32_t>(256, grey * 0x010101u)));
     }
 
     std::map<std::string, Bytes> entries;
@@ -134,11 +131,7 @@ TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
         EXPECT_EQ(shape.map[0], 0);
     }
     // Loading goes through the display in its own layout; a missing file gives no map.
-    DecodedImage image;
-    image.width = 2;
-    image.height = 1;
-    image.pixels = {0xD0D0D0, 0x404040};
-    ASSERT_TRUE(WriteBmpFile(temp.File("side.bmp"), image));
+    ASSERT_TRUE(WriteBmpFile(temp.File("side.bmp"), ImageOf(2, 1, {0xD0D0D0, 0x404040})));
     UseFormat(RGB565);
     CSideShape shape;
     ASSERT_TRUE(shape.LoadMap(temp.File("side.bmp")));
