@@ -12,11 +12,7 @@ namespace {
 
 // A 24-bit bitmap of one row.
 Bytes Row24(const std::vector<std::uint32_t>& rgb) {
-    DecodedImage image;
-    image.width = static_cast<int>(rgb.size());
-    image.height = 1;
-    image.pixels = rgb;
-    return EncodeBmp24(image);
+    return EncodeBmp24(ImageOf(static_cast<int>(rgb.size()), 1, rgb));
 }
 
 } // namespace
