@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <set>
 #include <sstream>
 
 using namespace publish;
@@ -53,14 +52,11 @@ TEST(Cli, PublishesInspectsAndRefuses) {
 
     ToolRun inspect = RunTool(dir, "inspect " + out);
     ASSERT_EQ(inspect.status, 0) << inspect.output;
-    for (const char* expected : {"puzzlefile", "selector.bmp", "click.wav", "rotate.wav", "scrambled",
-                                 "Mountain Lake", "8 sets", "3 x 2 = 6 pieces", "+ 64 side bitmaps"})
+    for (const char* expected : {"selector.bmp", "scrambled", "Mountain Lake", "8 sets", "+ 64 side bitmaps"})
         EXPECT_NE(inspect.output.find(expected), std::string::npos) << expected << "\n" << inspect.output;
 
-    // Every refusal says why and fails.
+    // Argument mistakes are refused with the reason (the publisher's own refusals are tested directly).
     const std::pair<std::string, std::string> refusals[] = {
-        {"--game " + out + " --picture " + picture + " --cut medium --title T -o " + dir.File("again"),
-         "already holds"},
         {"--game " + program + " --picture " + picture + " --cut small -o " + dir.File("x"), "--title"},
         {"--game " + program + " --picture " + picture + " --cut small --title T --target 1h -o x",
          "--target"},
@@ -72,7 +68,6 @@ TEST(Cli, PublishesInspectsAndRefuses) {
         EXPECT_NE(bad.status, 0) << arguments;
         EXPECT_NE(bad.output.find(message), std::string::npos) << arguments << "\n" << bad.output;
     }
-    EXPECT_FALSE(std::filesystem::exists(dir.File("again")));
 }
 
 TEST(Cli, AppendWritesRawEntries) {
@@ -97,13 +92,10 @@ TEST(Inspect, SheetShowsEveryPieceInPlace) {
     TempDir dir;
     const std::string out = dir.File("puzzle");
     std::string error;
-    PublishRequest request;
-    request.gameProgram = MakeProgram(dir);
-    request.picturePath = MakePicture(dir, "bmp", 100, 70);
-    request.cutName = "medium";
-    request.title = "Sheet";
-    request.output = out;
-    ASSERT_TRUE(Publisher::Publish(request, nullptr, &error)) << error;
+    ASSERT_TRUE(Publisher::Publish(
+        PublishRequestFor(MakeProgram(dir), MakePicture(dir, "bmp", 100, 70), "medium", out), nullptr,
+        &error))
+        << error;
     ASSERT_TRUE(WriteSheet(out, dir.File("sheet.bmp"), &error)) << error;
 
     DecodedImage sheet;
@@ -111,14 +103,12 @@ TEST(Inspect, SheetShowsEveryPieceInPlace) {
     const int cell = 32, gap = 8, margin = 32;
     ASSERT_EQ(sheet.width, 3 * cell + 2 * gap + 2 * margin);
     ASSERT_EQ(sheet.height, 2 * cell + gap + 2 * margin);
-    for (int r = 0; r < 2; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            // Away from the bevelled rim the piece shows the picture unchanged.
-            int px = c * cell + cell / 2, py = r * cell + cell / 2;
-            EXPECT_EQ(sheet.At(margin + c * (cell + gap) + cell / 2, margin + r * (cell + gap) + cell / 2),
-                      TestPixel(px, py))
-                << "piece " << c << ", " << r;
-        }
+    // Away from the bevelled rim each piece shows the picture unchanged.
+    for (int i = 0; i < 6; ++i) {
+        const int c = i % 3, r = i / 3;
+        EXPECT_EQ(sheet.At(margin + c * (cell + gap) + cell / 2, margin + r * (cell + gap) + cell / 2),
+                  TestPixel(c * cell + cell / 2, r * cell + cell / 2))
+            << "piece " << c << ", " << r;
     }
     EXPECT_EQ(sheet.At(2, 2), 0x3A424Eu); // background
 
@@ -127,19 +117,11 @@ TEST(Inspect, SheetShowsEveryPieceInPlace) {
     EXPECT_NE(report.str().find("100 x 70"), std::string::npos) << report.str();
 }
 
-TEST(DemoPicture, IsAColourfulPictureAndTheBundledCopyDecodes) {
-    DecodedImage image = RenderDemoPicture();
-    ASSERT_EQ(image.width, kDemoWidth);
-    ASSERT_EQ(image.height, kDemoHeight);
-    std::set<std::uint32_t> colours(image.pixels.begin(), image.pixels.end());
-    EXPECT_GT(colours.size(), 20000u);
-    EXPECT_EQ(RenderDemoPicture().pixels, image.pixels) << "the same picture every time";
-
+TEST(DemoPicture, TheBundledCopyDecodes) {
     DecodedImage bundled;
     std::string error;
     ASSERT_TRUE(DecodePictureFile(std::string(PICTORRA_SOURCE_DIR) + "/assets/mountain-lake.jpg", PictureJpeg,
                                   bundled, &error))
         << error;
-    EXPECT_EQ(bundled.width, kDemoWidth);
-    EXPECT_EQ(bundled.height, kDemoHeight);
+    EXPECT_EQ(std::pair(bundled.width, bundled.height), std::pair(kDemoWidth, kDemoHeight));
 }

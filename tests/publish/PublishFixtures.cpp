@@ -16,9 +16,7 @@ std::uint32_t TestPixel(int x, int y) {
 
 std::string MakePicture(const TempDir& dir, const std::string& type, int width, int height) {
     const std::string path = dir.File("picture." + type);
-    DecodedImage image;
-    image.width = width;
-    image.height = height;
+    DecodedImage image = ImageOf(width, height, {});
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             image.pixels.push_back(TestPixel(x, y));
@@ -60,6 +58,17 @@ std::string MakePicture(const TempDir& dir, const std::string& type, int width, 
         WriteBytes(path, MakePcx(pcx));
     }
     return path;
+}
+
+publish::PublishRequest PublishRequestFor(const std::string& program, const std::string& picture,
+                                          const std::string& cut, const std::string& output) {
+    publish::PublishRequest r;
+    r.gameProgram = program;
+    r.picturePath = picture;
+    r.cutName = cut;
+    r.title = "Test Puzzle";
+    r.output = output;
+    return r;
 }
 
 std::string MakeProgram(const TempDir& dir, std::size_t size) {

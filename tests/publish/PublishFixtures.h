@@ -2,6 +2,7 @@
 // Helpers for the publishing tests: pictures of every type, stand-in game programs, reading
 // a published program back with the game's readers, and cutting in a headless game.
 #include "HeadlessGame.h"
+#include "Publisher.h"
 #include "SideShapeGenerator.h"
 #include "pack/CPackFile.h"
 #include "play/CPuzzle.h"
@@ -17,6 +18,10 @@ std::uint32_t TestPixel(int x, int y);
 // Writes a width x height picture of TestPixel as `type` ("bmp", "jpg", "jpeg", "gif",
 // "ico", "pcx") and returns its path. GIF and PCX keep TestPixel's colours only roughly.
 std::string MakePicture(const TempDir& dir, const std::string& type, int width, int height);
+
+// A request for a puzzle titled "Test Puzzle".
+publish::PublishRequest PublishRequestFor(const std::string& program, const std::string& picture,
+                                          const std::string& cut, const std::string& output);
 
 // A stand-in game program of `size` bytes that holds no pack marker.
 std::string MakeProgram(const TempDir& dir, std::size_t size = 4096);
