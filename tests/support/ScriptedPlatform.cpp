@@ -18,7 +18,8 @@ void ScriptedPlatform::SleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms > 0 ? 1 : 0));
 }
 
-HWND ScriptedPlatform::CreateMainWindow(const std::string& title, int width, int height, WindowProcedure proc) {
+HWND ScriptedPlatform::CreateMainWindow(const std::string& title, int width, int height,
+                                        WindowProcedure proc) {
     procedure = proc;
     window = 1;
     clientWidth = width - 16;
@@ -27,9 +28,13 @@ HWND ScriptedPlatform::CreateMainWindow(const std::string& title, int width, int
     return window;
 }
 
-void ScriptedPlatform::SetWindowText(const std::string& text) { titles.push_back(text); }
+void ScriptedPlatform::SetWindowText(const std::string& text) {
+    titles.push_back(text);
+}
 
-std::string ScriptedPlatform::WindowText() { return titles.empty() ? std::string() : titles.back(); }
+std::string ScriptedPlatform::WindowText() {
+    return titles.empty() ? std::string() : titles.back();
+}
 
 bool ScriptedPlatform::Present(const FrameView& frame) {
     ++presentCount;
@@ -59,7 +64,8 @@ bool ScriptedPlatform::SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM
     std::unique_lock<std::mutex> lock(queueMutex);
     sends.push_back(&pending);
     queueChanged.notify_all();
-    bool handled = queueChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return pending.done; });
+    bool handled =
+        queueChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return pending.done; });
     if (!handled) {
         // Withdraw the request so the main thread never touches it after we return.
         for (auto it = sends.begin(); it != sends.end(); ++it) {
@@ -148,30 +154,6 @@ bool ScriptedPlatform::ChooseColour(COLORREF initial, COLORREF* chosen) {
     *chosen = colourAnswers.front();
     colourAnswers.pop_front();
     return true;
-}
-
-int ScriptedPlatform::RunOptionsDialog(OptionsDialogData& data) {
-    optionsShown.push_back(data);
-    if (optionsAnswers.empty()) return IDCANCEL;
-    auto [answer, chosen] = optionsAnswers.front();
-    optionsAnswers.pop_front();
-    if (answer == IDOK) data = chosen;
-    return answer;
-}
-
-int ScriptedPlatform::RunAboutDialog(const AboutDialogData& data) {
-    aboutShown.push_back(data);
-    return IDOK;
-}
-
-int ScriptedPlatform::RunClosingDialog(const ClosingDialogData& data) {
-    closingShown.push_back(data);
-    return IDOK;
-}
-
-int ScriptedPlatform::OpenUrl(const std::string& url) {
-    urlsOpened.push_back(url);
-    return 42;
 }
 
 bool ScriptedPlatform::SettingsOpen() {

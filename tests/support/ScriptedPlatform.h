@@ -38,14 +38,15 @@ class ScriptedPlatform : public IPlatform {
     void SleepMs(int ms) override;
 
     // Main window.
-    HWND CreateMainWindow(const std::string& title, int width, int height, WindowProcedure procedure) override;
-    void ShowMaximized() override { maximized = true; }
+    HWND CreateMainWindow(const std::string& title, int width, int height,
+                          WindowProcedure procedure) override;
+    void ShowMaximized() override {}
     void SetWindowText(const std::string& text) override;
     std::string WindowText() override;
     int ClientWidth() override { return clientWidth; }
     int ClientHeight() override { return clientHeight; }
     void SetMenuItemText(int commandId, const std::string& text) override { menuTexts[commandId] = text; }
-    void SetMenuItemChecked(int commandId, bool checked) override { menuChecks[commandId] = checked; }
+    void SetMenuItemChecked(int, bool) override {}
 
     // Status bar.
     void SetStatusParts(const std::vector<int>& rightEdges) override { statusEdges = rightEdges; }
@@ -53,7 +54,9 @@ class ScriptedPlatform : public IPlatform {
     int StatusBarHeight() override { return 20; }
 
     // Scroll bars.
-    void SetScrollRange(int bar, int minimum, int maximum) override { scrollRanges[bar] = {minimum, maximum}; }
+    void SetScrollRange(int bar, int minimum, int maximum) override {
+        scrollRanges[bar] = {minimum, maximum};
+    }
     void SetScrollPos(int bar, int position) override { scrollPositions[bar] = position; }
     void ShowScrollBars(bool show) override { scrollBarsShown = show; }
 
@@ -79,13 +82,13 @@ class ScriptedPlatform : public IPlatform {
     // Dialogs.
     int MessageBox(const std::string& text, const std::string& caption, UINT style) override;
     bool ChooseColour(COLORREF initial, COLORREF* chosen) override;
-    int RunOptionsDialog(OptionsDialogData& data) override;
-    int RunAboutDialog(const AboutDialogData& data) override;
-    int RunClosingDialog(const ClosingDialogData& data) override;
+    int RunOptionsDialog(OptionsDialogData&) override { return IDCANCEL; }
+    int RunAboutDialog(const AboutDialogData&) override { return IDOK; }
+    int RunClosingDialog(const ClosingDialogData&) override { return IDOK; }
 
     // Sound and the outside world.
     void PlaySoundFile(const std::string& path) override { soundsPlayed.push_back(path); }
-    int OpenUrl(const std::string& url) override;
+    int OpenUrl(const std::string&) override { return 42; }
 
     // Settings store (in memory).
     bool SettingsOpen() override;
@@ -114,10 +117,8 @@ class ScriptedPlatform : public IPlatform {
     int clientHeight = 560;
     WindowProcedure procedure = nullptr;
     HWND window = 0;
-    bool maximized = false;
     std::vector<std::string> titles; // every title set, in order
     std::map<int, std::string> menuTexts;
-    std::map<int, bool> menuChecks;
     std::vector<int> statusEdges;
     std::map<int, std::string> statusTexts;
     std::map<int, std::pair<int, int>> scrollRanges;
@@ -138,14 +139,9 @@ class ScriptedPlatform : public IPlatform {
 
     std::deque<int> messageBoxAnswers; // IDOK when empty
     std::vector<RecordedMessageBox> messageBoxes;
-    std::deque<COLORREF> colourAnswers; // empty: the chooser is cancelled
+    std::deque<COLORREF> colourAnswers;   // empty: the chooser is cancelled
     std::vector<COLORREF> colourInitials; // the colour each chooser opened with
-    std::deque<std::pair<int, OptionsDialogData>> optionsAnswers; // empty: IDCANCEL
-    std::vector<OptionsDialogData> optionsShown;
-    std::vector<AboutDialogData> aboutShown;
-    std::vector<ClosingDialogData> closingShown;
     std::vector<std::string> soundsPlayed;
-    std::vector<std::string> urlsOpened;
 
     bool settingsAvailable = true;
     bool settingsOpenNow = false;
