@@ -4,18 +4,21 @@ namespace {
 
 class Join : public PlayFixture {};
 
-TEST_F(Join, ThreePixelsOffJoinsAndFourDoesNot) {
+TEST_F(Join, ThreePixelsOffJoinsAndFourDoesNotAtCellSize32AndTwoAndThreeAt16) {
     MakeGrid(2, 1);
     const struct {
+        int s;
         POINT off;
         bool joins;
-    } cases[] = {{{4, 0}, false}, {{-4, 0}, false}, {{0, 4}, false}, {{0, -4}, false}, {{4, -4}, false},
-                 {{3, -3}, true}, {{-3, 3}, true},  {{3, 0}, true},  {{0, -3}, true}};
+    } cases[] = {{32, {4, 0}, false},  {32, {-4, 0}, false}, {32, {0, 4}, false},  {32, {0, -4}, false},
+                 {32, {4, -4}, false}, {32, {3, -3}, true},  {32, {-3, 3}, true},  {32, {3, 0}, true},
+                 {32, {0, -3}, true},  {16, {3, 0}, false},  {16, {0, -3}, false}, {16, {2, -2}, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.off.x << "," << c.off.y);
+        SCOPED_TRACE(testing::Message() << c.s << ": " << c.off.x << "," << c.off.y);
+        cellSize = c.s;
         puzzle->ClearGroups();
         CPieceGroup* left = Group({{0, 0}}, 1000, 1000);
-        CPieceGroup* right = Group({{1, 0}}, 1032 + c.off.x, 1000 + c.off.y);
+        CPieceGroup* right = Group({{1, 0}}, 1000 + c.s + c.off.x, 1000 + c.off.y);
         EXPECT_EQ(right->TryJoin(), c.joins);
         if (!c.joins) {
             EXPECT_FALSE(left->TryJoin());
@@ -23,7 +26,7 @@ TEST_F(Join, ThreePixelsOffJoinsAndFourDoesNot) {
         }
         // The dropped piece snaps beside the group it joined, which stays put.
         EXPECT_EQ(P(1, 0)->group, left);
-        EXPECT_EQ(Pos(P(1, 0)), (POINT{1032, 1000}));
+        EXPECT_EQ(Pos(P(1, 0)), (POINT{1000 + c.s, 1000}));
         EXPECT_EQ(Pos(left), (POINT{1000, 1000}));
         EXPECT_TRUE(right->pieces.Empty());
     }
@@ -66,38 +69,25 @@ TEST_F(Join, TheDroppedGroupMovesToTheOneItJoins) {
     EXPECT_TRUE(puzzle->selection.Contains(big));
 }
 
-TEST_F(Join, EachMergeClicksAndTheLastOneEndsTheGame) {
-    MakeGrid(3, 1);
-    puzzle->soundeffects = 1;
+TEST_F(Join, TheLastJoinFreesThePointerBeforeTheBoxWhichNamesTheTargetTime) {
+    MakeGrid(2, 1);
+    Group({{0, 0}}, 1000, 1000);
+    platform->cursorConfined = true;
+    EXPECT_TRUE(Group({{1, 0}}, 1032, 1000)->TryJoin());
+    EXPECT_TRUE(clock.stopped);
+    EXPECT_FALSE(platform->cursorConfined);
+    EXPECT_EQ(platform->messageBoxes.size(), 1u);
+
     puzzle->completionText = " ";
     puzzle->targetMinutes = 30;
     clock.seconds = 3600 + 5 * 60 + 30;
-    Group({{0, 0}}, 1000, 1000);
-    CPieceGroup* b = Group({{1, 0}}, 1032, 1000);
-    CPieceGroup* c = Group({{2, 0}}, 1064, 1000);
-
-    EXPECT_TRUE(b->TryJoin());
-    EXPECT_EQ(platform->soundsPlayed, std::vector<std::string>{temp.Str() + "temp1"});
-    EXPECT_EQ(puzzle->loosePieces, 1);
-    EXPECT_TRUE(platform->messageBoxes.empty());
-    EXPECT_FALSE(clock.stopped);
-
-    platform->cursorConfined = true;
-    EXPECT_TRUE(c->TryJoin());
-    EXPECT_EQ(puzzle->percentWhole, 100);
-    EXPECT_TRUE(clock.stopped);
-    EXPECT_FALSE(platform->cursorConfined);
-    ASSERT_EQ(platform->messageBoxes.size(), 1u);
-    EXPECT_EQ(platform->messageBoxes[0].caption, "Well Done!");
-    EXPECT_EQ(platform->messageBoxes[0].style, MB_OK);
-    EXPECT_EQ(platform->messageBoxes[0].text, "You completed this puzzle in 1 hours and 5 minutes.\n"
-                                              "The target time for this puzzle is 0 hours and 30 minutes.");
-}
-
-TEST_F(Join, AnOwnCompletionTextNeedsTwoCharacters) {
+    EXPECT_EQ(puzzle->CompletionMessage(), "You completed this puzzle in 1 hours and 5 minutes.\n"
+                                           "The target time for this puzzle is 0 hours and 30 minutes.");
     puzzle->completionText = "ab";
     EXPECT_EQ(puzzle->CompletionMessage(), "ab");
     puzzle->completionText = "x";
+    puzzle->targetMinutes = 0;
+    clock.seconds = 0;
     EXPECT_EQ(puzzle->CompletionMessage(), "You completed this puzzle in 0 hours and 0 minutes.");
 }
 

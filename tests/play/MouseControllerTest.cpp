@@ -87,22 +87,4 @@ TEST_F(Mouse, TheRightButtonDragsTheBoardButNotFromABand) {
     EXPECT_FALSE(mouse->RightDragging());
 }
 
-TEST_F(Mouse, CancelDropsHeldPiecesAndForgetsTheBand) {
-    CPieceGroup* left = Group({{0, 0}}, 2100, 2100);
-    Group({{1, 0}}, 2300, 2300);
-    const POINT v = View(P(1, 0));
-    Press(P(1, 0));
-    Move(v.x - 168 + 1, v.y - 200); // one pixel right of its place beside the left piece
-    mouse->Cancel();
-    EXPECT_EQ(mouse->dragging, 0);
-    EXPECT_EQ(P(1, 0)->group, left);
-    EXPECT_FALSE(platform->cursorConfined);
-
-    mouse->OnLeftDown(400, 400); // empty board: band, after clearing the selection
-    Move(10, 10);
-    mouse->Cancel();
-    mouse->OnLeftUp();
-    EXPECT_TRUE(puzzle->selection.Empty());
-}
-
 } // namespace

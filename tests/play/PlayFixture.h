@@ -67,18 +67,6 @@ class PlayFixture : public ::testing::Test {
         return std::vector<CPieceGroup*>(list.begin(), list.end());
     }
 
-    // One group per piece, appended in array order (the first piece on top), each placed
-    // where its piece would lie in the finished picture at `origin`, spread by `spread`.
-    void OneGroupPerPiece(int originX = 1000, int originY = 1000, int spread = 0) {
-        const int s = cellSize;
-        for (auto& piece : puzzle->pieces) {
-            CPieceGroup* g = puzzle->NewGroup();
-            g->AddPiece(piece.get());
-            g->PlaceAt(originX + piece->col * (s + spread), originY + piece->row * (s + spread));
-            puzzle->groups.Append(g);
-        }
-    }
-
     // A group holding the given cells, laid out from the first at (x, y), appended at the tail.
     CPieceGroup* Group(std::initializer_list<std::pair<int, int>> cells, int x, int y) {
         CPieceGroup* g = puzzle->NewGroup();

@@ -8,24 +8,6 @@ class Selection : public PlayFixture {
     bool PickAt(const CPiece* p, bool ctrl) { return puzzle->Pick(p->x + 32, p->y + 32, ctrl); }
 };
 
-TEST_F(Selection, PressPicksTheTopmostGroupAndBringsItToTheFront) {
-    MakeGrid(3, 1);
-    CPieceGroup* a = Group({{0, 0}}, 100, 100);
-    CPieceGroup* b = Group({{1, 0}}, 110, 105); // overlaps a, lies below it
-    CPieceGroup* c = Group({{2, 0}}, 900, 900);
-    ASSERT_TRUE(puzzle->Pick(130, 130, false));
-    EXPECT_EQ(Order(puzzle->selection), std::vector<CPieceGroup*>{a});
-    // Without ctrl, another press replaces the selection and brings the new group on top.
-    ASSERT_TRUE(PickAt(P(2, 0), false));
-    EXPECT_EQ(Order(puzzle->selection), std::vector<CPieceGroup*>{c});
-    EXPECT_EQ(a->selected, 0);
-    EXPECT_EQ(Order(puzzle->groups), (std::vector<CPieceGroup*>{c, a, b}));
-    // Empty board: nothing hit and the selection is gone.
-    EXPECT_FALSE(puzzle->Pick(3000, 3000, false));
-    EXPECT_TRUE(puzzle->selection.Empty());
-    EXPECT_EQ(puzzle->selectionExists, 0);
-}
-
 TEST_F(Selection, CtrlClickAddsAndRemovesWithOffsetsFromTheHead) {
     MakeGrid(3, 1);
     CPieceGroup* a = Group({{0, 0}}, 100, 100);
