@@ -78,14 +78,6 @@ TEST_F(PlayMouseTest, ABandDrawnBackwardsSelectsWholePiecesInside) {
     Release(l, t);
     ASSERT_EQ(g_puzzle->selection.Size(), 2u);
     EXPECT_TRUE(a->group->selected && b->group->selected);
-
-    // A band ending on the second piece's cell edge leaves that piece out.
-    const int cut = b->x + 3 * half;
-    Press(cut, bottom);
-    MoveTo(l, t);
-    Release(l, t);
-    ASSERT_EQ(g_puzzle->selection.Size(), 1u);
-    EXPECT_EQ(g_puzzle->selection.Head(), a->group);
 }
 
 TEST_F(PlayMouseTest, HoldingAPieceAtAnEdgeScrollsOnTheTimerAndTheWheelScrollsByNotches) {

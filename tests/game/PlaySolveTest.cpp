@@ -66,24 +66,4 @@ TEST_F(PlaySolveTest, AThreeByTwoPuzzleSolvedByDraggingIsAnnouncedOnce) {
     }
 }
 
-TEST_F(PlaySolveTest, SmallCellsJoinWithinTwoPixels) {
-    platform->settingsDwords["soundeffects"] = 0;
-    ASSERT_NO_FATAL_FAILURE(Load(64, 48, "small"));
-    ASSERT_EQ(S(), 16);
-    ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    const POINT first = AssemblyPlace(0, 0), second = AssemblyPlace(1, 0);
-    DragPieceTo(P(0, 0), first.x, first.y);
-    // At cell size 16, 3 pixels off stays apart while 2 off snaps into place.
-    for (const POINT off : {POINT{3, 0}, POINT{0, -3}}) {
-        DragPieceTo(P(1, 0), second.x + off.x, second.y + off.y);
-        EXPECT_NE(P(1, 0)->group, P(0, 0)->group) << off.x << "," << off.y;
-    }
-    DragPieceTo(P(1, 0), second.x + 2, second.y - 2);
-    EXPECT_EQ(P(1, 0)->group, P(0, 0)->group);
-    EXPECT_EQ(Pos(P(1, 0)), second);
-    EXPECT_EQ(Pos(P(0, 0)), first) << "the group joined does not move";
-    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 10");
-    EXPECT_TRUE(platform->soundsPlayed.empty()) << "sound effects are off";
-}
-
 } // namespace
