@@ -42,13 +42,6 @@ class GameFixture : public ::testing::Test {
         return text.str();
     }
 
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : platform->messageBoxes)
-            texts.push_back(box.text);
-        return texts;
-    }
-
     TempDir temp;
     std::unique_ptr<ScriptedPlatform> platform;
 };

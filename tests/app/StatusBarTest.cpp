@@ -33,13 +33,8 @@ TEST_F(StatusBarTest, ClockAndPercentTexts) {
     EXPECT_EQ(Status(5), " Piece rotation: enabled");
 }
 
-TEST_F(StatusBarTest, TitlesNameThePuzzle) {
+TEST_F(StatusBarTest, ACollectionsTitleTakesThePlaceOfTheGamesName) {
     g_puzzle->options.title = "Boats";
-    ShowLoadProgress(7);
-    EXPECT_EQ(platform->WindowText(), "Boats - 7 % Loaded - Please wait...");
-    SetPuzzleTitle();
-    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Boats");
-
     CProOptions extras;
     extras.present = 1;
     extras.title = "Harbour Collection";
