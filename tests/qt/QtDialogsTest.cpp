@@ -47,7 +47,6 @@ TEST(QtMessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers) {
          QMessageBox::Warning, IDCANCEL},
         {MB_YESNO | MB_ICONQUESTION, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, IDNO},
         {MB_OKCANCEL | MB_ICONERROR, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Critical, IDCANCEL},
-        {MB_OK | MB_ICONINFORMATION, QMessageBox::Ok, QMessageBox::Information, IDOK},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.style);

@@ -106,7 +106,6 @@ TEST(StatusBarFontTest, OneTextSizeForAllPartsShrunkOnlyForTextsThatCanFit) {
     bar.SetText(2, "1");
     bar.SetText(4, QString(300, QLatin1Char('W')));
     EXPECT_EQ(bar.TextFont().pointSizeF(), 11);
-    EXPECT_FALSE(bar.grab().isNull());
 }
 
 TEST_F(QtWindowTest, ClientAreaTitleAndClosing) {
@@ -121,9 +120,6 @@ TEST_F(QtWindowTest, ClientAreaTitleAndClosing) {
     EXPECT_EQ(LParamX(Received(WM_SIZE).back().lParam), platform->ClientWidth());
     EXPECT_EQ(LParamY(Received(WM_SIZE).back().lParam), platform->ClientHeight());
 
-    platform->SetWindowText("Boats - 7 % Loaded - Please wait...");
-    EXPECT_EQ(platform->WindowText(), "Boats - 7 % Loaded - Please wait...");
-    EXPECT_EQ(window->windowTitle(), "Boats - 7 % Loaded - Please wait...");
     platform->SetWindowText("Caf\xe9"); // a Latin-1 title from an older pack
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Caf\xc3\xa9"));
 
