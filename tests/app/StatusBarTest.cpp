@@ -4,11 +4,6 @@
 
 using StatusBarTest = AppFixture;
 
-TEST_F(StatusBarTest, PartsSitAtTheirEdges) {
-    EXPECT_EQ(platform->statusEdges, (std::vector<int>{10, 74, 176, 282, 405, 528}));
-    EXPECT_EQ(Status(0), "");
-}
-
 TEST_F(StatusBarTest, ClockAndPercentTexts) {
     EXPECT_EQ(FormatClockText(0), " 00:00:00  ");
     EXPECT_EQ(FormatClockText(100 * 3600), " 100:00:00  ");

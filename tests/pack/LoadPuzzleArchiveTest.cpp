@@ -6,6 +6,7 @@
 #include "clock/CGameClock.h"
 #include "imaging/BmpCodec.h"
 #include "play/CPuzzle.h"
+#include "support/PublishedPuzzle.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -14,14 +15,6 @@
 #include <filesystem>
 
 namespace {
-
-std::vector<std::uint8_t> SmallBitmap() {
-    DecodedImage image;
-    image.width = 40;
-    image.height = 20;
-    image.pixels.assign(800, 0x336699);
-    return EncodeBmp24(image);
-}
 
 class LoadPuzzleArchiveTest : public ::testing::Test {
   protected:
@@ -73,7 +66,7 @@ class LoadPuzzleArchiveTest : public ::testing::Test {
     CGameClock clock;
     CPuzzle puzzle;
     publish::ArchiveOptions options;
-    std::vector<std::uint8_t> picture = SmallBitmap();
+    std::vector<std::uint8_t> picture = EncodeBmp24(GradientPicture(40, 20));
 };
 
 TEST_F(LoadPuzzleArchiveTest, AGoodArchiveSetsTheCutAndLeavesTheBitmapForCutting) {

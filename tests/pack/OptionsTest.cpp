@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 namespace {
 
@@ -19,14 +20,11 @@ TEST(Options, FourteenCrLfLinesReadClean) {
         std::string(1023, 'L') + "\r\n";
     PuzzleOptions options;
     ASSERT_TRUE(Parse(text, options));
-    EXPECT_EQ(options.pictureFormat, PictureGif);
-    EXPECT_EQ(options.cutName, "wavy");
-    EXPECT_EQ(options.title, "Autumn");
-    EXPECT_EQ(options.completionText, "Well solved!");
-    EXPECT_EQ(options.ghostPermission, 1);
-    EXPECT_EQ(options.previewPermission, 0);
-    EXPECT_EQ(options.targetHours, 2);
-    EXPECT_EQ(options.targetMinutes, 45);
+    EXPECT_EQ(std::tie(options.cutName, options.title, options.completionText),
+              std::make_tuple("wavy", "Autumn", "Well solved!"));
+    EXPECT_EQ((std::vector<int>{options.pictureFormat, options.ghostPermission, options.previewPermission,
+                                options.targetHours, options.targetMinutes}),
+              (std::vector<int>{PictureGif, 1, 0, 2, 45}));
 }
 
 TEST(Options, TheFirstLineMustNameAPictureTypeExactly) {
