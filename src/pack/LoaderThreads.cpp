@@ -86,9 +86,9 @@ bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
     if (loaderBusy) return false;
     currentPicturePath = picturePath;
 
+    // The reload has already moved pure white off the picture; only the grid is left.
     if (!ReloadPictureSurface(this)) return false;
-    // Columns, rows and the white nudge (done again inside, harmless).
-    PrepareGrid(this);
+    ComputeGrid(pictureSurface->Width(), pictureSurface->Height(), cellSize, &cols, &rows);
     LoadSelectorSurface(this);
 
     const int pictureW = pictureSurface->Width();
