@@ -119,16 +119,11 @@ TEST_F(CutTest, GridKeepsWholeCellsOnlyAndNudgesWhite) {
         {RGB32, 0xFFFFFFFF, 0xFFFFFFFA}, {RGB32, 0x00FEFFFF, 0x00FEFFFF},
     };
     for (const Case& c : cases) {
-        SurfaceDesc desc;
-        desc.dwWidth = 3;
-        desc.dwHeight = 2;
-        desc.pixelFormat = DescribePixelFormat(c.format);
-        CSurface surface;
-        ASSERT_EQ(surface.Create(desc), S_OK);
-        surface.SetPixelValue(1, 1, c.before);
-        NudgeWhite(&surface);
-        EXPECT_EQ(surface.GetPixelValue(1, 1), c.after) << c.format << " " << std::hex << c.before;
-        EXPECT_EQ(surface.GetPixelValue(0, 0), 0u);
+        auto surface = SurfaceIn(c.format, 3, 2);
+        surface->SetPixelValue(1, 1, c.before);
+        NudgeWhite(surface.get());
+        EXPECT_EQ(surface->GetPixelValue(1, 1), c.after) << c.format << " " << std::hex << c.before;
+        EXPECT_EQ(surface->GetPixelValue(0, 0), 0u);
     }
 }
 

@@ -18,6 +18,17 @@
 #include <string>
 #include <vector>
 
+// A blank surface of the given size in one pixel layout, for pixel-level checks.
+inline std::unique_ptr<CSurface> SurfaceIn(PixelFormatCode format, int width, int height) {
+    SurfaceDesc desc;
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    desc.pixelFormat = DescribePixelFormat(format);
+    auto surface = std::make_unique<CSurface>();
+    EXPECT_EQ(surface->Create(desc), S_OK);
+    return surface;
+}
+
 class CuttingFixture : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -117,15 +117,10 @@ TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
         {RGB24, 0xC81020, 0xC8}, {RGB32, 0xFFC81020, 0xC8},
     };
     for (const Case& c : cases) {
-        SurfaceDesc desc;
-        desc.dwWidth = 3;
-        desc.dwHeight = 2;
-        desc.pixelFormat = DescribePixelFormat(c.format);
-        CSurface surface;
-        ASSERT_EQ(surface.Create(desc), S_OK);
-        surface.SetPixelValue(2, 1, c.pixel);
+        auto surface = SurfaceIn(c.format, 3, 2);
+        surface->SetPixelValue(2, 1, c.pixel);
         CSideShape shape;
-        ASSERT_TRUE(shape.LoadMapFromSurface(&surface));
+        ASSERT_TRUE(shape.LoadMapFromSurface(surface.get()));
         ASSERT_EQ(shape.map.size(), 6u);
         EXPECT_EQ(shape.map[5], c.red) << c.format << " " << std::hex << c.pixel;
         EXPECT_EQ(shape.map[0], 0);
