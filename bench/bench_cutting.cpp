@@ -1,9 +1,10 @@
 // Cutting a 640 x 480 picture at cell size 32 (20 x 15 = 300 pieces), as the loader does:
 // masks, images and bevel, with and without rotation.
-#include "app/Globals.h"
 #include "app/Random.h"
 #include "cutting/CMaskCache.h"
 #include "cutting/CSideList.h"
+#include "cutting/CutContext.h"
+#include "cutting/CutTable.h"
 #include "cutting/PieceGrid.h"
 #include "cutting/PieceImages.h"
 #include "display/CDisplay.h"
@@ -18,14 +19,11 @@ struct CuttingSetup {
     CDisplay display;
     CSideList sideList;
     CMaskCache maskCache;
+    CutContext context{32, &sideList, &maskCache, &display, GameRand};
     std::unique_ptr<CPuzzle> puzzle;
 
     CuttingSetup() {
         display.CreateWindowedDisplay(1, 64, 64);
-        g_display = &display;
-        g_sideList = &sideList;
-        g_maskCache = &maskCache;
-        cellSize = 32;
         // Two sets of round-ish tabs and hollows, like a published "medium" side list.
         const int cell = 32, h = 16, r = 6;
         for (int set = 0; set < 2; ++set) {
@@ -55,17 +53,14 @@ struct CuttingSetup {
             for (int x = 0; x < 640; ++x)
                 picture->SetPixelColour(x, y, RGB(x % 256, y % 256, (x ^ y) % 256));
         puzzle->pictureSurface = picture;
-        PrepareGrid(puzzle.get());
-        puzzle->cutStyle = 1;
+        PrepareGrid(puzzle.get(), context.cellSize);
+        puzzle->cutStyle = CutMedium;
         puzzle->beveling = 1;
         puzzle->bevellevel = 1;
     }
     ~CuttingSetup() {
         puzzle.reset();
         maskCache.Clear();
-        g_display = nullptr;
-        g_sideList = nullptr;
-        g_maskCache = nullptr;
     }
 
     void CutAll() {
@@ -73,10 +68,10 @@ struct CuttingSetup {
         p->pieces.clear();
         for (int i = 0; i < p->cols * p->rows; ++i)
             p->pieces.push_back(std::make_unique<CPiece>());
-        PreparePieceBuild(p);
+        PreparePieceBuild(context, p);
         for (int r = 0; r < p->rows; ++r)
             for (int c = 0; c < p->cols; ++c)
-                p->pieces[r * p->cols + c]->Cut(p, c, r);
+                p->pieces[r * p->cols + c]->Cut(context, p, c, r);
     }
 };
 

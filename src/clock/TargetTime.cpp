@@ -1,8 +1,9 @@
+#include "clock/TargetTime.h"
+
 #include "play/CPuzzle.h"
 
 namespace {
-// Suggested seconds per piece: bigger puzzles take longer per piece.
-int SecondsPerPiece(int pieces) {
+int SecondsPerPiece(std::int64_t pieces) {
     if (pieces < 50) return 5;
     if (pieces < 75) return 8;
     if (pieces < 100) return 10;
@@ -13,10 +14,14 @@ int SecondsPerPiece(int pieces) {
 }
 } // namespace
 
-void CPuzzle::ComputeTargetTime() {
+void TargetTimeFor(std::int64_t pieces, std::int32_t* hours, std::int32_t* minutes) {
     // 64-bit so an absurd piece count cannot overflow.
-    std::int64_t total = static_cast<std::int64_t>(totalPieces) * SecondsPerPiece(totalPieces);
+    std::int64_t total = pieces * SecondsPerPiece(pieces);
     if (total < 0) total = 0;
-    targetHours = static_cast<std::int32_t>(total / 3600);
-    targetMinutes = static_cast<std::int32_t>((total / 60) % 60);
+    *hours = static_cast<std::int32_t>(total / 3600);
+    *minutes = static_cast<std::int32_t>((total / 60) % 60);
+}
+
+void CPuzzle::ComputeTargetTime() {
+    TargetTimeFor(totalPieces, &targetHours, &targetMinutes);
 }

@@ -10,7 +10,7 @@ void CMaskCache::Clear() {
     masks.clear();
 }
 
-CPieceMask* CMaskCache::Get(const CPieceSide sides[4], int rotation) {
+CPieceMask* CMaskCache::Get(const CPieceSide sides[4], int rotation, const CutContext& context) {
     // A turned piece is drawn from the shapes of the turned directions, not by turning
     // the mask of rotation 0.
     MaskKeyEntry key[4];
@@ -22,7 +22,7 @@ CPieceMask* CMaskCache::Get(const CPieceSide sides[4], int rotation) {
     for (const auto& mask : masks)
         if (mask->KeyEquals(key)) return mask.get();
     auto mask = std::make_unique<CPieceMask>();
-    mask->Build(key);
+    mask->Build(key, context);
     masks.push_back(std::move(mask));
     return masks.back().get();
 }

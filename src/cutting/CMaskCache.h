@@ -8,6 +8,7 @@
 #include <vector>
 
 class CPieceSide;
+struct CutContext;
 
 class CMaskCache {
   public:
@@ -17,8 +18,9 @@ class CMaskCache {
     CMaskCache& operator=(const CMaskCache&) = delete;
 
     // The mask of `sides` (right, bottom, left, top) turned `rotation` quarter turns
-    // clockwise; built and appended when the cache has none with that key.
-    CPieceMask* Get(const CPieceSide sides[4], int rotation);
+    // clockwise; built with the context's shapes and appended when the cache has none
+    // with that key.
+    CPieceMask* Get(const CPieceSide sides[4], int rotation, const CutContext& context);
     // Deletes every mask with its bytes and shadow.
     void Clear();
     std::size_t Size() const { return masks.size(); }

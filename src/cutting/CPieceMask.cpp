@@ -1,8 +1,8 @@
 #include "cutting/CPieceMask.h"
 
-#include "app/Globals.h"
 #include "app/Log.h"
 #include "cutting/CSideList.h"
+#include "cutting/CutContext.h"
 #include "cutting/SideGeometry.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
@@ -39,12 +39,12 @@ void StampMap(std::uint8_t* mask, int side, const std::uint8_t* map, int mapWidt
     }
 }
 
-void CPieceMask::Build(const MaskKeyEntry entries[4]) {
+void CPieceMask::Build(const MaskKeyEntry entries[4], const CutContext& context) {
     for (int i = 0; i < 4; ++i) {
         key[i] = entries[i];
         key[i].direction = SlotDirection(entries[i].slot);
     }
-    const int h = cellSize / 2;
+    const int h = context.cellSize / 2;
     const int side = 4 * h;
     width = height = side;
     bytes.assign(static_cast<std::size_t>(side) * side, 255);
@@ -62,23 +62,23 @@ void CPieceMask::Build(const MaskKeyEntry entries[4]) {
                 break;
             }
         }
-        if (!entry || !g_sideList) continue;
-        const CSideShape* shape = g_sideList->FindShape(entry->setNumber, entry->slot);
+        if (!entry || !context.sideList) continue;
+        const CSideShape* shape = context.sideList->FindShape(entry->setNumber, entry->slot);
         if (!shape || shape->map.empty()) continue;
         StampMap(bytes.data(), side, shape->map.data(), shape->width, shape->height, origins[d][0],
                  origins[d][1]);
     }
-    BuildShadow();
+    BuildShadow(context.display);
 }
 
-bool CPieceMask::BuildShadow() {
+bool CPieceMask::BuildShadow(CDisplay* display) {
     left = top = 9999;
     right = bottom = 0;
     delete shadow;
     shadow = nullptr;
 
     CSurface* surface = nullptr;
-    if (!g_display || g_display->NewSurface(&surface, width, height, false) != S_OK || !surface) {
+    if (!display || display->NewSurface(&surface, width, height, false) != S_OK || !surface) {
         delete surface;
         LogWrite(0, "Failed to create shadow surface!");
         return false;

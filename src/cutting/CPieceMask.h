@@ -3,13 +3,15 @@
 // of the piece image (0 inside, 255 outside), the bounding box of the inside and the
 // piece's shadow, a black silhouette drawn under the piece on the board.
 //
-// With h = cellSize / 2 the mask is S x S, S = 4h; the body covers columns and rows
+// With h = cell size / 2 the mask is S x S, S = 4h; the body covers columns and rows
 // h .. 3h-1. Edge shapes are stamped with their top left corner at (2h, h) right,
 // (h, 2h) bottom, (0, h) left and (h, 0) top.
 #include <cstdint>
 #include <vector>
 
+class CDisplay;
 class CSurface;
+struct CutContext;
 
 struct MaskKeyEntry {
     std::int32_t slot = -1;      // -1: straight edge
@@ -24,12 +26,12 @@ class CPieceMask {
     CPieceMask(const CPieceMask&) = delete;
     CPieceMask& operator=(const CPieceMask&) = delete;
 
-    // Draws the outline for `entries` (right, bottom, left, top) with the shapes of the
-    // global side list at the current cellSize, then builds the shadow.
-    void Build(const MaskKeyEntry entries[4]);
+    // Draws the outline for `entries` (right, bottom, left, top) with the context's side
+    // list at its cell size, then builds the shadow with its display.
+    void Build(const MaskKeyEntry entries[4], const CutContext& context);
     // Bounding box and a fresh shadow surface from the mask bytes. False (and an empty
     // box) when the display cannot make the surface.
-    bool BuildShadow();
+    bool BuildShadow(CDisplay* display);
 
     // Same (slot, set number) on all four sides, in order.
     bool KeyEquals(const MaskKeyEntry entries[4]) const;

@@ -1,11 +1,7 @@
 #include "cutting/CSideList.h"
 
-#include "app/CMainApp.h"
-#include "app/Globals.h"
 #include "app/Log.h"
-#include "cutting/PieceGrid.h"
 #include "cutting/TextModeReader.h"
-#include "pack/CPackFile.h"
 
 #include <cstdio>
 #include <fstream>
@@ -27,16 +23,10 @@ bool ReadWholeFile(const std::string& path, std::string* text) {
 }
 } // namespace
 
-bool ExtractFromGamePack(const std::string& entryName, const std::string& outputPath) {
-    if (!g_mainApp || !g_mainApp->packFile) return false;
-    return g_mainApp->packFile->ExtractEntry(entryName, outputPath);
-}
-
-CSideList::CSideList() : extractEntry(ExtractFromGamePack) {}
-
 void CSideList::Clear() {
     shapes.clear();
     setCount = 0;
+    cellSize = 0;
 }
 
 CSideShape* CSideList::FindShape(std::int32_t set, std::int32_t slot) const {
@@ -45,37 +35,35 @@ CSideShape* CSideList::FindShape(std::int32_t set, std::int32_t slot) const {
     return nullptr;
 }
 
-bool CSideList::Load(const std::string& cutName) {
-    const std::string listFile = PackTempDirectory() + "temp";
-    if (!extractEntry || !extractEntry("piecedefs", listFile)) return false;
+bool CSideList::Load(const Source& source, const std::string& cutName) {
+    const std::string listFile = source.workFolder + "temp";
+    if (!source.extract || !source.extract("piecedefs", listFile)) return false;
     std::string text;
     if (!ReadWholeFile(listFile, &text)) {
         LogWrite(0, "Failed to load side list: %s\n", cutName.c_str());
         return false;
     }
-    ReadList(text, PackTempDirectory() + "temp3");
+    ReadList(text, source);
     return true;
 }
 
-void CSideList::ReadList(const std::string& text, const std::string& scratchBitmap) {
+void CSideList::ReadList(const std::string& text, const Source& source) {
     Clear();
     TextModeReader reader(text);
     std::string line;
     if (!reader.ReadLine(&line)) return; // title, not interpreted
     if (!reader.ReadLine(&line)) return;
-    // A nonsensical cell size is ignored; the cut name usually sets it anyway.
-    const int fallbackCell = ParseLeadingInt(line);
-    if (IsUsableCellSize(fallbackCell)) cellSize = fallbackCell;
+    cellSize = ParseLeadingInt(line);
 
     bool ended = false;
     while (!ended && reader.ReadLine(&line)) {
         ++setCount;
-        ReadSet(reader, ParseLeadingInt(line), scratchBitmap, &ended);
+        ReadSet(reader, ParseLeadingInt(line), source, &ended);
     }
 }
 
-void CSideList::ReadSet(TextModeReader& reader, std::int32_t setNumber, const std::string& scratchBitmap,
-                        bool* ended) {
+void CSideList::ReadSet(TextModeReader& reader, std::int32_t setNumber, const Source& source, bool* ended) {
+    const std::string scratchBitmap = source.workFolder + "temp3";
     std::string entryName, partnerLine;
     for (std::int32_t slot = 0; slot < 8; ++slot) {
         // A list cut off inside a set keeps the shapes read so far.
@@ -88,10 +76,10 @@ void CSideList::ReadSet(TextModeReader& reader, std::int32_t setNumber, const st
         // The old bitmap goes first, so a shape whose entry is missing gets no map
         // rather than the previous shape's.
         std::remove(scratchBitmap.c_str());
-        if (extractEntry) extractEntry(entryName, scratchBitmap);
+        if (source.extract) source.extract(entryName, scratchBitmap);
 
         auto shape = std::make_unique<CSideShape>(setNumber, slot, ParseLeadingInt(partnerLine));
-        shape->LoadMap(scratchBitmap);
+        shape->LoadMap(source.display, scratchBitmap);
         shapes.push_back(std::move(shape));
     }
 }

@@ -12,7 +12,8 @@
 // Lines end with a line feed (a carriage return before it is ignored) and must stay
 // under 64 characters including it. Numbers are read like atoi. Every set counts once
 // towards the set count, and shapes are found by (set number, slot): the first match in
-// file order wins. Cutting draws set numbers 0 .. count-1.
+// file order wins. Cutting draws set numbers 0 .. count-1. The list only reports its
+// cell size; whoever loads it decides whether it applies.
 #include "cutting/CSideShape.h"
 
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+class CDisplay;
 class TextModeReader;
 
 class CSideList {
@@ -28,31 +30,34 @@ class CSideList {
     // Copies a pack entry into a file; true when it succeeded.
     using EntryExtractor = std::function<bool(const std::string& entryName, const std::string& outputPath)>;
 
-    CSideList();
+    // Where a list and its bitmaps come from: entries copied into files in `workFolder`
+    // ("temp" for the list, "temp3" for each side bitmap in turn), bitmaps loaded
+    // through `display` in its pixel layout.
+    struct Source {
+        EntryExtractor extract;
+        CDisplay* display = nullptr;
+        std::string workFolder; // ends in a separator
+    };
+
+    CSideList() = default;
     virtual ~CSideList() = default;
     CSideList(const CSideList&) = delete;
     CSideList& operator=(const CSideList&) = delete;
 
-    // Reads the side list from the pack into "temp" and every side bitmap through
-    // "temp3" in the temporary directory. False (list unchanged) when "piecedefs" cannot
-    // be extracted or its file cannot be read; `cutName` only names the failure in the log.
-    bool Load(const std::string& cutName);
-    // Replaces the shapes with those of a side list text. Side bitmaps are extracted to
-    // `scratchBitmap` one at a time and loaded from there.
-    void ReadList(const std::string& text, const std::string& scratchBitmap);
+    // Reads the entry "piecedefs" and every side bitmap it names. False (list unchanged)
+    // when the entry cannot be extracted or its file cannot be read; `cutName` only names
+    // the failure in the log.
+    bool Load(const Source& source, const std::string& cutName);
+    // Replaces the shapes with those of a side list text.
+    void ReadList(const std::string& text, const Source& source);
 
     CSideShape* FindShape(std::int32_t set, std::int32_t slot) const;
     void Clear();
 
     std::vector<std::unique_ptr<CSideShape>> shapes; // file order
     std::int32_t setCount = 0;                       // set headers read
-    // Where entries come from: the game's pack unless replaced (tests, tools).
-    EntryExtractor extractEntry;
+    std::int32_t cellSize = 0;                       // line 2 as read, 0 without one
 
   private:
-    void ReadSet(TextModeReader& reader, std::int32_t setNumber, const std::string& scratchBitmap,
-                 bool* ended);
+    void ReadSet(TextModeReader& reader, std::int32_t setNumber, const Source& source, bool* ended);
 };
-
-// Extracts an entry of the running game's pack.
-bool ExtractFromGamePack(const std::string& entryName, const std::string& outputPath);

@@ -1,6 +1,5 @@
 #include "cutting/CSideShape.h"
 
-#include "app/Globals.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
 
@@ -57,12 +56,12 @@ bool CSideShape::LoadMapFromSurface(CSurface* surface) {
     return true;
 }
 
-bool CSideShape::LoadMap(const std::string& bitmapFile) {
+bool CSideShape::LoadMap(CDisplay* display, const std::string& bitmapFile) {
     width = height = 0;
     map.clear();
-    if (!g_display) return false;
+    if (!display) return false;
     CSurface* raw = nullptr;
-    if (g_display->NewSurfaceFromBitmap(&raw, bitmapFile, 0, 0, true) != S_OK || !raw) {
+    if (display->NewSurfaceFromBitmap(&raw, bitmapFile, 0, 0, true) != S_OK || !raw) {
         delete raw;
         return false;
     }

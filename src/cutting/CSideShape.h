@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CDisplay;
 class CSurface;
 
 class CSideShape {
@@ -19,9 +20,9 @@ class CSideShape {
         : setNumber(set), slot(slotInSet), partnerSlot(partner) {}
     virtual ~CSideShape() = default;
 
-    // Loads a side bitmap (through the display, in its pixel layout) and keeps the red
+    // Loads a side bitmap through the display, in its pixel layout, and keeps the red
     // component of every pixel. On failure the map is left empty and false returned.
-    bool LoadMap(const std::string& bitmapFile);
+    bool LoadMap(CDisplay* display, const std::string& bitmapFile);
     // The same from a surface already in memory.
     bool LoadMapFromSurface(CSurface* surface);
 

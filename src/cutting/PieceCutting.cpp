@@ -1,7 +1,6 @@
 // Cutting one piece: its cell, its four edges and its images.
-#include "app/Globals.h"
-#include "app/Random.h"
 #include "cutting/CSideList.h"
+#include "cutting/CutContext.h"
 #include "cutting/SideGeometry.h"
 #include "play/CPiece.h"
 #include "play/CPuzzle.h"
@@ -24,7 +23,7 @@ const SavedPieceRecord* SavedRecord(const CPuzzle* puzzle, int c, int r) {
 }
 } // namespace
 
-void CPiece::Cut(CPuzzle* puzzle, int c, int r) {
+void CPiece::Cut(const CutContext& context, CPuzzle* puzzle, int c, int r) {
     col = c;
     row = r;
     const int neighbours[4][2] = {{c + 1, r}, {c, r + 1}, {c - 1, r}, {c, r - 1}};
@@ -50,24 +49,25 @@ void CPiece::Cut(CPuzzle* puzzle, int c, int r) {
             if (puzzle->userotation && record->rotation >= 0 && record->rotation <= 3)
                 turn = record->rotation;
         }
-    } else if (g_sideList && g_sideList->setCount >= 1) {
+    } else if (context.sideList && context.sideList->setCount >= 1 && context.random) {
         // Two draws per side, also for sides the left and top neighbours already gave a
         // shape: the sequence must not depend on what was assigned.
         for (int k = 0; k < 4; ++k) {
-            const int form = GameRand() % 2;
-            const int set = GameRand() % g_sideList->setCount;
-            AssignEdge(puzzle, k, set, form == 1 ? k + 4 : k);
+            const int form = context.random() % 2;
+            const int set = context.random() % context.sideList->setCount;
+            AssignEdge(*context.sideList, puzzle, k, set, form == 1 ? k + 4 : k);
         }
-        if (puzzle->userotation) turn = GameRand() % 4;
+        if (puzzle->userotation) turn = context.random() % 4;
     }
     rotation = turn;
     for (CPieceSide& side : sides)
         side.rotation = turn;
 
-    BuildImages(puzzle);
+    BuildImages(context, puzzle);
 }
 
-void CPiece::AssignEdge(CPuzzle* puzzle, int side, std::int32_t setNumber, std::int32_t slot) {
+void CPiece::AssignEdge(const CSideList& sideList, CPuzzle* puzzle, int side, std::int32_t setNumber,
+                        std::int32_t slot) {
     if (side < 0 || side > 3) return;
     CPieceSide& mine = sides[side];
     if (mine.setNumber != CPieceSide::kUnassigned) return;
@@ -76,7 +76,7 @@ void CPiece::AssignEdge(CPuzzle* puzzle, int side, std::int32_t setNumber, std::
     CPieceSide& facing = neighbour->sides[OppositeDirection(side)];
     if (facing.setNumber != CPieceSide::kUnassigned) return;
     // A drawn set the file does not hold leaves the edge straight.
-    const CSideShape* shape = g_sideList ? g_sideList->FindShape(setNumber, slot) : nullptr;
+    const CSideShape* shape = sideList.FindShape(setNumber, slot);
     if (!shape) return;
     mine.setNumber = setNumber;
     mine.slot = slot;

@@ -1,14 +1,9 @@
 #include "cutting/PieceGrid.h"
 
-#include "app/Globals.h"
 #include "display/CSurface.h"
 #include "play/CPuzzle.h"
 
 #include <cstring>
-
-bool IsUsableCellSize(int size) {
-    return size >= kMinCellSize && size <= kMaxCellSize;
-}
 
 void ComputeGrid(int width, int height, int cell, std::int32_t* cols, std::int32_t* rows) {
     if (!IsUsableCellSize(cell) || width <= 0 || height <= 0) {
@@ -57,12 +52,12 @@ void NudgeWhite(CSurface* picture) {
     picture->Unlock();
 }
 
-void PrepareGrid(CPuzzle* puzzle) {
+void PrepareGrid(CPuzzle* puzzle, int cell) {
     CSurface* picture = puzzle->pictureSurface;
     if (!picture) {
         puzzle->cols = puzzle->rows = 0;
         return;
     }
-    ComputeGrid(picture->desc.dwWidth, picture->desc.dwHeight, cellSize, &puzzle->cols, &puzzle->rows);
+    ComputeGrid(picture->desc.dwWidth, picture->desc.dwHeight, cell, &puzzle->cols, &puzzle->rows);
     NudgeWhite(picture);
 }

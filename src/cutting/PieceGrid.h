@@ -1,17 +1,12 @@
 #pragma once
 // The square grid a picture is cut on, the cut names and the white nudge.
+#include "cutting/CutTable.h"
 #include "display/PixelFormat.h"
 
 #include <cstdint>
 
 class CSurface;
 class CPuzzle;
-
-// Cell sizes the cutting code accepts. Outside this range a picture gives no pieces
-// instead of a division by zero or masks of absurd size.
-constexpr int kMinCellSize = 2;
-constexpr int kMaxCellSize = 1024;
-bool IsUsableCellSize(int size);
 
 // Columns and rows of whole cells; 0 x 0 when the cell size is not usable.
 void ComputeGrid(int width, int height, int cell, std::int32_t* cols, std::int32_t* rows);
@@ -23,5 +18,5 @@ void NudgeWhitePixels(std::uint8_t* bits, int pitch, int width, int height, Pixe
 void NudgeWhite(CSurface* picture);
 
 // After the picture surface is loaded: the puzzle's cols and rows from its size and the
-// current cellSize, and the white nudge.
-void PrepareGrid(CPuzzle* puzzle);
+// cell size, and the white nudge.
+void PrepareGrid(CPuzzle* puzzle, int cell);

@@ -1,10 +1,11 @@
 #include "cutting/PieceImages.h"
 
-#include "app/Globals.h"
 #include "app/Log.h"
 #include "cutting/Bevel.h"
 #include "cutting/CMaskCache.h"
 #include "cutting/CPieceMask.h"
+#include "cutting/CutContext.h"
+#include "cutting/CutTable.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
 #include "play/CPiece.h"
@@ -13,11 +14,11 @@
 #include <algorithm>
 #include <cstring>
 
-bool MakeImageFromMask(CPiece* piece, int rotation, int side) {
+bool MakeImageFromMask(CDisplay* display, CPiece* piece, int rotation, int side) {
     delete piece->images[rotation];
     piece->images[rotation] = nullptr;
     CSurface* surface = nullptr;
-    if (!g_display || g_display->NewSurface(&surface, side, side, false) != S_OK || !surface) {
+    if (!display || display->NewSurface(&surface, side, side, false) != S_OK || !surface) {
         delete surface;
         LogWrite(0, "Failed to create surface! MakeImageFromMask()");
         return false;
@@ -38,15 +39,10 @@ void RotateScratch(std::uint8_t* image, std::uint8_t* work, int side, int bpp) {
 }
 
 namespace {
-int PictureBytesPerPixel(const CPuzzle* puzzle) {
+int PictureBytesPerPixel(const CPuzzle* puzzle, const CDisplay* display) {
     if (puzzle->pictureSurface) return BytesPerPixel(puzzle->pictureSurface->pixelFormat);
-    if (g_display) return BytesPerPixel(g_display->Format());
+    if (display) return BytesPerPixel(display->Format());
     return 4;
-}
-
-std::size_t ScratchSize(int bpp) {
-    const std::size_t side = static_cast<std::size_t>(PieceImageSide(cellSize));
-    return static_cast<std::size_t>(bpp) * side * side;
 }
 
 // The box of a mask, kept within the image (a mask without a shadow has an empty one).
@@ -58,41 +54,32 @@ void ClampedBox(const CPieceMask* mask, int side, int* l, int* t, int* r, int* b
 }
 } // namespace
 
-void AllocateScratchBuffers(CPuzzle* puzzle) {
-    const std::size_t size = ScratchSize(PictureBytesPerPixel(puzzle));
+void AllocateScratchBuffers(const CutContext& context, CPuzzle* puzzle) {
+    const std::size_t side = static_cast<std::size_t>(PieceImageSide(context.cellSize));
+    const std::size_t size = static_cast<std::size_t>(PictureBytesPerPixel(puzzle, context.display)) * side * side;
     for (auto& buffer : puzzle->scratch)
         buffer.assign(size, 0);
 }
 
-void PreparePieceBuild(CPuzzle* puzzle) {
+void PreparePieceBuild(const CutContext& context, CPuzzle* puzzle) {
     for (auto& piece : puzzle->pieces)
         if (piece) std::fill(std::begin(piece->masks), std::end(piece->masks), nullptr);
-    if (g_maskCache) g_maskCache->Clear();
-    if (puzzle->userotation) AllocateScratchBuffers(puzzle);
+    if (context.maskCache) context.maskCache->Clear();
+    if (puzzle->userotation) AllocateScratchBuffers(context, puzzle);
     MakePictureCopy(puzzle->pictureSurface, &puzzle->pictureCopy);
 }
 
-void CPiece::ReleaseImages() {
-    for (CSurface*& image : images) {
-        delete image;
-        image = nullptr;
-    }
-}
-
-CPiece::~CPiece() {
-    ReleaseImages();
-}
-
-void CPiece::BuildImages(CPuzzle* puzzle) {
-    const int h = cellSize / 2;
+void CPiece::BuildImages(const CutContext& context, CPuzzle* puzzle) {
+    const int cell = context.cellSize;
+    const int h = cell / 2;
     const int side = 4 * h;
     const PictureCopy& picture = puzzle->pictureCopy;
     const int bpp = picture.bytesPerPixel;
-    const int pictureX = col * cellSize - h;
-    const int pictureY = row * cellSize - h;
+    const int pictureX = col * cell - h;
+    const int pictureY = row * cell - h;
     const bool rotate = puzzle->userotation != 0;
-    // Pieces cut "small" are too small to bevel.
-    const bool bevel = puzzle->beveling != 0 && puzzle->cutStyle != 0;
+    // Pieces cut small are too small to bevel.
+    const bool bevel = puzzle->beveling != 0 && puzzle->cutStyle != CutSmall;
     const BevelParams params = BevelParamsForLevel(puzzle->bevellevel);
     if (bevel) {
         bevelParams[0] = puzzle->bevellevel;
@@ -100,7 +87,8 @@ void CPiece::BuildImages(CPuzzle* puzzle) {
         bevelParams[2] = params.width;
         bevelParams[3] = params.decrement;
     }
-    if (!g_maskCache || side <= 0) return;
+    CMaskCache* cache = context.maskCache;
+    if (!cache || side <= 0) return;
 
     // Writes the picture pixel at image (x, y), black where the picture does not reach.
     auto sample = [&](int x, int y, std::uint8_t* dst) {
@@ -136,19 +124,19 @@ void CPiece::BuildImages(CPuzzle* puzzle) {
     };
 
     if (!rotate) {
-        masks[0] = g_maskCache->Get(sides, 0);
+        masks[0] = cache->Get(sides, 0, context);
         for (int r = 1; r < 4; ++r) {
             masks[r] = nullptr;
             delete images[r];
             images[r] = nullptr;
         }
-        if (!MakeImageFromMask(this, 0, side)) return;
+        if (!MakeImageFromMask(context.display, this, 0, side)) return;
         fillImage(0, sample);
         return;
     }
 
     for (int r = 0; r < 4; ++r)
-        masks[r] = g_maskCache->Get(sides, r);
+        masks[r] = cache->Get(sides, r, context);
     // Tolerate a caller that did not size the buffers for this cut.
     const std::size_t scratchSize = static_cast<std::size_t>(bpp) * side * side;
     for (auto& buffer : puzzle->scratch)
@@ -174,7 +162,7 @@ void CPiece::BuildImages(CPuzzle* puzzle) {
     };
     for (int r = 0; r < 4; ++r) {
         // A missing image must not stop the turns, or the later images would be turned wrong.
-        if (MakeImageFromMask(this, r, side)) fillImage(r, fromScratch);
+        if (MakeImageFromMask(context.display, this, r, side)) fillImage(r, fromScratch);
         RotateScratch(scratch, puzzle->scratch[1].data(), side, bpp);
     }
 }

@@ -4,22 +4,24 @@
 // CPiece::BuildImages (in PieceImages.cpp) puts the steps together.
 #include <cstdint>
 
+class CDisplay;
 class CPiece;
 class CPuzzle;
+struct CutContext;
 
 // Replaces image `rotation` of the piece with a new side x side surface, transparent
 // white and filled with white. False (logged) when the display cannot make it.
-bool MakeImageFromMask(CPiece* piece, int rotation, int side);
+bool MakeImageFromMask(CDisplay* display, CPiece* piece, int rotation, int side);
 
 // Turns an S x S image of bpp-byte pixels (no row padding) a quarter turn clockwise:
 // new (x, y) = old (y, S - 1 - x) as column, row. Built in `work`, copied back whole.
 void RotateScratch(std::uint8_t* image, std::uint8_t* work, int side, int bpp);
 
 // The two scratch buffers, Bpp x S x S bytes each, for the picture's layout and the
-// current cellSize.
-void AllocateScratchBuffers(CPuzzle* puzzle);
+// context's cell size.
+void AllocateScratchBuffers(const CutContext& context, CPuzzle* puzzle);
 
-// Everything the pieces need before they are cut or rebuilt: the mask cache emptied (and
-// no piece left pointing into it), the scratch buffers when rotation is allowed, and a
-// fresh copy of the picture's pixels.
-void PreparePieceBuild(CPuzzle* puzzle);
+// Everything the pieces need before they are cut or rebuilt: the context's mask cache
+// emptied (and no piece left pointing into it), the scratch buffers when rotation is
+// allowed, and a fresh copy of the picture's pixels.
+void PreparePieceBuild(const CutContext& context, CPuzzle* puzzle);

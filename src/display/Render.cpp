@@ -7,6 +7,7 @@
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
 #include "pack/CProOptions.h"
+#include "pack/GameCutContext.h"
 #include "pack/Loader.h"
 #include "platform/Platform.h"
 #include "play/CMouseController.h"
@@ -83,7 +84,7 @@ void CPuzzle::RestoreSurfaces() {
     if (g_display->RestoreAllSurfaces() != S_OK) return;
     if (!ReloadPictureSurface(this)) return;
     LoadSelectorSurface(this);
-    RunRebuildPass(this);
+    RunRebuildPass(GameCutContext(), this);
     if (g_proOptions) g_proOptions->LoadFrameSurfaces();
     if (g_mainApp) g_mainApp->Render();
 }

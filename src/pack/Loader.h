@@ -1,6 +1,8 @@
 #pragma once
 // The loading threads and the steps around them. The loader cuts (or rebuilds) every
 // piece off the main thread; the progress thread reports the percentage to the window.
+#include "cutting/CutContext.h"
+
 #include <string>
 
 class CPuzzle;
@@ -8,13 +10,17 @@ class CPuzzle;
 // Cuts the current picture again (reset, rotation setting changed).
 bool RecutPuzzle();
 
+// Starts the loader thread over the puzzle's pieces: mode 0 cuts them, 1 rebuilds their
+// images, both with `context`.
+void StartLoader(CPuzzle* puzzle, int mode, CutContext context);
+
 // Thread bodies, each given the puzzle.
-void LoaderThread(CPuzzle* puzzle);
+void LoaderThread(CPuzzle* puzzle, CutContext context);
 void ProgressThread(CPuzzle* puzzle);
 
 // The two passes over the pieces. They stop early when a stop is requested.
-void RunCuttingPass(CPuzzle* puzzle);
-void RunRebuildPass(CPuzzle* puzzle);
+void RunCuttingPass(const CutContext& context, CPuzzle* puzzle);
+void RunRebuildPass(const CutContext& context, CPuzzle* puzzle);
 
 // Loads the picture surface from the current picture path again (surface-loss recovery).
 bool ReloadPictureSurface(CPuzzle* puzzle);

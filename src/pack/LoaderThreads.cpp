@@ -1,4 +1,4 @@
-// Starting a cut or a rebuild, the loader and progress threads and stopping them.
+// Starting the loader, the loader and progress threads and the passes they run.
 //
 // There are no locks: while `loaderBusy` is set the loader alone touches the pieces and the
 // main thread leaves the puzzle alone. Every wait is bounded: the loader checks for a stop
@@ -21,8 +21,6 @@
 #include <cstdint>
 
 namespace {
-constexpr double kScatterScale = 1.7;
-
 bool LoadBitmapSurface(const std::string& path, CSurface** out) {
     *out = nullptr;
     if (!g_display) return false;
@@ -35,7 +33,12 @@ bool LoadBitmapSurface(const std::string& path, CSurface** out) {
     return true;
 }
 
-void StartLoader(CPuzzle* puzzle, int mode) {
+void SetProgress(CPuzzle* puzzle, std::size_t done, std::size_t count) {
+    puzzle->progress = static_cast<float>(static_cast<double>(done) / static_cast<double>(count) * 100.0);
+}
+} // namespace
+
+void StartLoader(CPuzzle* puzzle, int mode, CutContext context) {
     // A finished loader whose end message was handled has been joined already; this only
     // guards against starting over a thread object that is still joinable.
     if (puzzle->loaderThread.joinable()) puzzle->loaderThread.join();
@@ -47,13 +50,8 @@ void StartLoader(CPuzzle* puzzle, int mode) {
     // slip in between starting the thread and its first step.
     if (g_clock) g_clock->stopped = true;
     if (Platform()) Platform()->SetCursor(CursorKind::Wait);
-    puzzle->loaderThread = std::thread(LoaderThread, puzzle);
+    puzzle->loaderThread = std::thread(LoaderThread, puzzle, std::move(context));
 }
-
-void SetProgress(CPuzzle* puzzle, std::size_t done, std::size_t count) {
-    puzzle->progress = static_cast<float>(static_cast<double>(done) / static_cast<double>(count) * 100.0);
-}
-} // namespace
 
 bool ReloadPictureSurface(CPuzzle* puzzle) {
     delete puzzle->pictureSurface;
@@ -81,57 +79,20 @@ bool LoadSelectorSurface(CPuzzle* puzzle) {
     return true;
 }
 
-bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
-    // One load at a time: the pieces belong to the running loader.
-    if (loaderBusy) return false;
-    currentPicturePath = picturePath;
-
-    // The reload has already moved pure white off the picture; only the grid is left.
-    if (!ReloadPictureSurface(this)) return false;
-    ComputeGrid(pictureSurface->Width(), pictureSurface->Height(), cellSize, &cols, &rows);
-    LoadSelectorSurface(this);
-
-    const int pictureW = pictureSurface->Width();
-    const int pictureH = pictureSurface->Height();
-    SetScatterArea(static_cast<int>(pictureW * kScatterScale), static_cast<int>(pictureH * kScatterScale),
-                   true);
-    // The preview window is handed the new picture here once it exists.
-    (void)keepPreview;
-
-    ClearPieces();
-    StartLoader(this, 0);
-    positionChanged = 0;
-    return true;
-}
-
-void CPuzzle::RebuildPieceImages() {
-    if (loaderBusy) return;
-    StartLoader(this, 1);
-}
-
-void CPuzzle::StopWorkers() {
-    stopRequested = true;
-    // The loader joins the progress thread itself before it ends.
-    if (loaderThread.joinable()) loaderThread.join();
-    if (progressThread.joinable()) progressThread.join();
-    stopRequested = false;
-    loaderBusy = false;
-}
-
-void RunCuttingPass(CPuzzle* puzzle) {
+void RunCuttingPass(const CutContext& context, CPuzzle* puzzle) {
     const std::int64_t wanted = static_cast<std::int64_t>(puzzle->cols) * puzzle->rows;
     const std::size_t count = wanted > 0 ? static_cast<std::size_t>(wanted) : 0;
     puzzle->pieces.clear();
     puzzle->pieces.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         puzzle->pieces.push_back(std::make_unique<CPiece>());
-    PreparePieceBuild(puzzle);
+    PreparePieceBuild(context, puzzle);
 
     std::size_t done = 0;
     for (int r = 0; r < puzzle->rows; ++r) {
         for (int c = 0; c < puzzle->cols; ++c) {
             if (puzzle->stopRequested) return;
-            puzzle->pieces[static_cast<std::size_t>(r) * puzzle->cols + c]->Cut(puzzle, c, r);
+            puzzle->pieces[static_cast<std::size_t>(r) * puzzle->cols + c]->Cut(context, puzzle, c, r);
             SetProgress(puzzle, ++done, count);
         }
     }
@@ -141,13 +102,13 @@ void RunCuttingPass(CPuzzle* puzzle) {
     puzzle->loosePieces = static_cast<std::int32_t>(count);
 }
 
-void RunRebuildPass(CPuzzle* puzzle) {
-    PreparePieceBuild(puzzle);
+void RunRebuildPass(const CutContext& context, CPuzzle* puzzle) {
+    PreparePieceBuild(context, puzzle);
     const std::size_t count = puzzle->pieces.size();
     std::size_t done = 0;
     for (auto& piece : puzzle->pieces) {
         if (puzzle->stopRequested) return;
-        if (piece) piece->BuildImages(puzzle);
+        if (piece) piece->BuildImages(context, puzzle);
         SetProgress(puzzle, ++done, count);
     }
     puzzle->progress = 100.0f;
@@ -163,17 +124,17 @@ void ProgressThread(CPuzzle* puzzle) {
     }
 }
 
-void LoaderThread(CPuzzle* puzzle) {
+void LoaderThread(CPuzzle* puzzle, CutContext context) {
     if (g_clock) g_clock->stopped = true;
     puzzle->progress = 0.0f;
     puzzle->progressThread = std::thread(ProgressThread, puzzle);
 
     WPARAM result = 0;
     if (puzzle->loaderMode == 1) {
-        RunRebuildPass(puzzle);
+        RunRebuildPass(context, puzzle);
         result = 1;
     } else {
-        RunCuttingPass(puzzle);
+        RunCuttingPass(context, puzzle);
     }
 
     // Ends within one report interval plus one report's timeout.

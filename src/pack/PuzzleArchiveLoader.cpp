@@ -6,10 +6,11 @@
 #include "app/Log.h"
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
-#include "cutting/CSideList.h"
+#include "cutting/CutTable.h"
 #include "imaging/PictureConverter.h"
 #include "pack/CPackFile.h"
 #include "pack/CPuzzleArchive.h"
+#include "pack/GameCutContext.h"
 #include "pack/PuzzleOptionsReader.h"
 #include "play/CPuzzle.h"
 
@@ -51,13 +52,13 @@ bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
     }
 
     // 9. The side list sets the fallback cell size; its result does not matter here.
-    if (g_sideList) g_sideList->Load(options.cutName);
+    LoadGameSideList(options.cutName, &cellSize);
 
     // 10. The cut name sets the final cell size. Without a side list and without a known
     // cut there is no cell size at all, and the grid would divide by zero; a side list's
     // absurd cell size would make every piece buffer enormous.
     ApplyCutName(options.cutName, cutStyle, cellSize);
-    if (cellSize <= 0 || cellSize > kMaxCellSize) {
+    if (!IsUsableCellSize(cellSize)) {
         LogWrite(0, "Failed to load archive: %s", path.c_str());
         return false;
     }

@@ -3,5 +3,3 @@
 // The names of the temporary files it leaves behind:
 inline constexpr const char* kPictureTempName = "pic";
 inline constexpr const char* kPictureBitmapName = "puzzle1.bmp";
-// The largest cell size a side list may leave standing (the cuts use 16 to 64).
-inline constexpr int kMaxCellSize = 256;

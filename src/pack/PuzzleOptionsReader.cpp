@@ -1,5 +1,6 @@
 #include "pack/PuzzleOptionsReader.h"
 
+#include "cutting/CutTable.h"
 #include "imaging/PictureFormat.h"
 #include "pack/CArchiveEntry.h"
 #include "pack/LineReader.h"
@@ -40,16 +41,6 @@ bool ParseLines(ReadLine&& readLine, PuzzleOptions& options, bool restoringPosit
     return true;
 }
 
-struct CutRow {
-    const char* name;
-    std::int32_t style;
-    std::int32_t size;
-};
-constexpr CutRow kCuts[] = {
-    {"small", 0, 16},  {"medium", 1, 32},  {"large", 2, 48}, {"huge", 3, 64},
-    {"square", 4, 32}, {"angular", 5, 32}, {"wavy", 6, 48},  {"jagged", 7, 48},
-};
-
 } // namespace
 
 bool ReadPuzzleOptions(CArchiveEntry& entry, PuzzleOptions& options, bool restoringPosition) {
@@ -85,14 +76,11 @@ std::int32_t DecimalValue(const char* text) {
 }
 
 bool CutFromName(const std::string& cutName, std::int32_t* style, std::int32_t* size) {
-    for (const CutRow& row : kCuts) {
-        if (cutName == row.name) {
-            *style = row.style;
-            *size = row.size;
-            return true;
-        }
-    }
-    return false;
+    const CutTableRow* row = CutByName(cutName);
+    if (!row) return false;
+    *style = row->style;
+    *size = row->cellSize;
+    return true;
 }
 
 void ApplyCutName(const std::string& cutName, std::int32_t& cutStyle, std::int32_t& cellSizeValue) {

@@ -1,9 +1,22 @@
-// The play side of a piece: hit tests, rotation and finding a neighbour to join.
+// The play side of a piece: its images' lifetime, hit tests, rotation and finding a
+// neighbour to join.
 #include "play/CPiece.h"
 
 #include "app/CMainApp.h"
 #include "app/Globals.h"
+#include "display/CSurface.h"
 #include "play/CPuzzle.h"
+
+CPiece::~CPiece() {
+    ReleaseImages();
+}
+
+void CPiece::ReleaseImages() {
+    for (CSurface*& image : images) {
+        delete image;
+        image = nullptr;
+    }
+}
 
 bool CPiece::HitTest(int bx, int by) const {
     // The cell square enlarged by an eighth of a cell on every side, not the outline: a tab

@@ -9,6 +9,8 @@ class CSurface;
 class CPieceMask;
 class CPieceGroup;
 class CPuzzle;
+class CSideList;
+struct CutContext;
 
 class CPiece {
   public:
@@ -18,14 +20,15 @@ class CPiece {
     CPiece& operator=(const CPiece&) = delete;
 
     // --- Cutting (cutting/) ---------------------------------------------------------------
-    // Sets the cell and the sides, assigns edge shapes with the game's random generator (or
-    // from the saved position being restored) and builds the images.
-    void Cut(CPuzzle* puzzle, int col, int row);
+    // Sets the cell and the sides, assigns edge shapes drawn from the context's random
+    // source (or taken from the saved position being restored) and builds the images.
+    void Cut(const CutContext& context, CPuzzle* puzzle, int col, int row);
     // Gives side `side` the shape (setNumber, slot) and the neighbour's facing side its
     // partner, when both are still unassigned and the side list holds the shape.
-    void AssignEdge(CPuzzle* puzzle, int side, std::int32_t setNumber, std::int32_t slot);
+    void AssignEdge(const CSideList& sideList, CPuzzle* puzzle, int side, std::int32_t setNumber,
+                    std::int32_t slot);
     // Masks and images for the current settings (rotation, bevel).
-    void BuildImages(CPuzzle* puzzle);
+    void BuildImages(const CutContext& context, CPuzzle* puzzle);
     void ReleaseImages();
 
     // --- Model (play/) -------------------------------------------------------------------

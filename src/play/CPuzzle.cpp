@@ -2,6 +2,7 @@
 #include "play/CPuzzle.h"
 
 #include "app/Globals.h"
+#include "cutting/CutTable.h"
 #include "display/CSurface.h"
 #include "play/CMouseController.h"
 
@@ -48,7 +49,7 @@ CPieceGroup* CPuzzle::NewGroup() {
 }
 
 bool CPuzzle::IsLeftOutPiece(const CPiece* piece) const {
-    if (cutStyle != 5 || !piece) return false;
+    if (cutStyle != CutAngular || !piece) return false;
     for (const CPieceSide& side : piece->sides) {
         if (side.setNumber < 0 || side.slot < 4) return false;
     }

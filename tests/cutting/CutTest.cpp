@@ -1,7 +1,7 @@
 #include "CuttingFixture.h"
 
-#include "app/Random.h"
 #include "cutting/CPieceMask.h"
+#include "cutting/CutTable.h"
 #include "cutting/PieceGrid.h"
 #include "cutting/PieceImages.h"
 #include "cutting/SideGeometry.h"
@@ -19,11 +19,11 @@ class CutTest : public CuttingFixture {
   protected:
     void SetUp() override {
         CuttingFixture::SetUp();
-        cellSize = 16;
+        cell = 16;
         puzzle = std::make_unique<CPuzzle>();
         puzzle->beveling = 0;
         puzzle->userotation = 0;
-        puzzle->cutStyle = 1;
+        puzzle->cutStyle = CutMedium;
     }
     void TearDown() override {
         puzzle.reset();
@@ -31,10 +31,10 @@ class CutTest : public CuttingFixture {
     }
 
     // Sets 0 and 1 (or those given), slots 0..7, each slot's partner serving the opposite
-    // edge. A shape is a cellSize/4 square centred along its edge: material just beyond
+    // edge. A shape is a quarter-cell square centred along its edge: material just beyond
     // the body for slots 0-3 (a tab), cut just inside it for slots 4-7 (a hollow).
     void MakeSideList(std::initializer_list<int> sets = {0, 1}) {
-        const int cell = cellSize, h = cell / 2, q = cell / 4;
+        const int h = cell / 2, q = cell / 4;
         for (int set : sets) {
             ++sideList.setCount;
             for (int slot = 0; slot < 8; ++slot) {
@@ -58,13 +58,13 @@ class CutTest : public CuttingFixture {
     // A picture whose every pixel is distinct, loaded into the puzzle like a real one.
     void MakePicture(int width, int height) {
         CSurface* surface = nullptr;
-        ASSERT_EQ(display->NewSurface(&surface, width, height, false), S_OK);
+        ASSERT_EQ(display.NewSurface(&surface, width, height, false), S_OK);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 surface->SetPixelColour(x, y, RGB(x * 3 % 250, y * 5 % 250, (x + y) % 200));
         delete puzzle->pictureSurface;
         puzzle->pictureSurface = surface;
-        PrepareGrid(puzzle.get());
+        PrepareGrid(puzzle.get(), cell);
     }
 
     // Pieces restored from saved records instead of drawn.
@@ -85,10 +85,11 @@ class CutTest : public CuttingFixture {
         puzzle->pieces.clear();
         for (int i = 0; i < puzzle->cols * puzzle->rows; ++i)
             puzzle->pieces.push_back(std::make_unique<CPiece>());
-        PreparePieceBuild(puzzle.get());
+        const CutContext context = Context();
+        PreparePieceBuild(context, puzzle.get());
         for (int r = 0; r < puzzle->rows; ++r)
             for (int c = 0; c < puzzle->cols; ++c)
-                puzzle->pieces[r * puzzle->cols + c]->Cut(puzzle.get(), c, r);
+                puzzle->pieces[r * puzzle->cols + c]->Cut(context, puzzle.get(), c, r);
     }
 
     CPiece* Piece(int c, int r) { return puzzle->pieces[r * puzzle->cols + c].get(); }
@@ -275,12 +276,12 @@ TEST_F(CutTest, SmallPiecesAreNotBevelled) {
     MakePicture(16, 16); // one piece, four straight edges
     puzzle->beveling = 1;
     puzzle->bevellevel = 1;
-    puzzle->cutStyle = 0; // "small"
+    puzzle->cutStyle = CutSmall;
     CutAll();
     for (int y = 8; y < 24; ++y)
         for (int x = 8; x < 24; ++x)
             ASSERT_EQ(Piece(0, 0)->images[0]->GetPixelValue(x, y), PicturePixel(x - 8, y - 8));
-    puzzle->cutStyle = 1;
+    puzzle->cutStyle = CutMedium;
     CutAll();
     const CSurface* image = Piece(0, 0)->images[0];
     EXPECT_GT(image->GetPixelValue(8, 8) & 0xFF, PicturePixel(0, 0) & 0xFF);
@@ -323,18 +324,18 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndSkipsImagesThatCannotBeMade) {
     CutAll();
     ASSERT_GT(maskCache.Size(), 0u);
     puzzle->userotation = 1;
-    PreparePieceBuild(puzzle.get());
+    PreparePieceBuild(Context(), puzzle.get());
     EXPECT_EQ(maskCache.Size(), 0u);
     for (const auto& piece : puzzle->pieces)
         for (CPieceMask* mask : piece->masks)
             EXPECT_EQ(mask, nullptr) << "no piece is left on a freed mask";
     EXPECT_EQ(puzzle->scratch[1].size(), 4u * 32 * 32);
-    Piece(1, 0)->BuildImages(puzzle.get());
+    Piece(1, 0)->BuildImages(Context(), puzzle.get());
     EXPECT_NE(Piece(1, 0)->images[3], nullptr);
 
     // Without a display the images cannot be made: logged and left out.
-    display->ReleaseAll();
-    Piece(0, 0)->BuildImages(puzzle.get());
+    display.ReleaseAll();
+    Piece(0, 0)->BuildImages(Context(), puzzle.get());
     EXPECT_EQ(Piece(0, 0)->images[0], nullptr);
     EXPECT_TRUE(Logged("Failed to create surface! MakeImageFromMask()\n"));
 }

@@ -1,18 +1,9 @@
 #include "CuttingFixture.h"
 
 #include "cutting/CPieceMask.h"
-#include "cutting/SideGeometry.h"
-#include "display/CSurface.h"
 #include "play/CPieceSide.h"
 
 namespace {
-
-TEST(SideGeometry, SlotsOutsideTheSetHaveNoDirection) {
-    EXPECT_EQ(RotatedSlot(-1, 1), -1);
-    EXPECT_EQ(RotatedSlot(7, 1), 4);
-    EXPECT_EQ(SlotDirection(-1), -1);
-    EXPECT_EQ(SlotDirection(8), -1);
-}
 
 class MaskTest : public CuttingFixture {
   protected:
@@ -24,7 +15,7 @@ class MaskTest : public CuttingFixture {
             sides[i].setNumber = set;
             sides[i++].slot = slot;
         }
-        return maskCache.Get(sides, rotation);
+        return maskCache.Get(sides, rotation, Context());
     }
     static std::uint8_t At(const CPieceMask* mask, int x, int y) {
         return mask->bytes[static_cast<std::size_t>(y) * mask->width + x];
@@ -33,7 +24,7 @@ class MaskTest : public CuttingFixture {
 };
 
 TEST_F(MaskTest, StraightEdgesGiveTheBodySquareItsBoxAndShadow) {
-    cellSize = 48;
+    cell = 48;
     CPieceMask* mask = Mask({kBorder, kBorder, kBorder, kBorder});
     ASSERT_EQ(std::pair(mask->width, mask->height), std::pair(96, 96));
     for (int y = 0; y < 96; ++y)
@@ -50,7 +41,7 @@ TEST_F(MaskTest, StraightEdgesGiveTheBodySquareItsBoxAndShadow) {
 }
 
 TEST_F(MaskTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
-    cellSize = 32; // h = 16, S = 64; a right-edge shape starts at (32, 16)
+    cell = 32; // h = 16, S = 64; a right-edge shape starts at (32, 16)
     CSideShape* shape = AddShape(0, 0, 2, 0);
     // Row 0 of the map lies on the body's top row (mask row 16), columns 32..47 on the body
     // and 48..63 in the margin.
@@ -69,7 +60,7 @@ TEST_F(MaskTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
 }
 
 TEST_F(MaskTest, LaterDirectionsWinAndOddShapesAreClippedOrSkipped) {
-    cellSize = 16;                  // h = 8, S = 32
+    cell = 16;                      // h = 8, S = 32
     AddShape(0, 0, 2, 255, 40, 40); // right: a tab filling a map far larger than a cell
     AddShape(0, 1, 3, 100);         // bottom: cuts away everything it covers (columns 8..23, rows 16..31)
     CSideShape* empty = AddShape(0, 2, 0, 255);
@@ -94,7 +85,7 @@ TEST_F(MaskTest, LaterDirectionsWinAndOddShapesAreClippedOrSkipped) {
 
 TEST_F(MaskTest, EqualSidesShareOneMaskAndRotationsGetTheirOwn) {
     // The turned outlines themselves are checked with real shapes by the publishing cut test.
-    cellSize = 16;
+    cell = 16;
     for (int slot = 0; slot < 8; ++slot)
         AddShape(0, slot, (slot + 2) % 4 + (slot & 4), 255);
     sideList.setCount = 1;
@@ -108,21 +99,22 @@ TEST_F(MaskTest, EqualSidesShareOneMaskAndRotationsGetTheirOwn) {
 }
 
 TEST_F(MaskTest, WithoutAShadowSurfaceTheBoxStaysEmpty) {
-    cellSize = 16;
-    g_display = nullptr;
-    CPieceMask* mask = Mask({});
+    cell = 16;
+    CPieceSide sides[4];
+    CutContext noDisplay = Context();
+    noDisplay.display = nullptr;
+    CPieceMask* mask = maskCache.Get(sides, 0, noDisplay);
     EXPECT_EQ(mask->shadow, nullptr);
     EXPECT_EQ(mask->left, 9999);
     EXPECT_EQ(mask->right, 0);
     EXPECT_TRUE(Logged("Failed to create shadow surface!\n"));
     // Rebuilt once the display is back, as after a lost display.
-    g_display = display.get();
-    ASSERT_TRUE(mask->BuildShadow());
+    ASSERT_TRUE(mask->BuildShadow(&display));
     EXPECT_NE(mask->shadow, nullptr);
     EXPECT_EQ(mask->right, 24);
     // A mask with nothing inside: an empty box that loops skip.
     std::fill(mask->bytes.begin(), mask->bytes.end(), 255);
-    ASSERT_TRUE(mask->BuildShadow());
+    ASSERT_TRUE(mask->BuildShadow(&display));
     EXPECT_EQ(mask->left, 9999);
     EXPECT_EQ(mask->right, 1);
 }

@@ -1,9 +1,9 @@
 #include "CuttingFixture.h"
 
+#include "cutting/CutTable.h"
+#include "cutting/PieceGrid.h"
 #include "cutting/TextModeReader.h"
-#include "display/CSurface.h"
 #include "imaging/BmpCodec.h"
-#include "support/PictureFiles.h"
 
 #include <filesystem>
 #include <map>
@@ -15,12 +15,14 @@ class SideListTest : public CuttingFixture {
     void SetUp() override {
         CuttingFixture::SetUp();
         // The pack stand-in: entry name -> bytes.
-        sideList.extractEntry = [this](const std::string& name, const std::string& out) {
+        source.extract = [this](const std::string& name, const std::string& out) {
             requested.push_back(name);
             if (!entries.count(name)) return false;
             WriteBytes(out, entries[name]);
             return true;
         };
+        source.display = &display;
+        source.workFolder = temp.Str();
     }
 
     // A 16 x 16 side bitmap of one grey level.
@@ -30,10 +32,10 @@ class SideListTest : public CuttingFixture {
 
     std::map<std::string, Bytes> entries;
     std::vector<std::string> requested;
+    CSideList::Source source;
 };
 
 TEST_F(SideListTest, ReadsCrLfSetsCutShortSetsAndMissingBitmaps) {
-    cellSize = 0;
     std::string text = "Side list\r\n 16\r\n0\r\n";
     for (int slot = 0; slot < 8; ++slot) {
         const std::string name = slot == 1 ? "missing" : "a" + std::to_string(slot);
@@ -43,8 +45,8 @@ TEST_F(SideListTest, ReadsCrLfSetsCutShortSetsAndMissingBitmaps) {
     // Set 5 has two shapes and the name of a third without its partner; every set header counts.
     text += "5\r\na0\r\n0\r\na0\r\n1\r\na0";
     entries["piecedefs"] = Bytes(text.begin(), text.end());
-    ASSERT_TRUE(sideList.Load("medium"));
-    EXPECT_EQ(cellSize, 16);
+    ASSERT_TRUE(sideList.Load(source, "medium"));
+    EXPECT_EQ(sideList.cellSize, 16);
     EXPECT_EQ(sideList.setCount, 2);
     ASSERT_EQ(sideList.shapes.size(), 10u);
     EXPECT_NE(sideList.FindShape(5, 1), nullptr);
@@ -65,26 +67,39 @@ TEST_F(SideListTest, FailuresLeaveThePreviousList) {
     AddShape(0, 0, 2, 255);
     sideList.setCount = 1;
     // No entry in the pack: false, nothing logged.
-    EXPECT_FALSE(sideList.Load("medium"));
+    EXPECT_FALSE(sideList.Load(source, "medium"));
     EXPECT_FALSE(Logged("Failed to load side list"));
     // Reported as extracted, but no file to open.
-    sideList.extractEntry = [](const std::string&, const std::string&) { return true; };
+    source.extract = [](const std::string&, const std::string&) { return true; };
     std::filesystem::remove(temp.File("temp"));
-    EXPECT_FALSE(sideList.Load("wavy"));
+    EXPECT_FALSE(sideList.Load(source, "wavy"));
     EXPECT_EQ(sideList.shapes.size(), 1u);
     EXPECT_EQ(sideList.setCount, 1);
     EXPECT_TRUE(Logged("Failed to load side list: wavy\n\n"));
 }
 
-TEST_F(SideListTest, ReadsNumbersAndLinesLikeTheCRuntime) {
-    cellSize = 48;
-    sideList.ReadList("t\n0\n", temp.File("temp3"));
-    EXPECT_EQ(cellSize, 48) << "a cell size of 0 would divide by zero later";
-    sideList.ReadList("t\n99999999999\n", temp.File("temp3"));
-    EXPECT_EQ(cellSize, 48);
-    sideList.ReadList("t\n  64px\n", temp.File("temp3"));
-    EXPECT_EQ(cellSize, 64);
+TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
+    for (auto [text, cellSize, usable] : {std::tuple{"t\n  64px\n", 64, true},
+                                          {"t\n0\n", 0, false},
+                                          {"t\n", 0, false},
+                                          {"t\n99999999999\n", 2147483647, false}}) {
+        sideList.cellSize = 48;
+        sideList.ReadList(text, source);
+        EXPECT_EQ(sideList.cellSize, cellSize) << text;
+        EXPECT_EQ(IsUsableCellSize(sideList.cellSize), usable) << text;
+    }
+    // One limit for every cell size: the cuts' own and a side list's alike.
+    for (const CutTableRow& cut : kCutTable)
+        EXPECT_TRUE(IsUsableCellSize(cut.cellSize)) << cut.name;
+    std::int32_t cols = -1, rows = -1;
+    ComputeGrid(1024, 1024, kMaxCellSize, &cols, &rows);
+    EXPECT_EQ(cols * rows, 16);
+    ComputeGrid(1024, 1024, kMaxCellSize + 1, &cols, &rows);
+    EXPECT_EQ(cols * rows, 0);
+    EXPECT_FALSE(IsUsableCellSize(kMinCellSize - 1));
+}
 
+TEST(TextModeReader, ReadsNumbersAndLinesLikeTheCRuntime) {
     for (auto [text, value] : {std::pair{" \t-7x", -7},
                                {"+12", 12},
                                {"x12", 0},
@@ -95,10 +110,12 @@ TEST_F(SideListTest, ReadsNumbersAndLinesLikeTheCRuntime) {
 
     // A lone carriage return stays; one before a line feed goes. Lines longer than 63
     // characters are read in pieces.
-    TextModeReader reader(std::string("a\rb\r\n") + std::string(70, 'x') + "\nz");
+    std::string text = "a\rb\r\n";
+    text.append(70, 'x').append("\nz");
+    TextModeReader reader(text);
     std::string line;
-    for (const std::string& expected :
-         {std::string("a\rb\n"), std::string(63, 'x'), std::string(7, 'x') + "\n", std::string("z")}) {
+    for (const std::string& expected : {std::string("a\rb\n"), std::string(63, 'x'), std::string("xxxxxxx\n"),
+                                        std::string("z")}) {
         ASSERT_TRUE(reader.ReadLine(&line));
         EXPECT_EQ(line, expected);
     }
@@ -129,9 +146,9 @@ TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
     ASSERT_TRUE(WriteBmpFile(temp.File("side.bmp"), ImageOf(2, 1, {0xD0D0D0, 0x404040})));
     UseFormat(RGB565);
     CSideShape shape;
-    ASSERT_TRUE(shape.LoadMap(temp.File("side.bmp")));
+    ASSERT_TRUE(shape.LoadMap(&display, temp.File("side.bmp")));
     EXPECT_EQ(shape.map, (std::vector<std::uint8_t>{0xD0, 0x40}));
-    EXPECT_FALSE(shape.LoadMap(temp.File("none.bmp")));
+    EXPECT_FALSE(shape.LoadMap(&display, temp.File("none.bmp")));
     EXPECT_TRUE(shape.map.empty());
 }
 

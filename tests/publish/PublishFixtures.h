@@ -1,22 +1,19 @@
 #pragma once
-// Helpers for the publishing tests: pictures of every type, stand-in game programs, reading
-// a published program back with the game's readers, and cutting in a headless game.
-#include "HeadlessGame.h"
+// Helpers for the publishing tests: pictures, stand-in game programs, reading a published
+// program back with the game's readers, and cutting the game's way without a window.
+#include "HeadlessCutter.h"
 #include "Publisher.h"
 #include "SideShapeGenerator.h"
 #include "pack/CPackFile.h"
 #include "play/CPuzzle.h"
 #include "support/PictureFiles.h"
+#include "support/PublishedPuzzle.h"
 #include "support/TempDir.h"
 
 #include <string>
 #include <vector>
 
-// The colour of picture pixel (x, y) in the test pictures: every cell looks different.
-std::uint32_t TestPixel(int x, int y);
-
-// Writes a width x height picture of TestPixel as `type` ("bmp", "jpg", "jpeg", "gif",
-// "ico", "pcx") and returns its path. GIF and PCX keep TestPixel's colours only roughly.
+// Writes a width x height gradient as "bmp", "jpg" or "jpeg" and returns its path.
 std::string MakePicture(const TempDir& dir, const std::string& type, int width, int height);
 
 // A request for a puzzle titled "Test Puzzle".
@@ -43,8 +40,9 @@ class Readback {
     int counter = 0;
 };
 
-// Fills the headless game's side list with generated sets directly (no bitmaps in between).
-void UseSets(publish::HeadlessGame& game, const publish::CutInfo& cut,
+// Fills the cutter's side list with generated sets directly (no bitmaps in between).
+void UseSets(publish::HeadlessCutter& cutter, const publish::CutInfo& cut,
              const std::vector<publish::SideSet>& sets);
 // Cuts a cols x rows grid of a plain picture with the game's cutting pass.
-void CutGrid(publish::HeadlessGame& game, CPuzzle& puzzle, int cols, int rows, std::uint32_t seed);
+void CutGrid(publish::HeadlessCutter& cutter, const publish::CutInfo& cut, CPuzzle& puzzle, int cols, int rows,
+             std::uint32_t seed);

@@ -1,6 +1,5 @@
 #include "PublishFixtures.h"
 #include "SideShapeGenerator.h"
-#include "app/Globals.h"
 #include "cutting/CPieceMask.h"
 #include "cutting/SideGeometry.h"
 
@@ -71,13 +70,13 @@ TEST(SideShapes, OutlinesHaveNoHairlineNecksOrLooseParts) {
 TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
     for (const CutInfo& cut : AllCuts()) {
         SCOPED_TRACE(cut.name);
-        HeadlessGame game;
-        UseSets(game, cut, SetsFor(cut));
+        HeadlessCutter cutter;
+        UseSets(cutter, cut, SetsFor(cut));
         CPuzzle puzzle;
         puzzle.userotation = 1;
         puzzle.beveling = 0;
         const int cols = 6, rows = 5, cs = cut.cellSize, h = cs / 2, side = 4 * h;
-        CutGrid(game, puzzle, cols, rows, 4242);
+        CutGrid(cutter, cut, puzzle, cols, rows, 4242);
         ASSERT_EQ(puzzle.pieces.size(), static_cast<std::size_t>(cols * rows));
 
         const int width = cols * cs + 2 * cs, height = rows * cs + 2 * cs; // a cell of room around
@@ -122,13 +121,12 @@ TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
 // piece must have nothing to show, or the finished picture would have a hole.
 TEST(SideShapes, AngularPieceWithFourSecondFormSidesIsEmpty) {
     const CutInfo& cut = *FindCut("angular");
-    HeadlessGame game;
-    UseSets(game, cut, SetsFor(cut));
-    cellSize = cut.cellSize;
+    HeadlessCutter cutter;
+    UseSets(cutter, cut, SetsFor(cut));
     MaskKeyEntry key[4];
     for (int d = 0; d < 4; ++d)
         key[d] = {d + 4, 0, -1};
     CPieceMask mask;
-    mask.Build(key);
+    mask.Build(key, cutter.Context(cut.cellSize));
     EXPECT_TRUE(std::all_of(mask.bytes.begin(), mask.bytes.end(), [](std::uint8_t b) { return b == 255; }));
 }

@@ -1,7 +1,6 @@
 #include "PackReport.h"
 
-#include "HeadlessGame.h"
-#include "app/Globals.h"
+#include "HeadlessCutter.h"
 #include "app/Random.h"
 #include "cutting/CPieceMask.h"
 #include "cutting/CSideList.h"
@@ -57,6 +56,7 @@ class ScratchDir {
     ScratchDir& operator=(const ScratchDir&) = delete;
     bool Ok() const { return !path.empty(); }
     std::string File(const char* name) const { return (path / name).string(); }
+    std::string Folder() const { return (path / "").string(); }
 
   private:
     fs::path path;
@@ -121,13 +121,18 @@ bool LoadPublished(const std::string& program, const ScratchDir& dir, Published*
     return true;
 }
 
-// The side list read by the game's reader into `game`, its bitmaps taken from the pack.
-void ReadSideList(const Published& p, const ScratchDir& dir, HeadlessGame& game) {
+// The side list read by the game's reader into `cutter`, its bitmaps taken from the pack.
+// The cell size it gives when the cut name gives none, or 0 where the game has none.
+int ReadSideList(const Published& p, const ScratchDir& dir, HeadlessCutter& cutter) {
     const CPackFile& pack = p.pack;
-    game.sideList.extractEntry = [&pack](const std::string& name, const std::string& out) {
+    CSideList::Source source;
+    source.extract = [&pack](const std::string& name, const std::string& out) {
         return pack.ExtractEntry(name, out);
     };
-    game.sideList.ReadList(p.sideListText, dir.File("temp3"));
+    source.display = &cutter.display;
+    source.workFolder = dir.Folder();
+    cutter.sideList.ReadList(p.sideListText, source);
+    return IsUsableCellSize(cutter.sideList.cellSize) ? cutter.sideList.cellSize : 0;
 }
 
 } // namespace
@@ -185,11 +190,12 @@ bool Inspect(const std::string& program, std::ostream& out, std::string* error) 
         out << "  " << std::setw(2) << i + 1 << " " << std::left << std::setw(20) << kLineNames[i]
             << std::right << p.optionLines[i] << "\n";
 
-    HeadlessGame game;
-    ReadSideList(p, dir, game);
+    HeadlessCutter cutter;
+    const int listCell = ReadSideList(p, dir, cutter);
+    const CSideList& list = cutter.sideList;
     std::set<std::pair<int, int>> sizes;
     int empty = 0, badPartners = 0;
-    for (const auto& shape : game.sideList.shapes) {
+    for (const auto& shape : list.shapes) {
         if (shape->map.empty())
             ++empty;
         else
@@ -199,8 +205,8 @@ bool Inspect(const std::string& program, std::ostream& out, std::string* error) 
             ++badPartners;
     }
     std::string title = p.sideListText.substr(0, p.sideListText.find('\n'));
-    out << "side list: \"" << title << "\", fallback cell size " << cellSize << ", " << game.sideList.setCount
-        << " sets, " << game.sideList.shapes.size() << " shapes";
+    out << "side list: \"" << title << "\", fallback cell size " << list.cellSize << ", " << list.setCount
+        << " sets, " << list.shapes.size() << " shapes";
     for (const auto& [w, h] : sizes)
         out << ", maps " << w << " x " << h;
     out << "\n";
@@ -215,7 +221,7 @@ bool Inspect(const std::string& program, std::ostream& out, std::string* error) 
         out << "picture: cannot be decoded" << (why.empty() ? "" : ": " + why) << "\n";
         return true;
     }
-    std::int32_t style = -1, cell = cellSize;
+    std::int32_t style = -1, cell = listCell;
     ApplyCutName(p.options.cutName, style, cell);
     std::int32_t cols = 0, rows = 0;
     ComputeGrid(picture.width, picture.height, cell, &cols, &rows);
@@ -233,45 +239,45 @@ bool WriteSheet(const std::string& program, const std::string& sheetPath, std::s
         *error = "the game refuses the puzzle's options";
         return false;
     }
-    HeadlessGame game;
-    ReadSideList(p, dir, game);
+    HeadlessCutter cutter;
+    std::int32_t cell = ReadSideList(p, dir, cutter);
 
     // The game's own steps: cut name, picture bitmap, picture surface, grid, cutting pass.
     CPuzzle puzzle;
     puzzle.options = p.options;
-    ApplyCutName(p.options.cutName, puzzle.cutStyle, cellSize);
+    ApplyCutName(p.options.cutName, puzzle.cutStyle, cell);
     const std::string bitmap = dir.File("puzzle1.bmp");
     if (p.picturePath.empty() ||
         !ConvertPictureToBitmap(p.picturePath, static_cast<PictureFormat>(p.options.pictureFormat), bitmap) ||
-        game.display.NewSurfaceFromBitmap(&puzzle.pictureSurface, bitmap, 0, 0, false) != S_OK) {
+        cutter.display.NewSurfaceFromBitmap(&puzzle.pictureSurface, bitmap, 0, 0, false) != S_OK) {
         *error = "the puzzle's picture cannot be decoded";
         return false;
     }
-    PrepareGrid(&puzzle);
+    PrepareGrid(&puzzle, cell);
     if (puzzle.cols < 1 || puzzle.rows < 1) {
         *error = "the picture is smaller than one piece";
         return false;
     }
     GameSeed(kSheetSeed);
-    RunCuttingPass(&puzzle);
+    RunCuttingPass(cutter.Context(cell), &puzzle);
 
     // Every piece where it belongs, spread apart by a quarter cell, with the board's shadow.
-    const int cell = cellSize, h = cell / 2, gap = std::max(2, cell / 4), margin = cell;
+    const int h = cell / 2, gap = std::max(2, cell / 4), margin = cell;
     const int width = puzzle.cols * cell + (puzzle.cols - 1) * gap + 2 * margin;
     const int height = puzzle.rows * cell + (puzzle.rows - 1) * gap + 2 * margin;
-    if (game.display.CreateWindowedDisplay(0, width, height) != S_OK) {
+    if (cutter.display.CreateWindowedDisplay(0, width, height) != S_OK) {
         *error = "the sheet is too large";
         return false;
     }
-    CSurface* sheet = game.display.BackBuffer();
-    game.display.ClearBackBuffer(sheet->MatchColour(RGB(58, 66, 78)));
+    CSurface* sheet = cutter.display.BackBuffer();
+    cutter.display.ClearBackBuffer(sheet->MatchColour(RGB(58, 66, 78)));
     for (int pass = 0; pass < 2; ++pass) {
         for (const auto& piece : puzzle.pieces) {
             int x = margin + piece->col * (cell + gap) - h, y = margin + piece->row * (cell + gap) - h;
             if (pass == 0 && piece->masks[0] && piece->masks[0]->shadow)
-                game.display.DrawSurface(x + 1, y + 1, piece->masks[0]->shadow, nullptr, -1, -1);
+                cutter.display.DrawSurface(x + 1, y + 1, piece->masks[0]->shadow, nullptr, -1, -1);
             if (pass == 1 && piece->images[0])
-                game.display.DrawSurface(x, y, piece->images[0], nullptr, -1, -1);
+                cutter.display.DrawSurface(x, y, piece->images[0], nullptr, -1, -1);
         }
     }
     DecodedImage image;

@@ -5,6 +5,7 @@
 #include "SideListWriter.h"
 #include "SideShapeGenerator.h"
 #include "SoundGenerator.h"
+#include "clock/TargetTime.h"
 #include "imaging/PictureDecoder.h"
 #include "imaging/PictureFormat.h"
 
@@ -24,19 +25,6 @@ std::string Publisher::TypeNameFromFileName(const std::string& path) {
     for (char& c : type)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return type;
-}
-
-void Publisher::TargetFor(int pieces, int* hours, int* minutes) {
-    int perPiece = pieces < 50    ? 5
-                   : pieces < 75  ? 8
-                   : pieces < 100 ? 10
-                   : pieces < 125 ? 15
-                   : pieces < 150 ? 20
-                   : pieces < 200 ? 26
-                                  : 30;
-    long long seconds = static_cast<long long>(pieces) * perPiece;
-    *hours = static_cast<int>(seconds / 3600);
-    *minutes = static_cast<int>((seconds / 60) % 60);
 }
 
 bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntrySource>* entries,
@@ -99,14 +87,14 @@ bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntr
     options.previewPermission = request.previewAllowed ? 1 : 0;
     options.targetHours = request.targetHours;
     options.targetMinutes = request.targetMinutes;
-    if (!request.targetGiven) TargetFor(cols * rows, &options.targetHours, &options.targetMinutes);
+    if (!request.targetGiven) TargetTimeFor(cols * rows, &options.targetHours, &options.targetMinutes);
     std::vector<std::uint8_t> archive;
     if (!BuildPuzzleArchive(options, picture, request.scramble, &archive, &why)) {
         *error = "cannot build the puzzle archive: " + why;
         return false;
     }
 
-    std::vector<SideSet> sets = SideShapeGenerator(*cut, SideSeed(cut->cutStyle)).Generate();
+    std::vector<SideSet> sets = SideShapeGenerator(*cut, SideSeed(cut->style)).Generate();
     SideListFiles sides = SideListWriter::Write(*cut, sets);
 
     entries->clear();

@@ -49,8 +49,6 @@ class Publisher {
     // the program. Refuses to overwrite the program itself.
     static bool Publish(const PublishRequest& request, PublishSummary* summary, std::string* error);
 
-    // The target time the game computes for a piece count.
-    static void TargetFor(int pieces, int* hours, int* minutes);
     // The lowercased extension of a file name ("" without one), the picture's type name.
     static std::string TypeNameFromFileName(const std::string& path);
 };

@@ -10,15 +10,16 @@ namespace publish {
 namespace {
 
 constexpr std::array<CutInfo, 8> kCuts = {{
-    {"small", 0, 16, CutFamily::Classic, 6},
-    {"medium", 1, 32, CutFamily::Classic, 8},
-    {"large", 2, 48, CutFamily::Classic, 8},
-    {"huge", 3, 64, CutFamily::Classic, 8},
-    {"square", 4, 32, CutFamily::Square, 0},
-    {"angular", 5, 32, CutFamily::Angular, 1},
-    {"wavy", 6, 48, CutFamily::Wavy, 8},
-    {"jagged", 7, 48, CutFamily::Jagged, 8},
+    {kCutTable[CutSmall], CutFamily::Classic, 6},
+    {kCutTable[CutMedium], CutFamily::Classic, 8},
+    {kCutTable[CutLarge], CutFamily::Classic, 8},
+    {kCutTable[CutHuge], CutFamily::Classic, 8},
+    {kCutTable[CutSquare], CutFamily::Square, 0},
+    {kCutTable[CutAngular], CutFamily::Angular, 1},
+    {kCutTable[CutWavy], CutFamily::Wavy, 8},
+    {kCutTable[CutJagged], CutFamily::Jagged, 8},
 }};
+static_assert(kCuts.size() == kCutTable.size());
 
 // Sub-samples per pixel side when deciding which piece a pixel belongs to.
 constexpr int kSub = 4;

@@ -4,6 +4,8 @@
 // 4-7 its counterpart as seen from the neighbouring piece. A shape and its partner divide
 // the pixels around their shared edge between the two pieces, so together they cover every
 // pixel exactly once.
+#include "cutting/CutTable.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -18,15 +20,13 @@ constexpr std::uint8_t kSideKeep = 0;  // left as it is
 
 enum class CutFamily { Classic, Square, Angular, Wavy, Jagged };
 
-struct CutInfo {
-    const char* name;
-    int cutStyle;
-    int cellSize;
+// A cut of the game's table with how the tool draws its shapes.
+struct CutInfo : CutTableRow {
     CutFamily family;
     int setCount; // sets the generator makes (0: straight edges only; angular has one form)
 };
 
-// The eight cuts in cutStyle order.
+// The eight cuts in style order.
 const std::array<CutInfo, 8>& AllCuts();
 // The cut with this exact name (case matters, as in the game), or null.
 const CutInfo* FindCut(const std::string& name);
