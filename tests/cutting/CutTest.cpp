@@ -5,7 +5,7 @@
 #include "cutting/PieceGrid.h"
 #include "cutting/PieceImages.h"
 #include "cutting/SideGeometry.h"
-#include "display/CSurface.h"
+#include "pack/Loader.h"
 #include "play/CPuzzle.h"
 
 #include <array>
@@ -20,14 +20,9 @@ class CutTest : public CuttingFixture {
     void SetUp() override {
         CuttingFixture::SetUp();
         cell = 16;
-        puzzle = std::make_unique<CPuzzle>();
-        puzzle->beveling = 0;
-        puzzle->userotation = 0;
-        puzzle->cutStyle = CutMedium;
-    }
-    void TearDown() override {
-        puzzle.reset();
-        CuttingFixture::TearDown();
+        puzzle.beveling = 0;
+        puzzle.userotation = 0;
+        puzzle.cutStyle = CutMedium;
     }
 
     // Sets 0 and 1 (or those given), slots 0..7, each slot's partner serving the opposite
@@ -62,54 +57,33 @@ class CutTest : public CuttingFixture {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 surface->SetPixelColour(x, y, RGB(x * 3 % 250, y * 5 % 250, (x + y) % 200));
-        delete puzzle->pictureSurface;
-        puzzle->pictureSurface = surface;
-        PrepareGrid(puzzle.get(), cell);
+        delete puzzle.pictureSurface;
+        puzzle.pictureSurface = surface;
+        PrepareGrid(&puzzle, cell);
     }
 
     // Pieces restored from saved records instead of drawn.
     void Restore(const std::vector<Sides>& sides, const std::vector<int>& rotations = {}) {
-        puzzle->restoringPosition = 1;
-        puzzle->savedPosition.columns = puzzle->cols;
-        puzzle->savedPosition.pieces.clear();
+        puzzle.restoringPosition = 1;
+        puzzle.savedPosition.columns = puzzle.cols;
+        puzzle.savedPosition.pieces.clear();
         for (std::size_t i = 0; i < sides.size(); ++i) {
             SavedPieceRecord record;
             record.rotation = i < rotations.size() ? rotations[i] : 0;
             std::memcpy(record.sides, sides[i].data(), sizeof record.sides);
-            puzzle->savedPosition.pieces.push_back(record);
+            puzzle.savedPosition.pieces.push_back(record);
         }
     }
 
-    // The cutting pass as the loader runs it.
-    void CutAll() {
-        puzzle->pieces.clear();
-        for (int i = 0; i < puzzle->cols * puzzle->rows; ++i)
-            puzzle->pieces.push_back(std::make_unique<CPiece>());
-        const CutContext context = Context();
-        PreparePieceBuild(context, puzzle.get());
-        for (int r = 0; r < puzzle->rows; ++r)
-            for (int c = 0; c < puzzle->cols; ++c)
-                puzzle->pieces[r * puzzle->cols + c]->Cut(context, puzzle.get(), c, r);
-    }
+    void CutAll() { RunCuttingPass(Context(), &puzzle); }
 
-    CPiece* Piece(int c, int r) { return puzzle->pieces[r * puzzle->cols + c].get(); }
-    std::uint32_t PicturePixel(int x, int y) { return puzzle->pictureSurface->GetPixelValue(x, y); }
+    CPiece* Piece(int c, int r) { return puzzle.pieces[r * puzzle.cols + c].get(); }
+    std::uint32_t PicturePixel(int x, int y) { return puzzle.pictureSurface->GetPixelValue(x, y); }
 
-    std::unique_ptr<CPuzzle> puzzle;
+    CPuzzle puzzle;
 };
 
-TEST_F(CutTest, GridKeepsWholeCellsOnlyAndNudgesWhite) {
-    std::int32_t cols = -1, rows = -1;
-    ComputeGrid(100, 70, 32, &cols, &rows);
-    EXPECT_EQ(std::pair(cols, rows), std::pair(3, 2));
-    ComputeGrid(31, 70, 32, &cols, &rows);
-    EXPECT_EQ(cols * rows, 0);
-    for (int unusable : {0, -16}) {
-        ComputeGrid(100, 70, unusable, &cols, &rows);
-        EXPECT_EQ(std::pair(cols, rows), std::pair(0, 0));
-    }
-
-    // White moves off white in every layout; the spare bits of a pixel do not count.
+TEST(NudgeWhite, WhiteMovesOffWhiteInEveryLayoutWhateverTheSpareBits) {
     struct Case {
         PixelFormatCode format;
         std::uint32_t before, after;
@@ -131,7 +105,7 @@ TEST_F(CutTest, GridKeepsWholeCellsOnlyAndNudgesWhite) {
 TEST_F(CutTest, GoldenSidesAndImagesForAFixedSeed) {
     MakeSideList();
     MakePicture(48, 40); // 3 x 2, the last 8 rows in no piece
-    ASSERT_EQ(std::pair(puzzle->cols, puzzle->rows), std::pair(3, 2));
+    ASSERT_EQ(std::pair(puzzle.cols, puzzle.rows), std::pair(3, 2));
     GameSeed(1234);
     CutAll();
     const Sides expected[6] = {
@@ -140,7 +114,7 @@ TEST_F(CutTest, GoldenSidesAndImagesForAFixedSeed) {
         {{{1, 4}, {-2, -1}, {0, 6}, {0, 7}}},   {{{-2, -1}, {-2, -1}, {1, 6}, {1, 3}}},
     };
     for (int i = 0; i < 6; ++i) {
-        const CPiece* piece = puzzle->pieces[i].get();
+        const CPiece* piece = puzzle.pieces[i].get();
         const int c = i % 3, r = i / 3;
         EXPECT_EQ(std::pair(piece->col, piece->row), std::pair(c, r));
         for (int d = 0; d < 4; ++d) {
@@ -183,10 +157,10 @@ TEST_F(CutTest, EightDrawsPerPieceOrNineWithRotationAndNoneWithoutSets) {
     EXPECT_EQ(Piece(1, 1)->sides[0].slot, -1);
     MakeSideList();
     EXPECT_EQ(drawsUsed(), 12 * 8);
-    puzzle->userotation = 1;
+    puzzle.userotation = 1;
     EXPECT_EQ(drawsUsed(), 12 * 9);
     bool turned = false;
-    for (const auto& piece : puzzle->pieces) {
+    for (const auto& piece : puzzle.pieces) {
         EXPECT_TRUE(piece->rotation >= 0 && piece->rotation <= 3);
         EXPECT_EQ(piece->sides[2].rotation, piece->rotation);
         turned = turned || piece->rotation != 0;
@@ -201,7 +175,7 @@ TEST_F(CutTest, MissingSetsLeaveBothFacingEdgesStraight) {
     GameSeed(99);
     CutAll();
     int straightInner = 0;
-    for (const auto& piece : puzzle->pieces)
+    for (const auto& piece : puzzle.pieces)
         for (int d = 0; d < 4; ++d) {
             const CPieceSide& side = piece->sides[d];
             straightInner += side.setNumber == -1;
@@ -217,7 +191,7 @@ TEST_F(CutTest, MissingSetsLeaveBothFacingEdgesStraight) {
 TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
     MakeSideList();
     MakePicture(32, 16); // 2 x 1
-    puzzle->userotation = 1;
+    puzzle.userotation = 1;
     // The second record's rotation 7 is no rotation and is ignored.
     Restore({{{{1, 5}, {-2, -1}, {-2, -1}, {-2, -1}}}, {{{-2, -1}, {-2, -1}, {1, 7}, {-2, -1}}}}, {2, 7});
     GameSeed(5);
@@ -231,7 +205,7 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
         (std::vector<int>{1, 5, 2, 2, 7, 0}));
 
     // A file with fewer records than pieces leaves the others straight.
-    puzzle->savedPosition.pieces.resize(1);
+    puzzle.savedPosition.pieces.resize(1);
     CutAll();
     EXPECT_EQ(Piece(1, 0)->sides[2].setNumber, -1);
     EXPECT_NE(Piece(1, 0)->images[0], nullptr);
@@ -250,7 +224,7 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
 TEST_F(CutTest, TurnedImagesShowTheTurnedPieceCutWithTheTurnedMask) {
     MakeSideList();
     MakePicture(32, 16);
-    puzzle->userotation = 1;
+    puzzle.userotation = 1;
     GameSeed(3);
     CutAll();
     const CPiece* piece = Piece(0, 0); // right edge: whatever was drawn
@@ -274,14 +248,14 @@ TEST_F(CutTest, TurnedImagesShowTheTurnedPieceCutWithTheTurnedMask) {
 
 TEST_F(CutTest, SmallPiecesAreNotBevelled) {
     MakePicture(16, 16); // one piece, four straight edges
-    puzzle->beveling = 1;
-    puzzle->bevellevel = 1;
-    puzzle->cutStyle = CutSmall;
+    puzzle.beveling = 1;
+    puzzle.bevellevel = 1;
+    puzzle.cutStyle = CutSmall;
     CutAll();
     for (int y = 8; y < 24; ++y)
         for (int x = 8; x < 24; ++x)
             ASSERT_EQ(Piece(0, 0)->images[0]->GetPixelValue(x, y), PicturePixel(x - 8, y - 8));
-    puzzle->cutStyle = CutMedium;
+    puzzle.cutStyle = CutMedium;
     CutAll();
     const CSurface* image = Piece(0, 0)->images[0];
     EXPECT_GT(image->GetPixelValue(8, 8) & 0xFF, PicturePixel(0, 0) & 0xFF);
@@ -297,13 +271,13 @@ TEST_F(CutTest, PiecesAreCutInEveryDisplayLayout) {
         sideList.Clear();
         MakeSideList();
         MakePicture(32, 32);
-        puzzle->beveling = 1;
-        puzzle->bevellevel = 2;
-        puzzle->userotation = 1;
+        puzzle.beveling = 1;
+        puzzle.bevellevel = 2;
+        puzzle.userotation = 1;
         GameSeed(11);
         CutAll();
-        ASSERT_EQ(puzzle->pictureCopy.format, format);
-        for (const auto& piece : puzzle->pieces)
+        ASSERT_EQ(puzzle.pictureCopy.format, format);
+        for (const auto& piece : puzzle.pieces)
             for (int r = 0; r < 4; ++r) {
                 const CSurface* image = piece->images[r];
                 ASSERT_NE(image, nullptr);
@@ -323,19 +297,19 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndSkipsImagesThatCannotBeMade) {
     GameSeed(1);
     CutAll();
     ASSERT_GT(maskCache.Size(), 0u);
-    puzzle->userotation = 1;
-    PreparePieceBuild(Context(), puzzle.get());
+    puzzle.userotation = 1;
+    PreparePieceBuild(Context(), &puzzle);
     EXPECT_EQ(maskCache.Size(), 0u);
-    for (const auto& piece : puzzle->pieces)
+    for (const auto& piece : puzzle.pieces)
         for (CPieceMask* mask : piece->masks)
             EXPECT_EQ(mask, nullptr) << "no piece is left on a freed mask";
-    EXPECT_EQ(puzzle->scratch[1].size(), 4u * 32 * 32);
-    Piece(1, 0)->BuildImages(Context(), puzzle.get());
+    EXPECT_EQ(puzzle.scratch[1].size(), 4u * 32 * 32);
+    Piece(1, 0)->BuildImages(Context(), &puzzle);
     EXPECT_NE(Piece(1, 0)->images[3], nullptr);
 
     // Without a display the images cannot be made: logged and left out.
     display.ReleaseAll();
-    Piece(0, 0)->BuildImages(Context(), puzzle.get());
+    Piece(0, 0)->BuildImages(Context(), &puzzle);
     EXPECT_EQ(Piece(0, 0)->images[0], nullptr);
     EXPECT_TRUE(Logged("Failed to create surface! MakeImageFromMask()\n"));
 }

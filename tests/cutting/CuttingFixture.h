@@ -36,11 +36,7 @@ class CuttingFixture : public ::testing::Test {
         LogInit(temp.File("DUVereLog.txt"));
         UseFormat(RGB32);
     }
-    void TearDown() override {
-        maskCache.Clear();
-        display.ReleaseAll();
-        SetPlatform(nullptr);
-    }
+    void TearDown() override { SetPlatform(nullptr); }
 
     // Recreates the display with the screen set to `format`.
     void UseFormat(PixelFormatCode format) {

@@ -91,12 +91,14 @@ TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
     // One limit for every cell size: the cuts' own and a side list's alike.
     for (const CutTableRow& cut : kCutTable)
         EXPECT_TRUE(IsUsableCellSize(cut.cellSize)) << cut.name;
+    // The grid keeps whole cells only, and none of a cell size beyond the limit.
     std::int32_t cols = -1, rows = -1;
-    ComputeGrid(1024, 1024, kMaxCellSize, &cols, &rows);
-    EXPECT_EQ(cols * rows, 16);
-    ComputeGrid(1024, 1024, kMaxCellSize + 1, &cols, &rows);
-    EXPECT_EQ(cols * rows, 0);
-    EXPECT_FALSE(IsUsableCellSize(kMinCellSize - 1));
+    for (auto [w, h, size, wantCols, wantRows] :
+         {std::tuple{100, 70, 32, 3, 2}, {31, 70, 32, 0, 2}, {100, 70, 0, 0, 0}, {100, 70, -16, 0, 0},
+          {1024, 512, kMaxCellSize, 4, 2}, {1024, 512, kMaxCellSize + 1, 0, 0}, {9, 9, kMinCellSize - 1, 0, 0}}) {
+        ComputeGrid(w, h, size, &cols, &rows);
+        EXPECT_EQ(std::pair(cols, rows), std::pair(wantCols, wantRows)) << w << " " << size;
+    }
 }
 
 TEST(TextModeReader, ReadsNumbersAndLinesLikeTheCRuntime) {
