@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A folder of its own, never created: the old bitmap removed before each shape is not there.
-    static const std::string folder = (std::filesystem::temp_directory_path() / "pictorra-fuzz-sidelist" / "").string();
+    static const std::string folder =
+        (std::filesystem::temp_directory_path() / "pictorra-fuzz-sidelist" / "").string();
     CSideList list;
     // Entries cannot be extracted and there is no display: every shape stays empty.
     CSideList::Source source;

@@ -14,6 +14,9 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+// Replaces image `rotation` of the piece with a new side x side surface, transparent
+// white and filled with white. False (logged) when the display cannot make it.
 bool MakeImageFromMask(CDisplay* display, CPiece* piece, int rotation, int side) {
     delete piece->images[rotation];
     piece->images[rotation] = nullptr;
@@ -29,6 +32,8 @@ bool MakeImageFromMask(CDisplay* display, CPiece* piece, int rotation, int side)
     return true;
 }
 
+// Turns an S x S image of bpp-byte pixels (no row padding) a quarter turn clockwise:
+// new (x, y) = old (y, S - 1 - x) as column, row. Built in `work`, copied back whole.
 void RotateScratch(std::uint8_t* image, std::uint8_t* work, int side, int bpp) {
     const std::size_t px = static_cast<std::size_t>(bpp);
     for (int y = 0; y < side; ++y)
@@ -38,7 +43,6 @@ void RotateScratch(std::uint8_t* image, std::uint8_t* work, int side, int bpp) {
     std::memcpy(image, work, static_cast<std::size_t>(side) * side * px);
 }
 
-namespace {
 int PictureBytesPerPixel(const CPuzzle* puzzle, const CDisplay* display) {
     if (puzzle->pictureSurface) return BytesPerPixel(puzzle->pictureSurface->pixelFormat);
     if (display) return BytesPerPixel(display->Format());
@@ -52,14 +56,17 @@ void ClampedBox(const CPieceMask* mask, int side, int* l, int* t, int* r, int* b
     *r = std::min(mask->right, std::min(side, mask->width));
     *b = std::min(mask->bottom, std::min(side, mask->height));
 }
-} // namespace
 
+// The two scratch buffers, Bpp x S x S bytes each, for the picture's layout and the
+// context's cell size.
 void AllocateScratchBuffers(const CutContext& context, CPuzzle* puzzle) {
     const std::size_t side = static_cast<std::size_t>(PieceImageSide(context.cellSize));
-    const std::size_t size = static_cast<std::size_t>(PictureBytesPerPixel(puzzle, context.display)) * side * side;
+    const std::size_t bpp = static_cast<std::size_t>(PictureBytesPerPixel(puzzle, context.display));
+    const std::size_t size = bpp * side * side;
     for (auto& buffer : puzzle->scratch)
         buffer.assign(size, 0);
 }
+} // namespace
 
 void PreparePieceBuild(const CutContext& context, CPuzzle* puzzle) {
     for (auto& piece : puzzle->pieces)

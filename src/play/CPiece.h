@@ -45,7 +45,7 @@ class CPiece {
     static int RotationToAngle(int rot);
     static int AngleToRotation(int angle);
 
-    CSurface* images[4] = {nullptr, nullptr, nullptr, nullptr}; // owned
+    CSurface* images[4] = {nullptr, nullptr, nullptr, nullptr};  // owned
     CPieceMask* masks[4] = {nullptr, nullptr, nullptr, nullptr}; // shared through the mask cache
     CPieceSide sides[4];                                         // right, bottom, left, top
     std::int32_t x = 0, y = 0;                                   // board position of the image

@@ -26,9 +26,9 @@ TEST(ShadePixel, EveryLayoutIsShadedClampedAndNeverReachesWhite) {
     };
     const Case cases[] = {
         {0x8408, RGB565, true, 30, 0x9CCB}, // red, green, blue at 128, 128, 64
-        {0x8408, RGB565, false, 30, 0x6304},  {0x0000, RGB565, false, 30, 0x0841}, // black darkens to 8s
-        {0xFFFF, RGB565, true, 30, 0xFFDF},   {0x4210, RGB555, false, 30, 0x318C},
-        {0x7BDE, RGB555, true, 30, 0x7FFE}, // 248 everywhere would be 5-5-5's transparent white
+        {0x8408, RGB565, false, 30, 0x6304},    {0x0000, RGB565, false, 30, 0x0841}, // black darkens to 8s
+        {0xFFFF, RGB565, true, 30, 0xFFDF},     {0x4210, RGB555, false, 30, 0x318C},
+        {0x7BDE, RGB555, true, 30, 0x7FFE},     // 248 everywhere would be 5-5-5's transparent white
         {0x4210, RGB16Other, true, 20, 0x4A52}, // other 16-bit layouts read as 5-5-5
     };
     for (const Case& c : cases) {

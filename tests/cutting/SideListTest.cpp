@@ -93,9 +93,13 @@ TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
         EXPECT_TRUE(IsUsableCellSize(cut.cellSize)) << cut.name;
     // The grid keeps whole cells only, and none of a cell size beyond the limit.
     std::int32_t cols = -1, rows = -1;
-    for (auto [w, h, size, wantCols, wantRows] :
-         {std::tuple{100, 70, 32, 3, 2}, {31, 70, 32, 0, 2}, {100, 70, 0, 0, 0}, {100, 70, -16, 0, 0},
-          {1024, 512, kMaxCellSize, 4, 2}, {1024, 512, kMaxCellSize + 1, 0, 0}, {9, 9, kMinCellSize - 1, 0, 0}}) {
+    for (auto [w, h, size, wantCols, wantRows] : {std::tuple{100, 70, 32, 3, 2},
+                                                  {31, 70, 32, 0, 2},
+                                                  {100, 70, 0, 0, 0},
+                                                  {100, 70, -16, 0, 0},
+                                                  {1024, 512, kMaxCellSize, 4, 2},
+                                                  {1024, 512, kMaxCellSize + 1, 0, 0},
+                                                  {9, 9, kMinCellSize - 1, 0, 0}}) {
         ComputeGrid(w, h, size, &cols, &rows);
         EXPECT_EQ(std::pair(cols, rows), std::pair(wantCols, wantRows)) << w << " " << size;
     }
@@ -116,8 +120,8 @@ TEST(TextModeReader, ReadsNumbersAndLinesLikeTheCRuntime) {
     text.append(70, 'x').append("\nz");
     TextModeReader reader(text);
     std::string line;
-    for (const std::string& expected : {std::string("a\rb\n"), std::string(63, 'x'), std::string("xxxxxxx\n"),
-                                        std::string("z")}) {
+    for (const std::string& expected :
+         {std::string("a\rb\n"), std::string(63, 'x'), std::string("xxxxxxx\n"), std::string("z")}) {
         ASSERT_TRUE(reader.ReadLine(&line));
         EXPECT_EQ(line, expected);
     }

@@ -60,8 +60,8 @@ void UseSets(publish::HeadlessCutter& cutter, const publish::CutInfo& cut,
     sideList.setCount = static_cast<std::int32_t>(sets.size());
 }
 
-void CutGrid(publish::HeadlessCutter& cutter, const publish::CutInfo& cut, CPuzzle& puzzle, int cols, int rows,
-             std::uint32_t seed) {
+void CutGrid(publish::HeadlessCutter& cutter, const publish::CutInfo& cut, CPuzzle& puzzle, int cols,
+             int rows, std::uint32_t seed) {
     delete puzzle.pictureSurface;
     puzzle.pictureSurface = nullptr;
     cutter.display.NewSurface(&puzzle.pictureSurface, cols * cut.cellSize, rows * cut.cellSize, false);

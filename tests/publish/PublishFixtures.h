@@ -44,5 +44,5 @@ class Readback {
 void UseSets(publish::HeadlessCutter& cutter, const publish::CutInfo& cut,
              const std::vector<publish::SideSet>& sets);
 // Cuts a cols x rows grid of a plain picture with the game's cutting pass.
-void CutGrid(publish::HeadlessCutter& cutter, const publish::CutInfo& cut, CPuzzle& puzzle, int cols, int rows,
-             std::uint32_t seed);
+void CutGrid(publish::HeadlessCutter& cutter, const publish::CutInfo& cut, CPuzzle& puzzle, int cols,
+             int rows, std::uint32_t seed);
