@@ -38,9 +38,9 @@ class SideListTest : public CuttingFixture {
 TEST_F(SideListTest, ReadsCrLfSetsCutShortSetsAndMissingBitmaps) {
     std::string text = "Side list\r\n 16\r\n0\r\n";
     for (int slot = 0; slot < 8; ++slot) {
-        const std::string name = slot == 1 ? "missing" : "a" + std::to_string(slot);
+        const std::string name = slot == 1 ? std::string("missing") : std::string{'a', char('0' + slot)};
         if (slot != 1) AddBitmap(name, 210 + slot);
-        text += name + "\r\n" + std::to_string((slot + 2) % 4 + (slot & 4)) + "\r\n";
+        text.append(name).append("\r\n").append(std::to_string((slot + 2) % 4 + (slot & 4))).append("\r\n");
     }
     // Set 5 has two shapes and the name of a third without its partner; every set header counts.
     text += "5\r\na0\r\n0\r\na0\r\n1\r\na0";

@@ -1,8 +1,6 @@
 #include "Publisher.h"
-#include "PackWriter.h"
 #include "PublishFixtures.h"
 #include "SelectorImage.h"
-#include "SideListWriter.h"
 #include "SoundGenerator.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/PictureDecoder.h"
@@ -181,7 +179,7 @@ TEST(Publisher, RefusesAProgramThatAlreadyCarriesAPackAndKeepsTheProgramIntact) 
     EXPECT_EQ(ReadBytes(first), published);
 }
 
-TEST(Publisher, SoundsAreShortAudiblePcmWaves) {
+TEST(Publisher, SoundsAreShortAudiblePcmWavesAndTheSelectorAMarkerOnWhite) {
     for (const Bytes& wav : {SoundGenerator::ClickWav(), SoundGenerator::RotateWav()}) {
         ASSERT_GT(wav.size(), 44u);
         // RIFF WAVE, PCM, mono, 16 bits.
@@ -193,18 +191,14 @@ TEST(Publisher, SoundsAreShortAudiblePcmWaves) {
         EXPECT_LT(samples, SoundGenerator::kSampleRate / 4u);  // under 250 ms
         int peak = 0;
         for (std::size_t i = 0; i < samples; ++i)
-            peak = std::max(peak, std::abs(static_cast<int>(
-                                      static_cast<std::int16_t>(wav[44 + 2 * i] | wav[45 + 2 * i] << 8))));
+            peak =
+                std::max(peak, std::abs(static_cast<std::int16_t>(wav[44 + 2 * i] | wav[45 + 2 * i] << 8)));
         EXPECT_GT(peak, 8000);  // audible
         EXPECT_LT(peak, 30000); // not clipped
     }
-}
-
-TEST(Publisher, SelectorIsASmallMarkerOnWhite) {
-    Bytes bytes = SelectorImage::Bitmap();
+    const Bytes bytes = SelectorImage::Bitmap();
     DecodedImage image;
-    std::string error;
-    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), image, &error)) << error;
+    ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), image, nullptr));
     ASSERT_EQ(image.width, SelectorImage::kSide);
     EXPECT_EQ(image.At(0, 0), 0xFFFFFFu); // transparent corners
     EXPECT_NE(image.At(4, 4), 0xFFFFFFu);
