@@ -1,5 +1,6 @@
 #include "cutting/PieceGrid.h"
 
+#include "cutting/CutTable.h"
 #include "display/CSurface.h"
 #include "play/CPuzzle.h"
 

@@ -1,6 +1,5 @@
 #pragma once
-// The square grid a picture is cut on, the cut names and the white nudge.
-#include "cutting/CutTable.h"
+// The square grid a picture is cut on and the white nudge.
 #include "display/PixelFormat.h"
 
 #include <cstdint>
@@ -8,7 +7,7 @@
 class CSurface;
 class CPuzzle;
 
-// Columns and rows of whole cells; 0 x 0 when the cell size is not usable.
+// Columns and rows of whole cells; 0 x 0 when the cell size is not usable (CutTable.h).
 void ComputeGrid(int width, int height, int cell, std::int32_t* cols, std::int32_t* rows);
 
 // Moves every pure white pixel off white, since white is the transparent colour of the

@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <utility>
 
 namespace {
 bool LoadBitmapSurface(const std::string& path, CSurface** out) {

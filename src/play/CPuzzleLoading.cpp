@@ -6,6 +6,8 @@
 #include "pack/GameCutContext.h"
 #include "pack/Loader.h"
 
+#include <utility>
+
 namespace {
 // New pieces are scattered over this much more room than the picture takes.
 constexpr double kScatterScale = 1.7;

@@ -4,6 +4,7 @@
 #include "app/Random.h"
 #include "cutting/CPieceMask.h"
 #include "cutting/CSideList.h"
+#include "cutting/CutTable.h"
 #include "cutting/PieceGrid.h"
 #include "display/CDisplay.h"
 #include "imaging/BmpCodec.h"
