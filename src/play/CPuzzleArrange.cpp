@@ -1,8 +1,11 @@
-// Placing the groups: a new game's scatter, restoring saved groups and auto-arrange.
+// Placing the groups: a new game's scatter, restoring saved groups and auto-arrange; and
+// the end of a load, which shows the placed pieces.
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Random.h"
+#include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
+#include "platform/Platform.h"
 #include "play/CPuzzle.h"
 
 #include <vector>
@@ -44,6 +47,19 @@ void CPuzzle::NewGame() {
     ComputeTargetTime();
     if (g_clock) g_clock->stopped = false;
     restoringPosition = 0;
+}
+
+void CPuzzle::FinishLoad() {
+    // The loader posted its end message as its last act, so this wait is short. It comes
+    // first so that nothing below can meet a loader still touching the pieces.
+    if (loaderThread.joinable()) loaderThread.join();
+    loaderBusy = false;
+
+    ShowPieceCounts();
+    if (g_mainApp) g_mainApp->Render();
+    SetPuzzleTitle();
+    if (g_clock) g_clock->stopped = false;
+    if (Platform()) Platform()->SetCursor(CursorKind::Arrow);
 }
 
 void CPuzzle::Scatter() {
@@ -111,8 +127,8 @@ void CPuzzle::AutoArrange() {
     const int d = s + gap;
     const int pw = PictureWidth();
     const int ph = PictureHeight();
-    const int left0 = 2500 - pw / 2;
-    const int top0 = 2500 - ph / 2;
+    const int left0 = kBoardCentre - pw / 2;
+    const int top0 = kBoardCentre - ph / 2;
     const int right0 = left0 + pw;
     const int bottom0 = top0 + ph;
 
