@@ -33,12 +33,13 @@ TEST_F(Model, OnlyTheOriginIsClampedToTheBoardEvenWhenTurning) {
     CPieceGroup* g = Group({{0, 0}, {1, 0}, {2, 0}}, -7, -1);
     EXPECT_EQ(Pos(g), (POINT{0, 0}));
     g->PlaceAt(6000, 4990);
-    EXPECT_EQ(Pos(g), (POINT{5000 - 32, 5000 - 32}));
+    const int edge = 5000 - 32;
+    EXPECT_EQ(Pos(g), (POINT{edge, edge}));
     // The rest of the group keeps its layout and reaches past the edge.
-    EXPECT_EQ(Pos(P(2, 0)), (POINT{5000 - 32 + 64, 5000 - 32}));
+    EXPECT_EQ(Pos(P(2, 0)), (POINT{edge + 64, edge}));
     g->RotateClockwise();
-    EXPECT_EQ(Pos(g), (POINT{5000 - 32, 5000 - 32}));
-    EXPECT_EQ(Pos(P(2, 0)), (POINT{5000 - 32, 5000 - 32 + 64}));
+    EXPECT_EQ(Pos(g), (POINT{edge, edge}));
+    EXPECT_EQ(Pos(P(2, 0)), (POINT{edge, edge + 64}));
 }
 
 TEST_F(Model, HitAndBandTestsHaveStrictEdges) {
