@@ -38,8 +38,8 @@ class CMouseController {
     CursorKind cursorOpenHand = CursorKind::OpenHand;
     CursorKind cursorPointingHand = CursorKind::PointingHand;
     CursorKind cursorArrow = CursorKind::Arrow;
-    CMainApp* app = nullptr;     // not owned: the view and the frames; none, nothing scrolls
-    CGameClock* clock = nullptr; // not owned: stopped when the puzzle is completed
+    CMainApp* app = nullptr;     // not owned: scrolls the view and draws; without it nothing scrolls
+    CGameClock* clock = nullptr; // not owned: stopped when the last join completes the puzzle
     std::int32_t rubberBanding = 0;
     std::int32_t band[4] = {-1, -1, -1, -1}; // x1, y1, x2, y2 in view coordinates
     std::int32_t grab[2] = {0, 0};           // press point minus the head group's origin

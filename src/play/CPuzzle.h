@@ -70,7 +70,8 @@ class CPuzzle {
     int PictureHeight() const;
 
     // --- Selection, dragging and dropping (play/) ------------------------------------------
-    // 0 nothing selected was hit, 1 hit (start dragging), 2 hit and deselected (ctrl).
+    // 0 nothing selected was hit, 1 hit (start dragging), 2 hit and deselected (ctrl): the
+    // caller redraws.
     int PickSelected(int bx, int by, bool ctrl);
     // True when a group was hit; the shift state is accepted and ignored.
     bool Pick(int bx, int by, bool ctrl, bool shift = false);
