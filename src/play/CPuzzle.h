@@ -86,7 +86,8 @@ class CPuzzle {
     DropResult DropSelection();
     // The "Well Done!" text: the puzzle's own, or the time taken and the target time.
     std::string CompletionMessage(std::uint32_t secondsPlayed) const;
-    void RotateSelection();
+    // True when the selection turned (rotation on, something selected, no load running).
+    bool RotateSelection();
 
     // --- New game, scatter, arrange (play/) -----------------------------------------------
     void NewGame();
@@ -94,6 +95,7 @@ class CPuzzle {
     POINT RandomFreeSpot();
     // False when the saved groups named cells that are missing or already placed.
     bool RestoreGroups();
+    // Waits for the loader to end and counts the groups; the caller shows the puzzle.
     void FinishLoad();
     void AutoArrange();
 

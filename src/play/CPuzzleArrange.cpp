@@ -1,11 +1,9 @@
 // Placing the groups: a new game's scatter, restoring saved groups and auto-arrange; and
-// the end of a load, which shows the placed pieces.
+// the end of a load.
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Random.h"
-#include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
-#include "platform/Platform.h"
 #include "play/CPuzzle.h"
 
 #include <vector>
@@ -54,12 +52,7 @@ void CPuzzle::FinishLoad() {
     // first so that nothing below can meet a loader still touching the pieces.
     if (loaderThread.joinable()) loaderThread.join();
     loaderBusy = false;
-
-    ShowPieceCounts();
-    if (g_mainApp) g_mainApp->Render();
-    SetPuzzleTitle();
-    if (g_clock) g_clock->stopped = false;
-    if (Platform()) Platform()->SetCursor(CursorKind::Arrow);
+    CountGroups();
 }
 
 void CPuzzle::Scatter() {

@@ -1,6 +1,4 @@
 // Picking, selecting, dragging and dropping groups.
-#include "app/Globals.h"
-#include "platform/Platform.h"
 #include "play/CPuzzle.h"
 
 #include <algorithm>
@@ -105,10 +103,10 @@ DropResult CPuzzle::DropSelection() {
     return percentCompleted == 100.0f ? DropResult::Completed : DropResult::Joined;
 }
 
-void CPuzzle::RotateSelection() {
-    if (loaderBusy || !userotation || selection.Empty()) return;
+bool CPuzzle::RotateSelection() {
+    if (loaderBusy || !userotation || selection.Empty()) return false;
     for (CPieceGroup* group : selection)
         group->RotateClockwise();
-    if (soundeffects && Platform()) Platform()->PlaySoundFile(g_tempDirectory + "temp2");
     positionChanged = 1;
+    return true;
 }
