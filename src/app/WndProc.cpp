@@ -103,7 +103,7 @@ void OnCommand(int id) {
         if (!PuzzleLoading()) g_mainApp->ShowPreferences();
         break;
     case ID_OPTIONS_AUTOARRANGE:
-        if (g_puzzle) g_puzzle->AutoArrange();
+        if (g_puzzle && g_puzzle->AutoArrange()) RenderFrame();
         break;
     case ID_OPTIONS_BACKGROUND:
         g_mainApp->ChooseBackgroundColour();

@@ -97,7 +97,8 @@ class CPuzzle {
     bool RestoreGroups();
     // Waits for the loader to end and counts the groups; the caller shows the puzzle.
     void FinishLoad();
-    void AutoArrange();
+    // Lays the loose pieces out round the picture's area; false when there was nothing to do.
+    bool AutoArrange();
 
     // --- Board and scatter area (play/) ----------------------------------------------------
     // The whole board and a scatter area sized from the screen, with the view centred on it.

@@ -1,9 +1,7 @@
 // Placing the groups: a new game's scatter, restoring saved groups and auto-arrange; and
 // the end of a load.
-#include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Random.h"
-#include "clock/CGameClock.h"
 #include "play/CPuzzle.h"
 
 #include <vector>
@@ -43,13 +41,13 @@ void CPuzzle::NewGame() {
     }
     FinishLoad();
     ComputeTargetTime();
-    if (g_clock) g_clock->stopped = false;
     restoringPosition = 0;
 }
 
 void CPuzzle::FinishLoad() {
     // The loader posted its end message as its last act, so this wait is short. It comes
-    // first so that nothing below can meet a loader still touching the pieces.
+    // first so that neither the count nor the caller can meet a loader still touching the
+    // pieces.
     if (loaderThread.joinable()) loaderThread.join();
     loaderBusy = false;
     CountGroups();
@@ -113,8 +111,8 @@ bool CPuzzle::RestoreGroups() {
     return complete;
 }
 
-void CPuzzle::AutoArrange() {
-    if (loaderBusy || groups.Empty()) return;
+bool CPuzzle::AutoArrange() {
+    if (loaderBusy || groups.Empty()) return false;
     const int s = cellSize;
     const int gap = s / 4;
     const int d = s + gap;
@@ -178,6 +176,6 @@ void CPuzzle::AutoArrange() {
         }
     }
     ClearSelection();
-    if (g_mainApp) g_mainApp->Render();
     positionChanged = 1;
+    return true;
 }
