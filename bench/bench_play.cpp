@@ -17,7 +17,6 @@ struct Board {
 
     Board() {
         cellSize = 32;
-        g_puzzle = puzzle.get();
         puzzle->soundeffects = 0;
         puzzle->cols = kCols;
         puzzle->rows = kRows;
@@ -38,7 +37,6 @@ struct Board {
             }
         }
     }
-    ~Board() { g_puzzle = nullptr; }
 
     // Every piece loose, 80 pixels apart so none fits its neighbour.
     void Scatter() {

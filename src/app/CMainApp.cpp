@@ -44,7 +44,7 @@ void CMainApp::Init() {
         g_puzzle->InitBoardView();
         if (g_puzzle->mouse) {
             g_puzzle->mouse->app = this;
-            g_puzzle->mouse->display = g_display;
+            g_puzzle->mouse->clock = g_clock;
         }
     }
 

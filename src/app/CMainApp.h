@@ -2,6 +2,7 @@
 // The application object: start-up steps, the pack, the view over the board, the
 // background colour and the commands that belong to no other object.
 #include "platform/WinTypes.h"
+#include "play/Board.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,6 +11,7 @@
 class CPackFile;
 class CSurface;
 class CPreviewWnd;
+class CPuzzle;
 
 class CMainApp {
   public:
@@ -30,30 +32,26 @@ class CMainApp {
     bool ExtractProOptions();
     bool LoadPuzzle();
 
-    // Leaving and positions (app/, position/).
+    // Leaving and positions.
     bool CanLeave();
     int ConfirmSaveBeforeLeaving();
     void SavePosition();
     void LoadSavedPosition();
 
-    // Drawing (display/).
+    // Drawing and the display.
     void Render();
     bool CreateProbeSurface();
     void UpdateBackgroundColour();
 
-    // Board view (display/). The two-argument forms always move the scroll bars along.
-    void SetScrollX(int x, bool redraw);
-    void SetScrollY(int y, bool redraw);
+    // The view over the board and its scroll bars. The origin is held to the bars' ranges.
     void SetScrollX(int x, bool updateBars, bool redraw);
     void SetScrollY(int y, bool updateBars, bool redraw);
-    void SetScrollRanges();
     void SetScrollRanges(int horizontalMax, int verticalMax);
-    void SetScrollBarPositions();
     void SetScrollBarPositions(int x, int y);
     void OnHScroll(int request, int thumb);
     void OnVScroll(int request, int thumb);
 
-    // Commands that belong to no other object (app/).
+    // Commands that belong to no other object.
     void ResetJigsaw();
     void PreviewCommand();
     void ChooseBackgroundColour();
@@ -76,7 +74,12 @@ class CMainApp {
     CPreviewWnd* previewWnd = nullptr; // owned
     // Where the scroll bars stand; kept here because the platform's bars cannot be read back.
     std::int32_t scrollBarPos[2] = {0, 0};
-    std::int32_t scrollBarMax[2] = {5000, 5000};
+    std::int32_t scrollBarMax[2] = {kBoardSize, kBoardSize};
     // The display's colour depth was refused: the run is ending, so no puzzle is loaded.
     std::int32_t displayRefused = 0;
+
+  private:
+    // The display lost its surfaces: makes it again and rebuilds what was drawn on it.
+    void RestoreSurfaces(CPuzzle& puzzle);
+    bool restoringSurfaces = false;
 };

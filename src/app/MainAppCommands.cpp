@@ -58,3 +58,12 @@ void CMainApp::ChooseBackgroundColour() {
 void CMainApp::OpenProductPage() {
     Platform()->OpenUrl(kProductPage);
 }
+
+// Their windows and files come with the position, preferences and about features.
+void CMainApp::SavePosition() {}
+
+void CMainApp::LoadSavedPosition() {}
+
+void CMainApp::ShowPreferences() {}
+
+void CMainApp::ShowAbout() {}

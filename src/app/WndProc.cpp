@@ -29,6 +29,21 @@ void RenderFrame() {
     if (g_mainApp) g_mainApp->Render();
 }
 
+// Space and the double click turn the selection, with a click of its own.
+void TurnSelection() {
+    if (!g_puzzle || !g_puzzle->RotateSelection()) return;
+    if (g_puzzle->soundeffects && Platform()) Platform()->PlaySoundFile(g_tempDirectory + "temp2");
+}
+
+// The pieces are on the board: their counts, the frame, the title, the clock and the pointer.
+void ShowLoadedPuzzle() {
+    ShowPieceCounts();
+    RenderFrame();
+    SetPuzzleTitle();
+    if (g_clock) g_clock->stopped = false;
+    if (Platform()) Platform()->SetCursor(CursorKind::Arrow);
+}
+
 // Closing the window and Exit: leave only when the player agrees.
 void Leave() {
     if (g_mainApp && !g_mainApp->CanLeave()) return;
@@ -46,7 +61,7 @@ void OnKeyDown(WPARAM key) {
         g_mainApp->ctrlDown = 1;
         break;
     case VK_SPACE:
-        if (g_puzzle) g_puzzle->RotateSelection();
+        TurnSelection();
         RenderFrame();
         break;
     default:
@@ -88,7 +103,7 @@ void OnCommand(int id) {
         if (!PuzzleLoading()) g_mainApp->ShowPreferences();
         break;
     case ID_OPTIONS_AUTOARRANGE:
-        if (g_puzzle) g_puzzle->AutoArrange();
+        if (g_puzzle && g_puzzle->AutoArrange()) RenderFrame();
         break;
     case ID_OPTIONS_BACKGROUND:
         g_mainApp->ChooseBackgroundColour();
@@ -112,6 +127,9 @@ void OnLoaderDone(WPARAM result) {
         g_puzzle->NewGame();
     else if (result == 1)
         g_puzzle->FinishLoad();
+    else
+        return;
+    ShowLoadedPuzzle();
 }
 } // namespace
 
@@ -169,7 +187,7 @@ LRESULT WndProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         if (idle && mouse) mouse->OnLeftUp();
         break;
     case WM_LBUTTONDBLCLK:
-        if (g_puzzle) g_puzzle->RotateSelection();
+        TurnSelection();
         break;
     case WM_RBUTTONDOWN:
         if (idle && mouse) mouse->OnRightDown(LParamX(lParam), LParamY(lParam));

@@ -1,6 +1,5 @@
 #include "display/CDisplay.h"
 
-#include "display/BitmapResources.h"
 #include "display/PixelOps.h"
 #include "imaging/BmpCodec.h"
 #include "platform/Platform.h"
@@ -103,12 +102,7 @@ HRESULT CDisplay::NewSurfaceFromBitmap(CSurface** out, const std::string& name, 
     if (out) *out = nullptr;
     if (!created || name.empty() || !out) return E_INVALIDARG;
     DecodedImage image;
-    std::vector<std::uint8_t> resource;
-    bool loaded = false;
-    if (FindBitmapResource(name, &resource))
-        loaded = DecodeBmp(resource.data(), resource.size(), image, nullptr);
-    if (!loaded) loaded = ReadBmpFile(name, image, nullptr);
-    if (!loaded) return E_FAIL;
+    if (!ReadBmpFile(name, image, nullptr)) return E_FAIL;
 
     CSurface* surface = nullptr;
     const HRESULT hr = NewSurface(&surface, image.width, image.height, systemMemory);

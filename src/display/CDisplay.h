@@ -22,8 +22,7 @@ class CDisplay {
 
     // On failure *out is null. Surfaces may be created on another thread while this one draws.
     HRESULT NewSurface(CSurface** out, int width, int height, bool systemMemory);
-    // Loads a bitmap resource of that name, or else a BMP file (1, 4, 8, 16, 24 or 32 bits),
-    // into a new surface of its own size; width and height are accepted and ignored.
+    // Loads a BMP file (1, 4, 8, 16, 24 or 32 bits) into a new surface of its own size; width and height are accepted and ignored.
     HRESULT NewSurfaceFromBitmap(CSurface** out, const std::string& name, int width, int height,
                                  bool systemMemory);
 

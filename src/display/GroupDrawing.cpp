@@ -1,5 +1,5 @@
-// Drawing the board: each group's shadows and pieces, the selection on top.
-#include "app/CMainApp.h"
+#include "display/GroupDrawing.h"
+
 #include "app/Globals.h"
 #include "cutting/CPieceMask.h"
 #include "display/CDisplay.h"
@@ -11,20 +11,15 @@
 namespace {
 
 // A piece image is two cells square; one wholly outside the back buffer is not blitted.
-bool OffBackBuffer(const CDisplay* display, int sx, int sy) {
+bool OffBackBuffer(const CDisplay& display, int sx, int sy) {
     const int side = 2 * cellSize;
-    return sx + side <= 0 || sx >= display->width || sy + side <= 0 || sy >= display->height;
+    return sx + side <= 0 || sx >= display.width || sy + side <= 0 || sy >= display.height;
 }
 
 } // namespace
 
-void CPieceGroup::Draw(CDisplay* display, bool dragged) {
-    if (!display) return;
-    const CPuzzle* owner = Owner();
-    const int viewX = g_mainApp ? g_mainApp->scrollX : 0;
-    const int viewY = g_mainApp ? g_mainApp->scrollY : 0;
-
-    // A dragged group floats higher, so its shadow falls further and is always shown.
+void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT view) {
+    const CPuzzle* owner = group.puzzle;
     int shadowOffset = 0;
     if (dragged)
         shadowOffset = 2;
@@ -32,34 +27,32 @@ void CPieceGroup::Draw(CDisplay* display, bool dragged) {
         shadowOffset = 1;
 
     if (shadowOffset != 0) {
-        for (CPiece* piece : pieces) {
-            const int sx = piece->x - viewX, sy = piece->y - viewY;
+        for (const CPiece* piece : group.pieces) {
+            const int sx = piece->x - view.x, sy = piece->y - view.y;
             if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy)) continue;
             const CPieceMask* mask = piece->masks[piece->rotation];
             if (mask && mask->shadow)
-                display->DrawSurface(sx + shadowOffset, sy + shadowOffset, mask->shadow, nullptr, -1, -1);
+                display.DrawSurface(sx + shadowOffset, sy + shadowOffset, mask->shadow, nullptr, -1, -1);
         }
     }
-    for (CPiece* piece : pieces) {
-        const int sx = piece->x - viewX, sy = piece->y - viewY;
+    for (const CPiece* piece : group.pieces) {
+        const int sx = piece->x - view.x, sy = piece->y - view.y;
         if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy)) continue;
-        if (CSurface* image = piece->images[piece->rotation])
-            display->DrawSurface(sx, sy, image, nullptr, -1, -1);
+        if (CSurface* image = piece->images[piece->rotation]) display.DrawSurface(sx, sy, image, nullptr, -1, -1);
     }
-    if (selected && reference && owner && owner->selectorSurface)
-        display->DrawSurface(reference->x + cellSize - 4 - viewX, reference->y + cellSize - 4 - viewY,
-                             owner->selectorSurface, nullptr, -1, -1);
+    const CPiece* reference = group.reference;
+    if (group.selected && reference && owner && owner->selectorSurface)
+        display.DrawSurface(reference->x + cellSize - 4 - view.x, reference->y + cellSize - 4 - view.y,
+                            owner->selectorSurface, nullptr, -1, -1);
 }
 
-void CPuzzle::DrawGroups(CDisplay* display) {
-    if (!display || groups.Empty()) return;
-    // Bottom of the stack first; the selection is drawn last, above everything.
-    for (auto it = groups.rbegin(); it != groups.rend(); ++it) {
-        CPieceGroup* group = *it;
-        if (group->selected && selection.Contains(group)) continue;
-        group->Draw(display, false);
+void DrawGroups(CDisplay& display, const CPuzzle& puzzle, POINT view) {
+    for (auto it = puzzle.groups.rbegin(); it != puzzle.groups.rend(); ++it) {
+        const CPieceGroup* group = *it;
+        if (group->selected && puzzle.selection.Contains(group)) continue;
+        DrawGroup(display, *group, false, view);
     }
-    const bool dragging = mouse && mouse->dragging;
-    for (CPieceGroup* group : selection)
-        group->Draw(display, dragging);
+    const bool dragging = puzzle.mouse && puzzle.mouse->dragging;
+    for (const CPieceGroup* group : puzzle.selection)
+        DrawGroup(display, *group, dragging, view);
 }

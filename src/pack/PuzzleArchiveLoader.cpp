@@ -24,7 +24,6 @@ bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
 
     // 3. A saved position brings its own clock.
     if (!restoringPosition && g_clock) g_clock->seconds = 0;
-    selectionExists = 0;
     positionChanged = 0;
 
     // 4. to 6. The archive and its options.

@@ -49,6 +49,10 @@ constexpr LPARAM MakeMouseLParam(int x, int y) {
 }
 constexpr int LParamX(LPARAM l) { return static_cast<std::int16_t>(l & 0xFFFF); }
 constexpr int LParamY(LPARAM l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
+// wParam of WM_MOUSEWHEEL: the key state in the low and the signed delta in the high half.
+constexpr WPARAM MakeWheelWParam(WPARAM keys, int delta) {
+    return (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | (keys & 0xFFFF);
+}
 
 // Window messages the game routes (same numbers everywhere).
 constexpr UINT WM_DESTROY = 0x0002;

@@ -3,6 +3,8 @@
 #include "app/CMainApp.h"
 #include "app/CStatusBar.h"
 #include "app/Globals.h"
+#include "app/StatusBarText.h"
+#include "clock/CGameClock.h"
 #include "pack/CProOptions.h"
 #include "play/CPuzzle.h"
 
@@ -15,20 +17,16 @@ constexpr int kWheelNotch = 120;
 
 CMouseController::CMouseController(CPuzzle* owner) : puzzle(owner) {}
 
-CMainApp* CMouseController::App() const {
-    return app ? app : g_mainApp;
-}
-
 int CMouseController::ScrollX() const {
-    return App() ? App()->scrollX : 0;
+    return app ? app->scrollX : 0;
 }
 
 int CMouseController::ScrollY() const {
-    return App() ? App()->scrollY : 0;
+    return app ? app->scrollY : 0;
 }
 
 void CMouseController::Render() const {
-    if (App()) App()->Render();
+    if (app) app->Render();
 }
 
 bool CMouseController::Busy() const {
@@ -84,6 +82,23 @@ void CMouseController::StartDragging(int bx, int by) {
     grab[1] = by - (head ? head->y : 0);
 }
 
+void CMouseController::Drop() {
+    const DropResult result = puzzle->DropSelection();
+    if (result == DropResult::Nothing) return;
+    if (puzzle->soundeffects && Platform()) Platform()->PlaySoundFile(g_tempDirectory + "temp1");
+    ShowPieceCounts();
+    if (result == DropResult::Completed) AnnounceCompletion();
+}
+
+void CMouseController::AnnounceCompletion() const {
+    // The box is modal: the pointer must be free to reach it.
+    ReleaseConfinement();
+    const std::string message = puzzle->CompletionMessage(clock ? clock->seconds : 0);
+    Render();
+    if (clock) clock->stopped = true;
+    if (Platform()) Platform()->MessageBox(message, "Well Done!", MB_OK);
+}
+
 void CMouseController::OnLeftDown(int x, int y) {
     if (Busy()) return;
     if (!rubberBanding && !dragging && OverBanner(x, y)) {
@@ -95,15 +110,18 @@ void CMouseController::OnLeftDown(int x, int y) {
     lastMouseLParam = MakeMouseLParam(x, y);
     const int bx = ScrollX() + x;
     const int by = ScrollY() + y;
-    const bool ctrl = App() && App()->ctrlDown;
-    const bool shift = App() && App()->shiftDown;
+    const bool ctrl = app && app->ctrlDown;
+    const bool shift = app && app->shiftDown;
 
     const int picked = puzzle->PickSelected(bx, by, ctrl);
     if (picked == 1) {
         StartDragging(bx, by);
         return;
     }
-    if (picked == 2) return;
+    if (picked == 2) {
+        Render();
+        return;
+    }
 
     puzzle->Pick(bx, by, ctrl, shift);
     if (!SelectionEmpty()) {
@@ -135,9 +153,9 @@ bool CMouseController::AutoScrollMargin(int x, int y, bool act) {
         return false;
     }
     if (act) {
-        if (App()) {
-            if (dx) App()->SetScrollX(ScrollX() + dx, true, false);
-            if (dy) App()->SetScrollY(ScrollY() + dy, true, false);
+        if (app) {
+            if (dx) app->SetScrollX(ScrollX() + dx, true, false);
+            if (dy) app->SetScrollY(ScrollY() + dy, true, false);
         }
         puzzle->DragSelectionTo(ScrollX() + x - grab[0], ScrollY() + y - grab[1]);
         Render();
@@ -167,9 +185,9 @@ void CMouseController::OnMouseMove(LPARAM lParam) {
         puzzle->DragSelectionTo(ScrollX() + x - grab[0], ScrollY() + y - grab[1]);
         Render();
     } else if (RightDragging()) {
-        if (App()) {
-            App()->SetScrollX(rightStartScroll[0] + rightStart[0] - x, true, false);
-            App()->SetScrollY(rightStartScroll[1] + rightStart[1] - y, true, false);
+        if (app) {
+            app->SetScrollX(rightStartScroll[0] + rightStart[0] - x, true, false);
+            app->SetScrollY(rightStartScroll[1] + rightStart[1] - y, true, false);
         }
         Render();
     } else if (rubberBanding) {
@@ -183,7 +201,7 @@ void CMouseController::OnLeftUp() {
     if (Busy()) return;
     dragging = 0;
     if (!SelectionEmpty()) {
-        puzzle->DropSelection();
+        Drop();
         ReleaseConfinement();
         Render();
     }
@@ -219,12 +237,12 @@ void CMouseController::OnRightUp() {
 
 void CMouseController::OnWheel(int keys, int delta) {
     if (Busy() || RightDragging() || rubberBanding || (!SelectionEmpty() && dragging)) return;
-    if (!App()) return;
+    if (!app) return;
     const int step = kWheelStep * (delta / kWheelNotch);
     if (keys == static_cast<int>(MK_CONTROL) || keys == static_cast<int>(MK_SHIFT)) {
-        App()->SetScrollX(ScrollX() + step, true, true);
+        app->SetScrollX(ScrollX() + step, true, true);
     } else {
-        App()->SetScrollY(ScrollY() - step, true, true);
+        app->SetScrollY(ScrollY() - step, true, true);
     }
 }
 
@@ -247,7 +265,7 @@ void CMouseController::Cancel() {
     }
     if (!SelectionEmpty() && dragging) {
         dragging = 0;
-        puzzle->DropSelection();
+        Drop();
         ReleaseConfinement();
         Render();
         ShowArrow();

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class CMainApp;
-class CDisplay;
+class CGameClock;
 class CPuzzle;
 
 class CMouseController {
@@ -38,8 +38,8 @@ class CMouseController {
     CursorKind cursorOpenHand = CursorKind::OpenHand;
     CursorKind cursorPointingHand = CursorKind::PointingHand;
     CursorKind cursorArrow = CursorKind::Arrow;
-    CMainApp* app = nullptr;     // not owned; the global application object when null
-    CDisplay* display = nullptr; // not owned
+    CMainApp* app = nullptr;     // not owned: scrolls the view and draws; without it nothing scrolls
+    CGameClock* clock = nullptr; // not owned: stopped when the last join completes the puzzle
     std::int32_t rubberBanding = 0;
     std::int32_t band[4] = {-1, -1, -1, -1}; // x1, y1, x2, y2 in view coordinates
     std::int32_t grab[2] = {0, 0};           // press point minus the head group's origin
@@ -52,7 +52,6 @@ class CMouseController {
     CPuzzle* puzzle = nullptr; // not owned
 
   private:
-    CMainApp* App() const;
     int ScrollX() const;
     int ScrollY() const;
     void Render() const;
@@ -66,6 +65,9 @@ class CMouseController {
     void Confine() const;
     void ReleaseConfinement() const;
     void StartDragging(int bx, int by);
+    // Drops the held groups; a join clicks and updates the counts, the last one is announced.
+    void Drop();
+    void AnnounceCompletion() const;
     // True when (x, y) lies within 20 pixels of an edge; with `act`, scrolls one step and
     // moves the held groups along.
     bool AutoScrollMargin(int x, int y, bool act);

@@ -1,16 +1,11 @@
 #include "play/CPieceGroup.h"
 
 #include "app/Globals.h"
-#include "app/StatusBarText.h"
-#include "platform/Platform.h"
+#include "play/Board.h"
 #include "play/CPiece.h"
 #include "play/CPuzzle.h"
 
 #include <vector>
-
-CPuzzle* CPieceGroup::Owner() const {
-    return puzzle ? puzzle : g_puzzle;
-}
 
 void CPieceGroup::AddPiece(CPiece* piece) {
     if (!piece) return;
@@ -21,9 +16,8 @@ void CPieceGroup::AddPiece(CPiece* piece) {
 
 void CPieceGroup::PlaceAt(int px, int py) {
     const int s = cellSize;
-    const CPuzzle* owner = Owner();
-    const int right = owner ? owner->boardRect.right : 5000;
-    const int bottom = owner ? owner->boardRect.bottom : 5000;
+    const int right = puzzle ? puzzle->boardRect.right : kBoardSize;
+    const int bottom = puzzle ? puzzle->boardRect.bottom : kBoardSize;
     // Only the origin is held on the board; pieces right of or below it may reach past
     // the edge.
     if (px < 0) px = 0;
@@ -65,7 +59,7 @@ void CPieceGroup::PlaceAt(int px, int py) {
 
 void CPieceGroup::PlaceAtOffset(int px, int py) {
     PlaceAt(px + offsetX, py + offsetY);
-    if (CPuzzle* owner = Owner()) owner->positionChanged = 1;
+    if (puzzle) puzzle->positionChanged = 1;
 }
 
 bool CPieceGroup::HitTest(int bx, int by) const {
@@ -91,19 +85,14 @@ void CPieceGroup::RotateClockwise() {
 }
 
 bool CPieceGroup::TryJoin() {
-    CPuzzle* owner = Owner();
     for (CPiece* piece : pieces) {
-        CPiece* partner = piece->FindJoinPartner(owner);
+        CPiece* partner = piece->FindJoinPartner(puzzle);
         if (partner) {
             MergeInto(partner->group);
             return true;
         }
     }
     return false;
-}
-
-void CPieceGroup::MergeInto(CPieceGroup* target, CPiece*, CPiece*) {
-    MergeInto(target);
 }
 
 void CPieceGroup::MergeInto(CPieceGroup* target) {
@@ -116,9 +105,4 @@ void CPieceGroup::MergeInto(CPieceGroup* target) {
     reference = nullptr;
     // The joined group does not move; the dropped pieces snap to their places beside it.
     target->PlaceAt(target->x, target->y);
-
-    CPuzzle* owner = Owner();
-    if (owner && owner->soundeffects && Platform()) Platform()->PlaySoundFile(g_tempDirectory + "temp1");
-    ShowPieceCounts();
-    if (owner) owner->CheckCompletion();
 }

@@ -3,6 +3,7 @@
 // player's play preferences. One instance lives for the whole run.
 #include "cutting/PictureCopy.h"
 #include "platform/WinTypes.h"
+#include "play/Board.h"
 #include "play/CPiece.h"
 #include "play/CPieceGroup.h"
 #include "play/OrderedList.h"
@@ -16,6 +17,9 @@
 
 class CSurface;
 class CMouseController;
+
+// What dropping the selection did: nothing, joined groups, or joined the last two.
+enum class DropResult { Nothing, Joined, Completed };
 
 // The puzzle's own options, read from its archive.
 struct PuzzleOptions {
@@ -66,7 +70,8 @@ class CPuzzle {
     int PictureHeight() const;
 
     // --- Selection, dragging and dropping (play/) ------------------------------------------
-    // 0 nothing selected was hit, 1 hit (start dragging), 2 hit and deselected (ctrl).
+    // 0 nothing selected was hit, 1 hit (start dragging), 2 hit and deselected (ctrl): the
+    // caller redraws.
     int PickSelected(int bx, int by, bool ctrl);
     // True when a group was hit; the shift state is accepted and ignored.
     bool Pick(int bx, int by, bool ctrl, bool shift = false);
@@ -77,11 +82,12 @@ class CPuzzle {
     void UpdateSelectionOffsets();
     void DragSelectionTo(int bx, int by);
     void SelectInRect(int l, int t, int r, int b);
-    void DropSelection();
-    void CheckCompletion();
+    // Tries every selected group for a join and recounts the groups when one joined.
+    DropResult DropSelection();
     // The "Well Done!" text: the puzzle's own, or the time taken and the target time.
-    std::string CompletionMessage() const;
-    void RotateSelection();
+    std::string CompletionMessage(std::uint32_t secondsPlayed) const;
+    // True when the selection turned (rotation on, something selected, no load running).
+    bool RotateSelection();
 
     // --- New game, scatter, arrange (play/) -----------------------------------------------
     void NewGame();
@@ -89,25 +95,20 @@ class CPuzzle {
     POINT RandomFreeSpot();
     // False when the saved groups named cells that are missing or already placed.
     bool RestoreGroups();
+    // Waits for the loader to end and counts the groups; the caller shows the puzzle.
     void FinishLoad();
-    void AutoArrange();
+    // Lays the loose pieces out round the picture's area; false when there was nothing to do.
+    bool AutoArrange();
 
-    // --- Board view (display/) ------------------------------------------------------------
+    // --- Board and scatter area (play/) ----------------------------------------------------
+    // The whole board and a scatter area sized from the screen, with the view centred on it.
     void InitBoardView();
-    void SetBoardExtent();
-    void SetScatterArea();
     // The board's extent (left and top forced to 0) and both scroll ranges.
     void SetBoardExtent(int left, int top, int right, int bottom);
     // A w x h area centred on the board for new pieces; `centre` also centres the view.
     void SetScatterArea(int w, int h, bool centre);
     // Screen size when the puzzle was made (for the start-up scatter area).
     std::int32_t screenWidth = 0, screenHeight = 0;
-    int BoardToViewX(int bx) const;
-    int BoardToViewY(int by) const;
-
-    // --- Drawing (display/) -----------------------------------------------------------------
-    void DrawGroups(CDisplay* display);
-    void RestoreSurfaces();
 
     // --- Loading (pack/) ------------------------------------------------------------------
     // Reads the archive's options and picture and starts cutting; false when the archive
@@ -134,10 +135,9 @@ class CPuzzle {
     std::vector<std::unique_ptr<CPiece>> pieces;       // row-major, cols x rows
     std::unique_ptr<CMouseController> mouse;
     std::int32_t cols = 0, rows = 0;
-    std::int32_t selectionExists = 0;
     std::int32_t positionChanged = 0;
-    RECT boardRect{0, 0, 5000, 5000};
-    RECT scatterArea{0, 0, 5000, 5000};
+    RECT boardRect{0, 0, kBoardSize, kBoardSize};
+    RECT scatterArea{0, 0, kBoardSize, kBoardSize};
     std::int32_t totalPieces = 0;
     std::int32_t loosePieces = 0;
     float percentCompleted = 0.0f;

@@ -1,8 +1,7 @@
-// Placing the groups: a new game's scatter, restoring saved groups and auto-arrange.
-#include "app/CMainApp.h"
+// Placing the groups: a new game's scatter, restoring saved groups and auto-arrange; and
+// the end of a load.
 #include "app/Globals.h"
 #include "app/Random.h"
-#include "clock/CGameClock.h"
 #include "play/CPuzzle.h"
 
 #include <vector>
@@ -42,8 +41,16 @@ void CPuzzle::NewGame() {
     }
     FinishLoad();
     ComputeTargetTime();
-    if (g_clock) g_clock->stopped = false;
     restoringPosition = 0;
+}
+
+void CPuzzle::FinishLoad() {
+    // The loader posted its end message as its last act, so this wait is short. It comes
+    // first so that neither the count nor the caller can meet a loader still touching the
+    // pieces.
+    if (loaderThread.joinable()) loaderThread.join();
+    loaderBusy = false;
+    CountGroups();
 }
 
 void CPuzzle::Scatter() {
@@ -104,15 +111,15 @@ bool CPuzzle::RestoreGroups() {
     return complete;
 }
 
-void CPuzzle::AutoArrange() {
-    if (loaderBusy || groups.Empty()) return;
+bool CPuzzle::AutoArrange() {
+    if (loaderBusy || groups.Empty()) return false;
     const int s = cellSize;
     const int gap = s / 4;
     const int d = s + gap;
     const int pw = PictureWidth();
     const int ph = PictureHeight();
-    const int left0 = 2500 - pw / 2;
-    const int top0 = 2500 - ph / 2;
+    const int left0 = kBoardCentre - pw / 2;
+    const int top0 = kBoardCentre - ph / 2;
     const int right0 = left0 + pw;
     const int bottom0 = top0 + ph;
 
@@ -169,6 +176,6 @@ void CPuzzle::AutoArrange() {
         }
     }
     ClearSelection();
-    if (g_mainApp) g_mainApp->Render();
     positionChanged = 1;
+    return true;
 }

@@ -1,18 +1,13 @@
-// The end of the game: the last two groups have joined.
-#include "app/CMainApp.h"
-#include "app/Globals.h"
-#include "clock/CGameClock.h"
-#include "platform/Platform.h"
+// The end of the game: the message shown once the last two groups have joined.
 #include "play/CPuzzle.h"
 
 #include <cstdio>
 
-std::string CPuzzle::CompletionMessage() const {
+std::string CPuzzle::CompletionMessage(std::uint32_t seconds) const {
     // A custom text of a single character (a blank by default) counts as none.
     if (completionText.size() >= 2) return completionText;
     if (completionText.empty() && options.completionText.size() >= 2) return options.completionText;
 
-    const std::uint32_t seconds = g_clock ? g_clock->seconds : 0;
     const int hours = static_cast<int>(seconds / 3600);
     const int minutes = static_cast<int>((seconds % 3600) / 60);
     char text[256];
@@ -24,14 +19,4 @@ std::string CPuzzle::CompletionMessage() const {
         message += text;
     }
     return message;
-}
-
-void CPuzzle::CheckCompletion() {
-    CountGroups();
-    if (percentCompleted != 100.0f) return;
-    if (Platform()) Platform()->ReleaseCursor();
-    const std::string message = CompletionMessage();
-    if (g_mainApp) g_mainApp->Render();
-    if (g_clock) g_clock->stopped = true;
-    if (Platform()) Platform()->MessageBox(message, "Well Done!", MB_OK);
 }

@@ -1,24 +1,14 @@
 // Picking, selecting, dragging and dropping groups.
-#include "app/CMainApp.h"
-#include "app/Globals.h"
-#include "platform/Platform.h"
 #include "play/CPuzzle.h"
 
 #include <algorithm>
 #include <vector>
-
-namespace {
-void RenderBoard() {
-    if (g_mainApp) g_mainApp->Render();
-}
-} // namespace
 
 int CPuzzle::PickSelected(int bx, int by, bool ctrl) {
     for (CPieceGroup* group : selection) {
         if (!group->HitTest(bx, by)) continue;
         if (!ctrl) return 1;
         Deselect(group);
-        RenderBoard();
         UpdateSelectionOffsets();
         return 2;
     }
@@ -56,7 +46,6 @@ void CPuzzle::AddToSelection(CPieceGroup* group, bool bringToFront) {
         group->offsetY = 0;
     }
     group->selected = 1;
-    selectionExists = 1;
     selection.Append(group);
     if (bringToFront) BringSelectionToFront();
 }
@@ -65,14 +54,12 @@ void CPuzzle::Deselect(CPieceGroup* group) {
     if (!group) return;
     group->selected = 0;
     selection.Remove(group);
-    if (selection.Empty()) selectionExists = 0;
 }
 
 void CPuzzle::ClearSelection() {
     for (CPieceGroup* group : selection)
         group->selected = 0;
     selection.Clear();
-    selectionExists = 0;
 }
 
 void CPuzzle::BringSelectionToFront() {
@@ -105,18 +92,21 @@ void CPuzzle::SelectInRect(int x1, int y1, int x2, int y2) {
     BringSelectionToFront();
 }
 
-void CPuzzle::DropSelection() {
-    // A join can end the game and show a message box; walk a copy so nothing that happens
-    // meanwhile can pull the list from under us.
+DropResult CPuzzle::DropSelection() {
+    // Walk a copy: a join empties groups of the selection.
     const std::vector<CPieceGroup*> dropped(selection.begin(), selection.end());
+    bool joined = false;
     for (CPieceGroup* group : dropped)
-        group->TryJoin();
+        joined = group->TryJoin() || joined;
+    if (!joined) return DropResult::Nothing;
+    CountGroups();
+    return percentCompleted == 100.0f ? DropResult::Completed : DropResult::Joined;
 }
 
-void CPuzzle::RotateSelection() {
-    if (loaderBusy || !userotation || selection.Empty()) return;
+bool CPuzzle::RotateSelection() {
+    if (loaderBusy || !userotation || selection.Empty()) return false;
     for (CPieceGroup* group : selection)
         group->RotateClockwise();
-    if (soundeffects && Platform()) Platform()->PlaySoundFile(g_tempDirectory + "temp2");
     positionChanged = 1;
+    return true;
 }

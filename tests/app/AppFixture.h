@@ -1,12 +1,6 @@
 #pragma once
-// A scripted platform and the global application objects for tests of the shell without a
-// whole start-up: the puzzle, the application object, the clock and the status bar.
-#include "app/CMainApp.h"
-#include "app/CStatusBar.h"
-#include "app/Globals.h"
-#include "clock/CGameClock.h"
-#include "platform/Platform.h"
-#include "play/CPuzzle.h"
+// A scripted platform and the game's owners for tests of the shell without a whole start-up.
+#include "support/ScopedGame.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -20,30 +14,13 @@ class AppFixture : public ::testing::Test {
         platform = std::make_unique<ScriptedPlatform>(temp.Str());
         platform->screen.usableWidth = 1280;
         platform->screen.usableHeight = 1000;
-        SetPlatform(platform.get());
-        g_tempDirectory = temp.Str();
-        g_puzzle = new CPuzzle;
-        g_mainApp = new CMainApp;
-        g_clock = new CGameClock;
-        g_statusBar = new CStatusBar(1);
+        game = std::make_unique<ScopedGame>(*platform, 0);
     }
-
-    void TearDown() override {
-        // The store is closed so tearing down writes nothing a test could mistake for its own.
-        platform->settingsAvailable = false;
-        delete g_puzzle;
-        g_puzzle = nullptr;
-        delete g_mainApp;
-        g_mainApp = nullptr;
-        delete g_clock;
-        g_clock = nullptr;
-        delete g_statusBar;
-        g_statusBar = nullptr;
-        SetPlatform(nullptr);
-    }
+    void TearDown() override { game.reset(); }
 
     std::string Status(int part) { return platform->statusTexts[part]; }
 
     TempDir temp;
     std::unique_ptr<ScriptedPlatform> platform;
+    std::unique_ptr<ScopedGame> game;
 };

@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 #include "app/Commands.h"
 #include "clock/CGameClock.h"
 #include "pack/CProOptions.h"

@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 #include "app/Commands.h"
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"

@@ -1,7 +1,7 @@
 #include "DisplayFixture.h"
-#include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "cutting/CPieceMask.h"
+#include "display/GroupDrawing.h"
 #include "play/CMouseController.h"
 #include "play/CPiece.h"
 #include "play/CPieceGroup.h"
@@ -19,16 +19,10 @@ class GroupDrawing : public DisplayFixture {
     GroupDrawing() {
         savedCell = cellSize;
         cellSize = 16;
-        g_mainApp = &app;
-        app.scrollX = 90;
-        app.scrollY = 40;
         Create(RGB32, 200, 150);
         mask.shadow = Solid(32, kShadow).release();
     }
-    ~GroupDrawing() override {
-        g_mainApp = nullptr;
-        cellSize = savedCell;
-    }
+    ~GroupDrawing() override { cellSize = savedCell; }
 
     std::unique_ptr<CSurface> Solid(int side, std::uint32_t value) {
         auto s = Surface(side, side);
@@ -53,11 +47,11 @@ class GroupDrawing : public DisplayFixture {
 
     void Draw(CPieceGroup* g, bool dragged) {
         display.ClearBackBuffer(kBack);
-        g->Draw(&display, dragged);
+        DrawGroup(display, *g, dragged, kView);
     }
 
+    static constexpr POINT kView{90, 40};
     int savedCell = 0;
-    CMainApp app;
     CPieceMask mask; // outlives the puzzle's pieces
     CPuzzle puzzle;
 };
@@ -105,7 +99,7 @@ TEST_F(GroupDrawing, StackingOrderWithTheSelectionAndItsMarkerOnTop) {
     Group(100, 50, kRed);                           // head: topmost of the resting groups
     CPieceGroup* bottom = Group(104, 50, 0x0000AA); // tail
     display.ClearBackBuffer(kBack);
-    puzzle.DrawGroups(&display);
+    DrawGroups(display, puzzle, kView);
     EXPECT_EQ(Back(20, 20), kRed);
     EXPECT_EQ(Back(44, 20), 0x0000AAu);
 
@@ -113,7 +107,7 @@ TEST_F(GroupDrawing, StackingOrderWithTheSelectionAndItsMarkerOnTop) {
     puzzle.selection.Append(bottom);
     puzzle.mouse->dragging = 1;
     display.ClearBackBuffer(kBack);
-    puzzle.DrawGroups(&display);
+    DrawGroups(display, puzzle, kView);
     EXPECT_EQ(Back(20, 20), 0x0000AAu); // the selection covers the resting group
     EXPECT_EQ(Back(46, 20), kShadow);   // and, being dragged, casts its shadow
     EXPECT_EQ(Back(12, 20), kRed);

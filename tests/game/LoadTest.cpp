@@ -1,6 +1,6 @@
 // Loading a published puzzle: what the player sees, input while the pieces are cut, and
 // leaving in the middle of a load.
-#include "PlayWindow.h"
+#include "support/GameFixture.h"
 #include "imaging/BmpCodec.h"
 
 #include "ArchiveWriter.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-using LoadTest = PlayWindow;
+using LoadTest = GameFixture;
 
 TEST_F(LoadTest, APublishedPuzzleLoadsScattersAndStartsTheClock) {
     Publish(256, 192);

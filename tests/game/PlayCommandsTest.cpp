@@ -1,10 +1,10 @@
 // Menu commands in the middle of a game: auto-arrange, reset, and what a load ignores; and
 // completion, which only a join announces.
-#include "PlayWindow.h"
+#include "support/GameFixture.h"
 
 namespace {
 
-using PlayCommandsTest = PlayWindow;
+using PlayCommandsTest = GameFixture;
 
 TEST_F(PlayCommandsTest, AutoArrangeLaysOutTheLoosePiecesAndLeavesJoinedOnes) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
@@ -117,7 +117,7 @@ TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
     Send(WM_RBUTTONUP, 0, At(other.x - 50, other.y - 50));
     Space();
     Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(other.x, other.y));
-    Send(WM_MOUSEWHEEL, Wheel(0, 240), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(0, 240), 0);
     Send(WM_KEYDOWN, VK_CONTROL);
     platform->FireTimer(0);
     Command(ID_OPTIONS_AUTOARRANGE);

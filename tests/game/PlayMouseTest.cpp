@@ -1,15 +1,15 @@
 // Selecting and scrolling through the window: Ctrl-clicks, the rubber band, scrolling at
 // the window edge while holding pieces, and the wheel.
-#include "PlayWindow.h"
+#include "support/GameFixture.h"
 
 #include <algorithm>
 
 namespace {
 
-class PlayMouseTest : public PlayWindow {
+class PlayMouseTest : public GameFixture {
   protected:
     void SetUp() override {
-        PlayWindow::SetUp();
+        GameFixture::SetUp();
         ASSERT_NO_FATAL_FAILURE(Load(96, 64));
         ASSERT_NO_FATAL_FAILURE(SpreadOut());
     }
@@ -102,24 +102,24 @@ TEST_F(PlayMouseTest, HoldingAPieceAtAnEdgeScrollsOnTheTimerAndTheWheelScrollsBy
     EXPECT_EQ(ScrollY(), sy + 20);
     EXPECT_EQ(piece->y, sy + 20 + ViewHeight() - 10 - S());
     // The wheel waits while pieces are held.
-    Send(WM_MOUSEWHEEL, Wheel(0, 120), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(0, 120), 0);
     EXPECT_EQ(ScrollY(), sy + 20);
     Send(WM_LBUTTONUP, 0, MakeMouseLParam(400, ViewHeight() - 10));
     platform->FireTimer(0);
     EXPECT_EQ(ScrollY(), sy + 20) << "no scrolling once the piece is dropped";
 
     const int presents = platform->presentCount;
-    Send(WM_MOUSEWHEEL, Wheel(MK_CONTROL, 120), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(MK_CONTROL, 120), 0);
     EXPECT_EQ(ScrollX(), sx + 100);
-    Send(WM_MOUSEWHEEL, Wheel(MK_SHIFT, -120), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(MK_SHIFT, -120), 0);
     EXPECT_EQ(ScrollX(), sx + 60);
-    Send(WM_MOUSEWHEEL, Wheel(MK_CONTROL | MK_SHIFT, 120), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(MK_CONTROL | MK_SHIFT, 120), 0);
     EXPECT_EQ(ScrollX(), sx + 60) << "both keys scroll up, not sideways";
     EXPECT_EQ(ScrollY(), sy - 20);
-    Send(WM_MOUSEWHEEL, Wheel(0, -240), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(0, -240), 0);
     EXPECT_EQ(ScrollY(), sy + 60);
-    Send(WM_MOUSEWHEEL, Wheel(0, 119), 0);
-    Send(WM_MOUSEWHEEL, Wheel(MK_CONTROL, -119), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(0, 119), 0);
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(MK_CONTROL, -119), 0);
     EXPECT_EQ(ScrollY(), sy + 60) << "less than a notch scrolls nothing";
     EXPECT_EQ(ScrollX(), sx + 60);
     EXPECT_EQ(platform->scrollPositions[SB_VERT], sy + 60);

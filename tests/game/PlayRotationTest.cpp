@@ -1,9 +1,9 @@
 // Turning pieces with the space bar and the double click, with rotation on and off.
-#include "PlayWindow.h"
+#include "support/GameFixture.h"
 
 namespace {
 
-class PlayRotationTest : public PlayWindow {
+class PlayRotationTest : public GameFixture {
   protected:
     void LoadTurning(bool on) {
         platform->settingsDwords["userotation"] = on ? 1 : 0;

@@ -1,11 +1,11 @@
 // Whole puzzles solved with the mouse, from the scattered heap to the "Well Done!" box.
-#include "PlayWindow.h"
+#include "support/GameFixture.h"
 
 #include <string>
 
 namespace {
 
-using PlaySolveTest = PlayWindow;
+using PlaySolveTest = GameFixture;
 
 TEST_F(PlaySolveTest, AThreeByTwoPuzzleSolvedByDraggingIsAnnouncedOnce) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));

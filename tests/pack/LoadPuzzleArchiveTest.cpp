@@ -72,13 +72,11 @@ class LoadPuzzleArchiveTest : public ::testing::Test {
 TEST_F(LoadPuzzleArchiveTest, AGoodArchiveSetsTheCutAndLeavesTheBitmapForCutting) {
     const std::string path = WriteArchive();
     clock.seconds = 77;
-    puzzle.selectionExists = 1;
     puzzle.positionChanged = 1;
     ASSERT_TRUE(puzzle.LoadPuzzleArchive(path));
 
     EXPECT_EQ(puzzle.archivePath, path);
     EXPECT_EQ(clock.seconds, 0u);
-    EXPECT_EQ(puzzle.selectionExists, 0);
     EXPECT_EQ(puzzle.options.title, "Autumn");
     EXPECT_EQ(puzzle.cutStyle, 2);
     EXPECT_EQ(cellSize, 48);

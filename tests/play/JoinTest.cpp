@@ -50,45 +50,56 @@ TEST_F(Join, DifferentRotationsNeverJoin) {
     EXPECT_TRUE(Group({{1, 0}}, 1000, 1032)->TryJoin());
 }
 
-TEST_F(Join, TheDroppedGroupMovesToTheOneItJoins) {
+TEST_F(Join, ADropReportsTheJoinAndTheLastOne) {
     MakeGrid(3, 3);
     // Eight pieces form a big group with a gap at (2, 2); the single piece (2, 2) lies apart.
     CPieceGroup* big = Group({{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}}, 500, 500);
     CPieceGroup* single = Group({{2, 2}}, 2000, 2000);
-    big->PlaceAt(2000 - 64 + 2, 2000 - 64 - 2);
     puzzle->AddToSelection(big);
-    puzzle->DropSelection();
+    EXPECT_EQ(puzzle->DropSelection(), DropResult::Nothing);
+    big->PlaceAt(2000 - 64 + 2, 2000 - 64 - 2);
+    EXPECT_EQ(puzzle->DropSelection(), DropResult::Completed);
+    // The dropped group moves to the one it joins, which keeps its place and reference piece.
     EXPECT_TRUE(big->pieces.Empty());
-    EXPECT_EQ(single->pieces.Size(), 9u);
     EXPECT_EQ(Pos(single), (POINT{2000, 2000}));
     EXPECT_EQ(Pos(P(0, 0)), (POINT{2000 - 64, 2000 - 64}));
     EXPECT_EQ(Pos(P(2, 1)), (POINT{2000, 2000 - 32}));
-    // The target keeps its reference piece; the empty group stays listed and selected.
     EXPECT_EQ(single->reference, P(2, 2));
+    // The empty group stays listed and selected.
     EXPECT_TRUE(puzzle->groups.Contains(big));
     EXPECT_TRUE(puzzle->selection.Contains(big));
+    EXPECT_TRUE(platform.soundsPlayed.empty()) << "the model makes no sound";
+
+    MakeGrid(3, 1);
+    Group({{0, 0}}, 1000, 1000);
+    CPieceGroup* third = Group({{2, 0}}, 3000, 3000);
+    puzzle->AddToSelection(Group({{1, 0}}, 1033, 1001));
+    EXPECT_EQ(puzzle->DropSelection(), DropResult::Joined);
+    EXPECT_EQ(puzzle->loosePieces, 1) << "the counts follow the join";
+    EXPECT_EQ(third->pieces.Size(), 1u);
 }
 
-TEST_F(Join, TheLastJoinFreesThePointerBeforeTheBoxWhichNamesTheTargetTime) {
-    MakeGrid(2, 1);
-    Group({{0, 0}}, 1000, 1000);
-    platform->cursorConfined = true;
-    EXPECT_TRUE(Group({{1, 0}}, 1032, 1000)->TryJoin());
-    EXPECT_TRUE(clock.stopped);
-    EXPECT_FALSE(platform->cursorConfined);
-    EXPECT_EQ(platform->messageBoxes.size(), 1u);
-
-    puzzle->completionText = " ";
-    puzzle->targetMinutes = 30;
-    clock.seconds = 3600 + 5 * 60 + 30;
-    EXPECT_EQ(puzzle->CompletionMessage(), "You completed this puzzle in 1 hours and 5 minutes.\n"
-                                           "The target time for this puzzle is 0 hours and 30 minutes.");
-    puzzle->completionText = "ab";
-    EXPECT_EQ(puzzle->CompletionMessage(), "ab");
-    puzzle->completionText = "x";
-    puzzle->targetMinutes = 0;
-    clock.seconds = 0;
-    EXPECT_EQ(puzzle->CompletionMessage(), "You completed this puzzle in 0 hours and 0 minutes.");
+TEST_F(Join, TheMessageNamesTheTimeTakenAndTheTargetUnlessTheAuthorWroteOne) {
+    const struct {
+        std::string custom, authors;
+        int targetMinutes;
+        std::uint32_t seconds;
+        std::string message;
+    } cases[] = {
+        {" ", "", 30, 3600 + 5 * 60 + 30,
+         "You completed this puzzle in 1 hours and 5 minutes.\n"
+         "The target time for this puzzle is 0 hours and 30 minutes."},
+        {"ab", "", 30, 0, "ab"},
+        {"x", "", 0, 59, "You completed this puzzle in 0 hours and 0 minutes."},
+        {"", "From the author", 0, 0, "From the author"},
+        {"", "y", 0, 120, "You completed this puzzle in 0 hours and 2 minutes."},
+    };
+    for (const auto& c : cases) {
+        puzzle->completionText = c.custom;
+        puzzle->options.completionText = c.authors;
+        puzzle->targetMinutes = c.targetMinutes;
+        EXPECT_EQ(puzzle->CompletionMessage(c.seconds), c.message);
+    }
 }
 
 } // namespace

@@ -1,33 +1,21 @@
 #include "PlayFixture.h"
 
-#include "app/CMainApp.h"
-#include "play/CMouseController.h"
-
 namespace {
 
 class Mouse : public PlayFixture {
   protected:
     void SetUp() override {
-        PlayFixture::SetUp();
-        app = std::make_unique<CMainApp>();
-        g_mainApp = app.get();
         app->scrollX = 2000;
         app->scrollY = 2000;
-        mouse = puzzle->mouse.get();
         MakeGrid(3, 1);
-    }
-    void TearDown() override {
-        app.reset();
-        g_mainApp = nullptr;
-        PlayFixture::TearDown();
     }
     // View point over the middle of a piece's cell.
     POINT View(const CPiece* p) const { return {p->x + 32 - app->scrollX, p->y + 32 - app->scrollY}; }
     void Press(const CPiece* p) { mouse->OnLeftDown(View(p).x, View(p).y); }
     void Move(int x, int y) { mouse->OnMouseMove(MakeMouseLParam(x, y)); }
 
-    std::unique_ptr<CMainApp> app;
-    CMouseController* mouse = nullptr;
+    CMainApp* app = game.app.get();
+    CMouseController* mouse = puzzle->mouse.get();
 };
 
 TEST_F(Mouse, AClickWithoutMovingStillDropsAndJoins) {
@@ -35,16 +23,16 @@ TEST_F(Mouse, AClickWithoutMovingStillDropsAndJoins) {
     CPieceGroup* right = Group({{1, 0}}, 2134, 2098); // 2 pixels off its place
     Press(P(1, 0));
     EXPECT_EQ(mouse->dragging, 1);
-    EXPECT_EQ(platform->cursor, CursorKind::PointingHand);
+    EXPECT_EQ(platform.cursor, CursorKind::PointingHand);
     // The board view without the status bar, inset by 1, 2, scroll bar + 1 and 12.
-    EXPECT_TRUE(platform->cursorConfined);
-    EXPECT_EQ(platform->cursorClip, (RECT{1, 2, 800 - 17, 560 - 20 - 12}));
+    EXPECT_TRUE(platform.cursorConfined);
+    EXPECT_EQ(platform.cursorClip, (RECT{1, 2, 800 - 17, 560 - 20 - 12}));
 
     mouse->OnLeftUp();
     EXPECT_EQ(P(1, 0)->group, left);
     EXPECT_EQ(Pos(P(1, 0)), (POINT{2132, 2100}));
-    EXPECT_EQ(platform->cursor, CursorKind::Arrow);
-    EXPECT_FALSE(platform->cursorConfined);
+    EXPECT_EQ(platform.cursor, CursorKind::Arrow);
+    EXPECT_FALSE(platform.cursorConfined);
     EXPECT_TRUE(puzzle->selection.Contains(right));
 }
 
@@ -73,12 +61,12 @@ TEST_F(Mouse, EdgeScrollingStartsFromThePressNotAStaleMove) {
 
 TEST_F(Mouse, TheRightButtonDragsTheBoardButNotFromABand) {
     mouse->OnRightDown(100, 100);
-    EXPECT_EQ(platform->cursor, CursorKind::OpenHand);
+    EXPECT_EQ(platform.cursor, CursorKind::OpenHand);
     Move(150, 130);
     EXPECT_EQ((POINT{app->scrollX, app->scrollY}), (POINT{1950, 1970}));
     mouse->OnRightUp();
-    EXPECT_EQ(platform->cursor, CursorKind::Arrow);
-    EXPECT_FALSE(platform->cursorConfined);
+    EXPECT_EQ(platform.cursor, CursorKind::Arrow);
+    EXPECT_FALSE(platform.cursorConfined);
     Move(100, 100);
     EXPECT_EQ(app->scrollX, 1950);
     // Not while a band is drawn.

@@ -1,10 +1,7 @@
 #pragma once
 // A hand-built board for play tests: a grid of pieces with their sides set and no images,
-// the global puzzle pointing at it and a scripted platform recording sounds and boxes.
-#include "app/Globals.h"
-#include "clock/CGameClock.h"
-#include "platform/Platform.h"
-#include "play/CPuzzle.h"
+// owned by the game's puzzle, on a scripted platform recording sounds and boxes.
+#include "support/ScopedGame.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
@@ -15,30 +12,12 @@
 
 class PlayFixture : public ::testing::Test {
   protected:
-    void SetUp() override {
-        platform = std::make_unique<ScriptedPlatform>(temp.Str());
-        SetPlatform(platform.get());
-        g_tempDirectory = temp.Str();
-        cellSize = 32;
-        puzzle = std::make_unique<CPuzzle>();
-        g_puzzle = puzzle.get();
-        g_clock = &clock;
-    }
-
-    void TearDown() override {
-        puzzle.reset();
-        g_puzzle = nullptr;
-        g_clock = nullptr;
-        SetPlatform(nullptr);
-    }
-
     // Cuts a cols x rows grid of square pieces at rotation 0, all at (0, 0), in no group.
     void MakeGrid(int cols, int rows) {
         puzzle->ClearPieces();
         puzzle->cols = cols;
         puzzle->rows = rows;
         puzzle->totalPieces = cols * rows;
-        puzzle->loosePieces = cols * rows;
         static const int dc[4] = {1, 0, -1, 0};
         static const int dr[4] = {0, 1, 0, -1};
         for (int r = 0; r < rows; ++r) {
@@ -51,9 +30,9 @@ class PlayFixture : public ::testing::Test {
                     side.direction = d;
                     side.neighbourCol = c + dc[d];
                     side.neighbourRow = r + dr[d];
-                    const bool outside = side.neighbourCol < 0 || side.neighbourCol >= cols ||
-                                         side.neighbourRow < 0 || side.neighbourRow >= rows;
-                    if (outside) side.setNumber = CPieceSide::kBorder;
+                    if (side.neighbourCol < 0 || side.neighbourCol >= cols || side.neighbourRow < 0 ||
+                        side.neighbourRow >= rows)
+                        side.setNumber = CPieceSide::kBorder;
                 }
                 puzzle->pieces.push_back(std::move(piece));
             }
@@ -78,7 +57,8 @@ class PlayFixture : public ::testing::Test {
     }
 
     TempDir temp;
-    std::unique_ptr<ScriptedPlatform> platform;
-    std::unique_ptr<CPuzzle> puzzle;
-    CGameClock clock;
+    ScriptedPlatform platform{temp.Str()};
+    ScopedGame game{platform};
+    CPuzzle* puzzle = game.puzzle.get();
+    CGameClock& clock = *game.clock;
 };

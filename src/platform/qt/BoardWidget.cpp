@@ -170,8 +170,7 @@ void BoardWidget::wheelEvent(QWheelEvent* event) {
     if (delta == 0) return;
     const QPoint p = ClientPoint(event->position());
     const WPARAM keys = KeyState(event->buttons(), event->modifiers());
-    const WPARAM wParam = (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | (keys & 0xFFFF);
-    sink_.Deliver(WM_MOUSEWHEEL, wParam, MakeMouseLParam(p.x(), p.y()));
+    sink_.Deliver(WM_MOUSEWHEEL, MakeWheelWParam(keys, delta), MakeMouseLParam(p.x(), p.y()));
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/MainWindow.h"
 
 #include "app/Commands.h"
+#include "play/Board.h"
 #include "platform/qt/BoardWidget.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/StatusBarWidget.h"
@@ -18,8 +19,6 @@
 #include <cstdint>
 
 namespace {
-
-constexpr int kBoardExtent = 5000;
 
 // SIZE_* values of WM_SIZE.
 constexpr WPARAM kSizeRestored = 0;
@@ -130,7 +129,7 @@ void MainWindow::SetMenuItemText(int commandId, const std::string& text) {
 }
 
 void MainWindow::ConnectScrollBar(QScrollBar* bar, UINT message) {
-    bar->setRange(0, kBoardExtent);
+    bar->setRange(0, kBoardSize);
     bar->setFocusPolicy(Qt::NoFocus);
     bar->installEventFilter(this);
     // The game owns the position: the bar reports what was asked for and goes back to where
@@ -234,9 +233,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (delta != 0) {
             const QPoint p = board_->mapFromGlobal(wheel->globalPosition().toPoint());
             const WPARAM keys = BoardWidget::KeyState(wheel->buttons(), wheel->modifiers());
-            sink_.Deliver(WM_MOUSEWHEEL,
-                          (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | keys,
-                          MakeMouseLParam(p.x(), p.y()));
+            sink_.Deliver(WM_MOUSEWHEEL, MakeWheelWParam(keys, delta), MakeMouseLParam(p.x(), p.y()));
         }
         return true;
     }

@@ -1,35 +1,20 @@
-// Composing a frame: background, resting groups from the bottom of the stack up, the
-// selection on top, the rubber band and the banner; then one present. Nothing is drawn
+// Drawing a frame and keeping the display usable: the probe surface that matches the
+// background colour, and the repair after the display lost its surfaces. Nothing is drawn
 // continuously; whoever changes something visible asks for a frame.
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Log.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
+#include "display/FrameComposition.h"
 #include "pack/CProOptions.h"
 #include "pack/GameCutContext.h"
 #include "pack/Loader.h"
 #include "platform/Platform.h"
-#include "play/CMouseController.h"
 #include "play/CPuzzle.h"
-
-#include <algorithm>
 
 namespace {
 constexpr int kProbeSize = 32;
-
-// A lost surface is repaired from inside Render, and the repair renders again; this
-// keeps a display that keeps losing its surfaces from recursing without end.
-bool g_restoringSurfaces = false;
-
-void DrawRubberBand(CDisplay* display, const CMouseController* mouse) {
-    if (!mouse || !mouse->rubberBanding || !mouse->BandComplete()) return;
-    const int l = std::min(mouse->band[0], mouse->band[2]);
-    const int r = std::max(mouse->band[0], mouse->band[2]);
-    const int t = std::min(mouse->band[1], mouse->band[3]);
-    const int b = std::max(mouse->band[1], mouse->band[3]);
-    display->DrawFrame(0, l, t, r, b, 1);
-}
 } // namespace
 
 void CMainApp::Render() {
@@ -38,17 +23,15 @@ void CMainApp::Render() {
     // on screen rather than drawing surfaces that are being released.
     if (g_puzzle && g_puzzle->loaderBusy && g_puzzle->loaderMode == 1) return;
 
-    g_display->ClearBackBuffer(backgroundPixel);
-    if (g_puzzle) {
-        g_puzzle->DrawGroups(g_display);
-        DrawRubberBand(g_display, g_puzzle->mouse.get());
-    }
+    ComposeFrame(*g_display, g_puzzle, backgroundPixel, POINT{scrollX, scrollY});
     if (g_proOptions) g_proOptions->DrawBanner();
 
-    if (g_display->ShowBackBuffer() == DDERR_SURFACELOST && g_puzzle && !g_restoringSurfaces) {
-        g_restoringSurfaces = true;
-        g_puzzle->RestoreSurfaces();
-        g_restoringSurfaces = false;
+    // The repair renders again; the flag keeps a display that keeps losing its surfaces
+    // from recursing without end.
+    if (g_display->ShowBackBuffer() == DDERR_SURFACELOST && g_puzzle && !restoringSurfaces) {
+        restoringSurfaces = true;
+        RestoreSurfaces(*g_puzzle);
+        restoringSurfaces = false;
     }
 }
 
@@ -70,21 +53,20 @@ void CMainApp::UpdateBackgroundColour() {
     if (probeSurface) backgroundPixel = probeSurface->MatchColour(backgroundColour);
 }
 
-void CPuzzle::RestoreSurfaces() {
-    if (loaderBusy || !g_display) return;
+void CMainApp::RestoreSurfaces(CPuzzle& puzzle) {
+    if (puzzle.loaderBusy || !g_display) return;
     if (Platform()) {
         ScreenInfo screen = Platform()->Screen();
-        HWND window = g_mainApp ? g_mainApp->window : 0;
         if (g_display->CreateWindowedDisplay(window, screen.usableWidth, screen.usableHeight) != S_OK)
             LogWrite(0, "CreateWindowedDisplay Failed");
     }
-    if (g_mainApp) g_mainApp->CreateProbeSurface();
+    CreateProbeSurface();
     // The preview window reloads its picture here once it exists.
 
     if (g_display->RestoreAllSurfaces() != S_OK) return;
-    if (!ReloadPictureSurface(this)) return;
-    LoadSelectorSurface(this);
-    RunRebuildPass(GameCutContext(), this);
+    if (!ReloadPictureSurface(&puzzle)) return;
+    LoadSelectorSurface(&puzzle);
+    RunRebuildPass(GameCutContext(), &puzzle);
     if (g_proOptions) g_proOptions->LoadFrameSurfaces();
-    if (g_mainApp) g_mainApp->Render();
+    Render();
 }

@@ -1,9 +1,9 @@
-// The view origin and the two scroll bars. The origin may go as far as the whole board
-// extent, so at the far end the window shows the board's edge and background beyond it.
+// The view origin and the two scroll bars. The bars' ranges are the board's extent and the
+// origin may go as far, so at the far end the window shows the board's edge and background
+// beyond it.
 #include "app/CMainApp.h"
-#include "app/Globals.h"
+#include "app/WndProc.h"
 #include "platform/Platform.h"
-#include "play/CPuzzle.h"
 
 #include <algorithm>
 
@@ -11,44 +11,21 @@ namespace {
 constexpr int kLineStep = 5;
 constexpr int kPageStep = 50;
 
-int BoardWidth() {
-    return g_puzzle ? g_puzzle->boardRect.right - g_puzzle->boardRect.left : 5000;
-}
-int BoardHeight() {
-    return g_puzzle ? g_puzzle->boardRect.bottom - g_puzzle->boardRect.top : 5000;
-}
-
 int Clamp(int value, int maximum) {
     return value < 0 ? 0 : (value > maximum ? maximum : value);
 }
-
-bool Loading() {
-    return g_puzzle && g_puzzle->loaderBusy;
-}
 } // namespace
 
-void CMainApp::SetScrollX(int x, bool redraw) {
-    SetScrollX(x, true, redraw);
-}
-
-void CMainApp::SetScrollY(int y, bool redraw) {
-    SetScrollY(y, true, redraw);
-}
-
 void CMainApp::SetScrollX(int x, bool updateBars, bool redraw) {
-    scrollX = Clamp(x, BoardWidth());
+    scrollX = Clamp(x, scrollBarMax[SB_HORZ]);
     if (updateBars) SetScrollBarPositions(scrollX, scrollY);
     if (redraw) Render();
 }
 
 void CMainApp::SetScrollY(int y, bool updateBars, bool redraw) {
-    scrollY = Clamp(y, BoardHeight());
+    scrollY = Clamp(y, scrollBarMax[SB_VERT]);
     if (updateBars) SetScrollBarPositions(scrollX, scrollY);
     if (redraw) Render();
-}
-
-void CMainApp::SetScrollRanges() {
-    SetScrollRanges(BoardWidth(), BoardHeight());
 }
 
 void CMainApp::SetScrollRanges(int horizontalMax, int verticalMax) {
@@ -57,10 +34,6 @@ void CMainApp::SetScrollRanges(int horizontalMax, int verticalMax) {
     if (!Platform()) return;
     Platform()->SetScrollRange(SB_HORZ, 0, scrollBarMax[SB_HORZ]);
     Platform()->SetScrollRange(SB_VERT, 0, scrollBarMax[SB_VERT]);
-}
-
-void CMainApp::SetScrollBarPositions() {
-    SetScrollBarPositions(scrollX, scrollY);
 }
 
 void CMainApp::SetScrollBarPositions(int x, int y) {
@@ -105,7 +78,7 @@ bool ScrollRequest(int request, int thumb, int origin, std::int32_t* barPos, int
 } // namespace
 
 void CMainApp::OnHScroll(int request, int thumb) {
-    if (Loading()) return;
+    if (PuzzleLoading()) return;
     int target = 0;
     if (!ScrollRequest(request, thumb, scrollX, &scrollBarPos[SB_HORZ], scrollBarMax[SB_HORZ], &target))
         return;
@@ -114,7 +87,7 @@ void CMainApp::OnHScroll(int request, int thumb) {
 }
 
 void CMainApp::OnVScroll(int request, int thumb) {
-    if (Loading()) return;
+    if (PuzzleLoading()) return;
     int target = 0;
     if (!ScrollRequest(request, thumb, scrollY, &scrollBarPos[SB_VERT], scrollBarMax[SB_VERT], &target))
         return;

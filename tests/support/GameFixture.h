@@ -1,7 +1,7 @@
 #pragma once
-// Whole-game tests: a puzzle published the way authors publish it, started through the real
-// start-up on the scripted platform and played through the window procedure as the player's
-// mouse and keys would: presses, moves and releases in view coordinates, keys and commands.
+// Whole-game tests: the real start-up on the scripted platform, played through the window
+// procedure as the player's mouse and keys would. The program is a plain file without a
+// pack, so the board starts empty, unless a test publishes a puzzle onto it.
 #include "app/CMainApp.h"
 #include "app/Commands.h"
 #include "app/GameMain.h"
@@ -16,17 +16,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <memory>
-#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
-class PlayWindow : public ::testing::Test {
+class GameFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         platform = std::make_unique<ScriptedPlatform>(temp.File("state"));
         platform->screen.usableWidth = 1280;
         platform->screen.usableHeight = 1000;
+        platform->executablePath = temp.File("Harbour.exe");
+        std::ofstream(platform->executablePath, std::ios::binary) << std::string(1000, 'M');
     }
     void TearDown() override { GameShutdown(); }
 
@@ -36,6 +39,7 @@ class PlayWindow : public ::testing::Test {
             PublishGradient(temp.Str(), w, h, cut, name, temp.File(name + ".exe"), &summary).output;
     }
     bool Start() { return GameStartup(platform.get(), 20240u); }
+    bool Running() const { return g_mainApp != nullptr && !platform->quitPosted; }
     bool Loading() const { return g_puzzle && g_puzzle->loaderBusy; }
     // Handles messages until the running load has been finished by the main thread.
     bool PumpUntilLoaded() {
@@ -47,6 +51,12 @@ class PlayWindow : public ::testing::Test {
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PumpUntilLoaded());
         ASSERT_GT(g_puzzle->groups.Size(), 0u);
+    }
+    std::string Log() {
+        std::ifstream in(platform->tempDir + "DUVereLog.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
     }
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -64,21 +74,16 @@ class PlayWindow : public ::testing::Test {
 
     // Board point to the message's view coordinates.
     static LPARAM At(int bx, int by) { return MakeMouseLParam(bx - ScrollX(), by - ScrollY()); }
-    // Key state in the low word, the signed wheel delta in the high word.
-    static WPARAM Wheel(WPARAM keys, int delta) {
-        return (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | keys;
-    }
     void Press(int bx, int by) {
         Send(WM_MOUSEMOVE, 0, At(bx, by));
         Send(WM_LBUTTONDOWN, MK_LBUTTON, At(bx, by));
     }
     void MoveTo(int bx, int by) { Send(WM_MOUSEMOVE, MK_LBUTTON, At(bx, by)); }
     void Release(int bx, int by) { Send(WM_LBUTTONUP, 0, At(bx, by)); }
-    void Click(int bx, int by) {
-        Press(bx, by);
-        Release(bx, by);
+    void ClickPiece(const CPiece* piece) {
+        Press(Centre(piece).x, Centre(piece).y);
+        Release(Centre(piece).x, Centre(piece).y);
     }
-    void ClickPiece(const CPiece* piece) { Click(Centre(piece).x, Centre(piece).y); }
     // Presses at a board point, moves by (dx, dy) in two steps and lets go.
     void Drag(POINT from, int dx, int dy) {
         Press(from.x, from.y);

@@ -1,5 +1,4 @@
-// The board and the view over it: the board's extent, the scatter area in its middle and
-// the conversion from board to screen coordinates.
+// The board's extent and the scatter area in its middle, where new pieces are laid out.
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "platform/Platform.h"
@@ -8,7 +7,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kBoardSize = 5000;
 constexpr int kStartScatterMaxWidth = 1024;
 constexpr int kStartScatterMaxHeight = 768;
 } // namespace
@@ -24,18 +22,9 @@ void CPuzzle::InitBoardView() {
                    std::min(screenHeight, kStartScatterMaxHeight), true);
 }
 
-void CPuzzle::SetBoardExtent() {
-    SetBoardExtent(0, 0, kBoardSize, kBoardSize);
-}
-
 void CPuzzle::SetBoardExtent(int, int, int right, int bottom) {
     boardRect = RECT{0, 0, right, bottom};
     if (g_mainApp) g_mainApp->SetScrollRanges(right, bottom);
-}
-
-void CPuzzle::SetScatterArea() {
-    SetScatterArea(std::min(screenWidth, kStartScatterMaxWidth),
-                   std::min(screenHeight, kStartScatterMaxHeight), true);
 }
 
 void CPuzzle::SetScatterArea(int w, int h, bool centre) {
@@ -48,12 +37,4 @@ void CPuzzle::SetScatterArea(int w, int h, bool centre) {
     const int clientH = Platform()->ClientHeight();
     g_mainApp->SetScrollX(cx - clientW / 2, true, true);
     g_mainApp->SetScrollY(cy - clientH / 2, true, true);
-}
-
-int CPuzzle::BoardToViewX(int bx) const {
-    return bx - (g_mainApp ? g_mainApp->scrollX : 0);
-}
-
-int CPuzzle::BoardToViewY(int by) const {
-    return by - (g_mainApp ? g_mainApp->scrollY : 0);
 }

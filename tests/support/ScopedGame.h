@@ -1,0 +1,52 @@
+#pragma once
+// The game's owners for tests that need part of the game without a whole start-up: the
+// puzzle, the application object, the clock and the status bar, each global pointing at
+// them for as long as this object lives, then cleared again.
+#include "app/CMainApp.h"
+#include "app/CStatusBar.h"
+#include "app/Globals.h"
+#include "clock/CGameClock.h"
+#include "play/CMouseController.h"
+#include "play/CPuzzle.h"
+#include "support/ScriptedPlatform.h"
+
+#include <memory>
+
+class ScopedGame {
+  public:
+    explicit ScopedGame(ScriptedPlatform& platform, int cell = 32) : platform(platform) {
+        SetPlatform(&platform);
+        g_tempDirectory = platform.tempDir;
+        cellSize = cell;
+        clock = std::make_unique<CGameClock>();
+        statusBar = std::make_unique<CStatusBar>(1);
+        app = std::make_unique<CMainApp>();
+        puzzle = std::make_unique<CPuzzle>();
+        g_puzzle = puzzle.get();
+        g_mainApp = app.get();
+        g_clock = clock.get();
+        g_statusBar = statusBar.get();
+        puzzle->mouse->app = app.get();
+        puzzle->mouse->clock = clock.get();
+    }
+    ~ScopedGame() {
+        // The store is closed so tearing down writes nothing a test could mistake for its own.
+        platform.settingsAvailable = false;
+        puzzle.reset();
+        app.reset();
+        g_puzzle = nullptr;
+        g_mainApp = nullptr;
+        g_clock = nullptr;
+        g_statusBar = nullptr;
+        cellSize = 0;
+        SetPlatform(nullptr);
+    }
+    ScopedGame(const ScopedGame&) = delete;
+    ScopedGame& operator=(const ScopedGame&) = delete;
+
+    ScriptedPlatform& platform;
+    std::unique_ptr<CGameClock> clock;
+    std::unique_ptr<CStatusBar> statusBar;
+    std::unique_ptr<CMainApp> app;
+    std::unique_ptr<CPuzzle> puzzle;
+};
