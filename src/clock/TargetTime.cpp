@@ -1,4 +1,4 @@
-#include "play/CPuzzle.h"
+#include "clock/TargetTime.h"
 
 namespace {
 // Suggested seconds per piece: bigger puzzles take longer per piece.
@@ -13,10 +13,9 @@ int SecondsPerPiece(int pieces) {
 }
 } // namespace
 
-void CPuzzle::ComputeTargetTime() {
+TargetTime TargetTimeFor(std::int32_t pieces) {
     // 64-bit so an absurd piece count cannot overflow.
-    std::int64_t total = static_cast<std::int64_t>(totalPieces) * SecondsPerPiece(totalPieces);
+    std::int64_t total = static_cast<std::int64_t>(pieces) * SecondsPerPiece(pieces);
     if (total < 0) total = 0;
-    targetHours = static_cast<std::int32_t>(total / 3600);
-    targetMinutes = static_cast<std::int32_t>((total / 60) % 60);
+    return {static_cast<std::int32_t>(total / 3600), static_cast<std::int32_t>((total / 60) % 60)};
 }

@@ -1,5 +1,7 @@
 #include "imaging/BmpCodec.h"
 
+#include "platform/FileAccess.h"
+
 #include <algorithm>
 #include <bit>
 #include <fstream>
@@ -349,15 +351,8 @@ bool DecodeDib(const std::uint8_t* data, std::size_t size, DecodedImage& out, st
 }
 
 bool ReadBmpFile(const std::string& path, DecodedImage& out, std::string* error) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return Fail(error, "cannot open bitmap file");
-    const std::streamoff length = file.tellg();
-    if (length < 0) return Fail(error, "cannot read bitmap file");
-    if (static_cast<std::uint64_t>(length) > kMaxFileSize) return Fail(error, "bitmap file is too large");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    file.seekg(0);
-    if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()), length))
-        return Fail(error, "cannot read bitmap file");
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, kMaxFileSize, bytes, error)) return false;
     return DecodeBmp(bytes.data(), bytes.size(), out, error);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "pack/PackFormat.h"
+#include "platform/FileAccess.h"
 #include "platform/Platform.h"
 
 #include <climits>
@@ -9,13 +10,6 @@
 #include <memory>
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t kCopyChunk = 64 * 1024;
 // Smallest directory entry: name length, empty name, start, end.
@@ -150,11 +144,4 @@ bool CPackFile::ExtractEntry(const std::string& name, const std::string& outputP
     }
     // A full disk must not pass for a complete copy.
     return std::fclose(out.release()) == 0;
-}
-
-bool CPackFile::ExtractToTemp(const std::string& name, const std::string& fileName,
-                              std::string* outputPath) const {
-    std::string path = PackTempDirectory() + fileName;
-    if (outputPath) *outputPath = path;
-    return ExtractEntry(name, path);
 }

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Random.h"
 #include "clock/CGameClock.h"
+#include "clock/TargetTime.h"
 #include "play/CPuzzle.h"
 
 #include <vector>
@@ -41,7 +42,9 @@ void CPuzzle::NewGame() {
         Scatter();
     }
     FinishLoad();
-    ComputeTargetTime();
+    const TargetTime target = TargetTimeFor(totalPieces);
+    targetHours = target.hours;
+    targetMinutes = target.minutes;
     if (g_clock) g_clock->stopped = false;
     restoringPosition = 0;
 }

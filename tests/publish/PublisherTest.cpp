@@ -5,6 +5,7 @@
 #include "SideListWriter.h"
 #include "SoundGenerator.h"
 #include "app/Globals.h"
+#include "clock/TargetTime.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/PictureDecoder.h"
 #include "pack/CPuzzleArchive.h"
@@ -147,13 +148,11 @@ TEST(Publisher, OptionsAreFourteenCrLfLinesAndCarryTheAuthorsChoices) {
 }
 
 TEST(Publisher, DefaultTargetIsTheOneTheGameComputes) {
-    CPuzzle puzzle;
     for (int pieces = 0; pieces <= 400; ++pieces) {
         int h = -1, m = -1;
         Publisher::TargetFor(pieces, &h, &m);
-        puzzle.totalPieces = pieces;
-        puzzle.ComputeTargetTime();
-        ASSERT_EQ(h * 60 + m, puzzle.targetHours * 60 + puzzle.targetMinutes) << pieces;
+        const TargetTime target = TargetTimeFor(pieces);
+        ASSERT_EQ(h * 60 + m, target.hours * 60 + target.minutes) << pieces;
     }
 }
 

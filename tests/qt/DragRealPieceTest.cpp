@@ -70,14 +70,11 @@ TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
     platform->SetTempDirectory(temp.Str() + "state/");
     ASSERT_TRUE(GameStartup(platform.get(), 20240u));
     ASSERT_NE(platform->Window(), nullptr);
-    ASSERT_TRUE(PumpUntil(
-        [] {
-            return g_puzzle && !g_puzzle->loaderBusy &&
-                   Platform()->WindowText().rfind("Pictorra Vaze - ", 0) == 0;
-        },
-        30000))
-        << "title: " << platform->WindowText();
-    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Harbour");
+    auto title = [this] { return platform->Window()->windowTitle(); };
+    ASSERT_TRUE(PumpUntil([&] { return g_puzzle && !g_puzzle->loaderBusy && title().startsWith("Pictorra Vaze - "); },
+                          30000))
+        << "title: " << title().toStdString();
+    EXPECT_EQ(title(), "Pictorra Vaze - Harbour");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(platform->Window()));
     ASSERT_TRUE(PumpUntil([this] { return !Board()->Frame().isNull(); }));
     PumpEvents();
