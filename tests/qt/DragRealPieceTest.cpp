@@ -126,7 +126,7 @@ TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
         << "the old place no longer shows the piece";
 
     GameShutdown();
-    EXPECT_EQ(std::pair(g_puzzle, g_mainApp), std::pair<CPuzzle*, CMainApp*>(nullptr, nullptr));
+    EXPECT_TRUE(g_puzzle == nullptr && g_mainApp == nullptr);
     platform.reset();
     // Nothing the run started outlives it.
     if (threadsBefore > 0) {
