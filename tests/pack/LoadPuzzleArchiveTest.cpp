@@ -76,13 +76,13 @@ TEST_F(LoadPuzzleArchiveTest, AGoodArchiveSetsTheCutAndLeavesTheBitmapForCutting
     clock.seconds = 77;
     puzzle.positionChanged = 1;
     ASSERT_TRUE(Load(path));
-    EXPECT_EQ(puzzle.archivePath, path);
-    EXPECT_EQ(std::tuple(clock.seconds, puzzle.positionChanged, puzzle.options.title), std::tuple(0u, 0, "Autumn"));
+    EXPECT_EQ(std::tuple(puzzle.archivePath, clock.seconds, puzzle.positionChanged, puzzle.options.title),
+              std::tuple(path, 0u, 0, "Autumn"));
     EXPECT_EQ(std::tuple(puzzle.cutStyle, cellSize, app.ghosted), std::tuple(2, 48, 1));
     EXPECT_EQ(ReadBytes(platform.tempDir + "pic"), picture);
     EXPECT_TRUE(std::filesystem::exists(platform.tempDir + "puzzle1.bmp"));
-    // Without a display the picture surface cannot be made: the cutting step says so and
-    // the title is set all the same.
+    // The bitmap is there, but without a display the picture surface cannot be made: the
+    // cutting step says so and the title is set all the same.
     EXPECT_EQ(Log(), "Failed to load picture: " + platform.tempDir + "puzzle1.bmp\n");
     EXPECT_EQ(platform.WindowText(), "Pictorra Vaze - Autumn");
 
@@ -107,9 +107,8 @@ TEST_F(LoadPuzzleArchiveTest, ARestoredPositionKeepsItsClockAndCut) {
 
 TEST_F(LoadPuzzleArchiveTest, UnusableArchivesAreRefusedWithTheirLogLine) {
     const std::string missing = platform.tempDir + "missing";
-    EXPECT_FALSE(Load(missing));
     const std::string noOptions = WriteEntries({{"picture", picture, false}});
-    EXPECT_FALSE(Load(noOptions));
+    EXPECT_FALSE(Load(missing) || Load(noOptions));
     const std::string noPicture = WriteEntries({{"options", ToBytes("bmp\r\nlarge\r\n"), true}});
     EXPECT_FALSE(Load(noPicture));
     EXPECT_EQ(Log(), "Failed to load archive: " + missing + "\nFailed to load options from archive: " +
