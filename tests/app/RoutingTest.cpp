@@ -26,10 +26,8 @@ TEST_F(RoutingTest, ClockCommandsResetAndPauseButWaitForALoad) {
     Command(ID_CLOCK_PAUSE);
     EXPECT_EQ(platform->menuTexts[ID_CLOCK_PAUSE], "Unpause clock");
     Command(ID_CLOCK_RESET);
-    EXPECT_EQ(g_clock->seconds, 0u);
-    EXPECT_TRUE(g_clock->stopped) << "a reset leaves a paused clock paused";
     platform->FireTimer(1);
-    EXPECT_EQ(g_clock->seconds, 0u);
+    EXPECT_EQ(g_clock->seconds, 0u) << "a reset leaves a paused clock paused";
     Command(ID_CLOCK_PAUSE);
     EXPECT_EQ(platform->menuTexts[ID_CLOCK_PAUSE], "Pause clock");
     platform->FireTimer(1);
@@ -52,19 +50,15 @@ TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
     SetLoading(false);
     EXPECT_TRUE(platform->colourInitials.empty());
 
-    // Confirmed: converted for the display and drawn at once.
+    // Confirmed: converted for the display and drawn at once; cancelled: nothing changes and
+    // nothing is drawn.
     const int before = platform->presentCount;
     Command(ID_OPTIONS_BACKGROUND);
-    EXPECT_EQ(platform->colourInitials, std::vector<COLORREF>{0x808080u});
-    EXPECT_EQ(g_mainApp->backgroundColour, RGB(255, 0, 0));
-    EXPECT_EQ(platform->presentCount, before + 1);
     ASSERT_FALSE(platform->lastFrame.empty());
     const std::uint8_t* pixel = platform->lastFrame.data();
     EXPECT_EQ((std::vector<int>{pixel[0], pixel[1], pixel[2]}), (std::vector<int>{0, 0, 255})); // B, G, R
-
-    // Cancelled: nothing changes and nothing is drawn.
     Command(ID_OPTIONS_BACKGROUND);
-    EXPECT_EQ(platform->colourInitials.back(), RGB(255, 0, 0));
+    EXPECT_EQ(platform->colourInitials, (std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}));
     EXPECT_EQ(g_mainApp->backgroundColour, RGB(255, 0, 0));
     EXPECT_EQ(platform->presentCount, before + 1);
 
