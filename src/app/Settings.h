@@ -52,7 +52,8 @@ void ReadSettings(SettingsBatch& batch, Owner& owner, const NumberSetting<Owner>
 template <class Owner, std::size_t N>
 void WriteSettings(SettingsBatch& batch, const Owner& owner, const NumberSetting<Owner> (&table)[N]) {
     for (const NumberSetting<Owner>& setting : table)
-        batch.WriteNumber(setting.name, static_cast<std::uint32_t>(setting.storedAs.value_or(owner.*setting.field)));
+        batch.WriteNumber(setting.name,
+                          static_cast<std::uint32_t>(setting.storedAs.value_or(owner.*setting.field)));
 }
 
 // The batches of the puzzle's play preferences and of the application's own values.

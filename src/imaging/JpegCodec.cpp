@@ -35,7 +35,8 @@ void OnError(j_common_ptr cinfo) {
 void OnEmitMessage(j_common_ptr cinfo, int level) {
     if (level >= 0) return;
     ++cinfo->err->num_warnings;
-    if (cinfo->err->msg_code == JWRN_HIT_MARKER) reinterpret_cast<ErrorManager*>(cinfo->err)->dataMissing = true;
+    if (cinfo->err->msg_code == JWRN_HIT_MARKER)
+        reinterpret_cast<ErrorManager*>(cinfo->err)->dataMissing = true;
 }
 
 void OnProgress(j_common_ptr cinfo) {

@@ -79,7 +79,8 @@ bool LoadPuzzleArchive(CPuzzle& puzzle, const std::string& path) {
     }
     if (!ChooseCut(puzzle, path)) return false;
 
-    const std::string bitmapPath = ExtractPicture(*picture, static_cast<PictureFormat>(puzzle.options.pictureFormat));
+    const std::string bitmapPath =
+        ExtractPicture(*picture, static_cast<PictureFormat>(puzzle.options.pictureFormat));
     puzzle.StartCutting(bitmapPath, samePath);
     SetPuzzleTitle();
     return true;

@@ -17,9 +17,10 @@ TEST(Log, EachRunStartsAFreshFileLinesEndWithALineFeedAndAreCut) {
     LogWrite(3, "never written");
     LogWrite(0, "%s", std::string(5000, 'x').c_str());
     const Bytes text = ReadBytes(path);
-    EXPECT_EQ(std::string(text.begin(), text.end()),
-              "Log File Initialised\n**************************\n\nCMainApp::UnPackEXE()\nPassed\n\nlevel two\n" +
-                  std::string(2047, 'x') + "\n");
+    EXPECT_EQ(
+        std::string(text.begin(), text.end()),
+        "Log File Initialised\n**************************\n\nCMainApp::UnPackEXE()\nPassed\n\nlevel two\n" +
+            std::string(2047, 'x') + "\n");
 
     // A log that cannot be created leaves later writes harmless.
     EXPECT_FALSE(LogInit(dir.File("no/such/folder/log.txt")));

@@ -76,15 +76,17 @@ TEST_F(RoutingTest, PreviewRefusalsNameWhoForbadeIt) {
     g_proOptions->previewForbidden = 0;
     g_puzzle->options.previewPermission = 1;
     Command(ID_OPTIONS_PREVIEW);
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{"The puzzle author has disabled this option|Sorry",
-                                                 "The puzzle author has disabled this option.|Option disabled"}));
+    EXPECT_EQ(Boxes(),
+              (std::vector<std::string>{"The puzzle author has disabled this option|Sorry",
+                                        "The puzzle author has disabled this option.|Option disabled"}));
 }
 
 TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRunning) {
     g_puzzle->positionChanged = 1;
     platform->messageBoxAnswers = {IDCANCEL, IDCANCEL, IDNO};
     Command(ID_FILE_EXIT);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Would you like to save your current position first?|Save position?"});
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"Would you like to save your current position first?|Save position?"});
     EXPECT_EQ(platform->messageBoxes[0].style, 0x33u);
     EXPECT_TRUE(Running());
     EXPECT_TRUE(platform->settingsDwords.empty());

@@ -11,7 +11,8 @@ TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoard) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform->titles.front(), " ");
     ASSERT_EQ(platform->messageBoxes.size(), 2u);
-    EXPECT_EQ(platform->messageBoxes[0].text + "|" + platform->messageBoxes[0].caption, "Failed to Unpack EXE|Error");
+    EXPECT_EQ(platform->messageBoxes[0].text + "|" + platform->messageBoxes[0].caption,
+              "Failed to Unpack EXE|Error");
     EXPECT_EQ(platform->messageBoxes[1].text, "Could not extract PUZ file");
     EXPECT_TRUE(Running());
     EXPECT_EQ(platform->timers, (std::map<int, int>{{0, 50}, {1, 1000}}));
@@ -60,7 +61,8 @@ TEST_F(StartupTest, ClosingSavesThePreferencesAndQuits) {
     EXPECT_EQ(Send(WM_CLOSE), 0);
     EXPECT_TRUE(platform->quitPosted);
     EXPECT_EQ(std::tuple(g_mainApp, g_puzzle, g_display), std::tuple(nullptr, nullptr, nullptr));
-    EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()), std::pair(std::size_t{9}, std::size_t{1}));
+    EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()),
+              std::pair(std::size_t{9}, std::size_t{1}));
     // Messages that still arrive after the objects are gone do no harm.
     Send(WM_PAINT);
     Send(WM_TIMER, 1);

@@ -28,8 +28,11 @@ class PictureConverter : public ::testing::Test {
 } // namespace
 
 TEST(PictureFormat, TypeNamesAreExactAndFileNamesUseTheLowercasedLastExtension) {
-    const std::pair<const char*, PictureFormat> names[] = {
-        {"jpeg", PictureJpeg}, {"pcx", PicturePcx}, {"JPG", PictureUnknown}, {"jpg ", PictureUnknown}, {"", PictureUnknown}};
+    const std::pair<const char*, PictureFormat> names[] = {{"jpeg", PictureJpeg},
+                                                           {"pcx", PicturePcx},
+                                                           {"JPG", PictureUnknown},
+                                                           {"jpg ", PictureUnknown},
+                                                           {"", PictureUnknown}};
     for (const auto& [name, format] : names)
         EXPECT_EQ(PictureFormatFromName(name), format) << '"' << name << '"';
     const std::pair<const char*, PictureFormat> files[] = {{"/tmp/pro_image.JPG", PictureJpeg},
@@ -51,7 +54,8 @@ TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInTheBitmap) {
     MakeGif(dir.File("pic"), 3, 2, {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF}, {first, second});
     LeaveOldBitmap();
     ASSERT_TRUE(ConvertPictureToBitmap(dir.File("pic"), PictureGif, bitmap));
-    EXPECT_EQ(BitmapPixels(), (std::vector<std::uint32_t>{0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000}));
+    EXPECT_EQ(BitmapPixels(),
+              (std::vector<std::uint32_t>{0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000}));
 
     // The decoder follows the format given, not what the bytes are.
     WriteBytes(dir.File("pic"), jpeg);
@@ -66,7 +70,8 @@ TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInTheBitmap) {
 
 TEST_F(PictureConverter, AFailedConversionLeavesNoOlderPictureBehind) {
     WriteBytes(dir.File("full.jpg"), jpeg);
-    WriteBytes(dir.File("cut"), Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
+    WriteBytes(dir.File("cut"),
+               Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
     for (const auto& [file, format] :
          {std::pair{"cut", PictureJpeg}, {"full.jpg", PictureUnknown}, {"missing", PicturePcx}}) {
         LeaveOldBitmap();
@@ -74,5 +79,6 @@ TEST_F(PictureConverter, AFailedConversionLeavesNoOlderPictureBehind) {
         EXPECT_FALSE(std::filesystem::exists(bitmap)) << file;
     }
     // An output that cannot be written is reported as such.
-    EXPECT_FALSE(ConvertPictureToBitmap(dir.File("full.jpg"), PictureJpeg, dir.File("no/such/folder/puzzle1.bmp")));
+    const std::string unwritable = dir.File("no/such/folder/puzzle1.bmp");
+    EXPECT_FALSE(ConvertPictureToBitmap(dir.File("full.jpg"), PictureJpeg, unwritable));
 }

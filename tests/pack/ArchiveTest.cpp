@@ -108,7 +108,8 @@ TEST_F(ArchiveTest, BrokenHeadersAndRecordsRefuseTheArchive) {
 }
 
 TEST_F(ArchiveTest, ReadLineFollowsTheCarriageReturnRule) {
-    ASSERT_TRUE(reader.Open(Build({{"t", ToBytes("one\r\ntwo\rXthree\nstill three\r\n\r\r\r\nabcdefgh\r"), true}})));
+    ASSERT_TRUE(
+        reader.Open(Build({{"t", ToBytes("one\r\ntwo\rXthree\nstill three\r\n\r\r\r\nabcdefgh\r"), true}})));
     CArchiveEntry* entry = reader.FindEntry("t");
     char buffer[64];
     std::strcpy(buffer, "untouched");

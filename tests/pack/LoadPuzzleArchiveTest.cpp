@@ -115,7 +115,8 @@ TEST_F(LoadPuzzleArchiveTest, UnusableArchivesAreRefusedWithTheirLogLine) {
                          noOptions + "\nFailed to load picture from archive: " + noPicture + "\n");
 
     // An unknown picture type fails without a word.
-    const std::string path = WriteEntries({{"options", ToBytes("BMP\r\nlarge\r\n"), false}, {"picture", picture, false}});
+    const std::string path =
+        WriteEntries({{"options", ToBytes("BMP\r\nlarge\r\n"), false}, {"picture", picture, false}});
     const std::string before = Log();
     EXPECT_FALSE(Load(path));
     EXPECT_EQ(Log(), before);

@@ -47,7 +47,8 @@ class MainAppPackTest : public ::testing::Test {
 };
 
 TEST_F(MainAppPackTest, ThePuzzleAndTheSoundsAreExtractedUnderTheirNames) {
-    Publish("My.Puzzle.exe", {{"click.wav", ToBytes("c")}, {"rotate.wav", {}}, {"puzzlefile", ToBytes("the archive")}});
+    Publish("My.Puzzle.exe",
+            {{"click.wav", ToBytes("c")}, {"rotate.wav", {}}, {"puzzlefile", ToBytes("the archive")}});
     WriteBytes(platform.tempDir + "temp2", ToBytes("an older sound"));
     ASSERT_TRUE(app.UnPackEXE());
     ASSERT_TRUE(app.ExtractSounds());
@@ -56,7 +57,8 @@ TEST_F(MainAppPackTest, ThePuzzleAndTheSoundsAreExtractedUnderTheirNames) {
     EXPECT_EQ(app.puzzleFilePath, platform.tempDir + "My.Puzzle");
     EXPECT_EQ(ReadText(app.puzzleFilePath), "the archive");
     EXPECT_TRUE(platform.messageBoxes.empty());
-    EXPECT_NE(Log().find("CMainApp::ExtractPuzzleFile() - extracting to My.Puzzle\nPassed\n"), std::string::npos);
+    EXPECT_NE(Log().find("CMainApp::ExtractPuzzleFile() - extracting to My.Puzzle\nPassed\n"),
+              std::string::npos);
 }
 
 TEST_F(MainAppPackTest, AMissingPackOrPuzzleEntryFailsQuietlyUntilThePuzzleIsWanted) {
@@ -73,7 +75,8 @@ TEST_F(MainAppPackTest, AMissingPackOrPuzzleEntryFailsQuietlyUntilThePuzzleIsWan
     EXPECT_FALSE(app.ExtractPuzzleFile());
     ASSERT_EQ(platform.messageBoxes.size(), 2u);
     for (const RecordedMessageBox& box : platform.messageBoxes)
-        EXPECT_EQ(std::tuple(box.text, box.caption, box.style), std::tuple("Could not extract PUZ file", "Error", MB_OK));
+        EXPECT_EQ(std::tuple(box.text, box.caption, box.style),
+                  std::tuple("Could not extract PUZ file", "Error", MB_OK));
 }
 
 } // namespace

@@ -9,14 +9,16 @@
 namespace {
 
 bool Parse(const std::string& text, PuzzleOptions& options) {
-    return ParsePuzzleOptions(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), options, false);
+    return ParsePuzzleOptions(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), options,
+                              false);
 }
 
 TEST(Options, FourteenCrLfLinesReadClean) {
     PuzzleOptions options;
-    ASSERT_TRUE(Parse("gif\r\nwavy\r\nAutumn\r\nWell solved!\r\n1\r\n0\r\n0\r\n2\r\n45\r\nten\r\n\r\n0\r\n\r\n" +
-                          std::string(1023, 'L') + "\r\n",
-                      options));
+    ASSERT_TRUE(
+        Parse("gif\r\nwavy\r\nAutumn\r\nWell solved!\r\n1\r\n0\r\n0\r\n2\r\n45\r\nten\r\n\r\n0\r\n\r\n" +
+                  std::string(1023, 'L') + "\r\n",
+              options));
     EXPECT_EQ(std::tie(options.cutName, options.title, options.completionText),
               std::make_tuple("wavy", "Autumn", "Well solved!"));
     EXPECT_EQ((std::vector<int>{options.pictureFormat, options.ghostPermission, options.previewPermission,
@@ -42,7 +44,8 @@ TEST(Options, MissingLinesReadEmptyAndNumbersFollowTheTextRules) {
 
     // A line longer than 255 characters spills into the next field.
     ASSERT_TRUE(Parse("bmp\r\n" + std::string(300, 'c') + "\r\n", options));
-    EXPECT_EQ(std::pair(options.cutName, options.title), std::pair(std::string(255, 'c'), std::string(45, 'c')));
+    EXPECT_EQ(std::pair(options.cutName, options.title),
+              std::pair(std::string(255, 'c'), std::string(45, 'c')));
 
     const std::pair<const char*, int> numbers[] = {{"  +12 apples", 12}, {"\t-7", -7}, {"x1", 0}, {"-", 0},
                                                    {"99999999999999999999", INT_MAX},

@@ -61,7 +61,8 @@ TEST_F(PackFileTest, TheMarkerCountsOnlyFromTheSearchOffset) {
     // Only a marker before the offset, a file shorter than it, or no file: no pack.
     Bytes early = Header(1, kPackSearchOffset - 3);
     early.resize(kPackSearchOffset + 50, 0);
-    EXPECT_FALSE(Open(early) || Open(Bytes(5000, 0)) || pack.OpenPackFile(dir.File("missing.exe"), kPackSearchOffset));
+    EXPECT_FALSE(Open(early) || Open(Bytes(5000, 0)) ||
+                 pack.OpenPackFile(dir.File("missing.exe"), kPackSearchOffset));
     EXPECT_EQ(pack.dataBase, 0u);
     EXPECT_EQ(Extract("a"), "<failed>");
 
@@ -75,9 +76,12 @@ TEST_F(PackFileTest, TheMarkerCountsOnlyFromTheSearchOffset) {
 TEST_F(PackFileTest, LookupIsExactTheFirstDuplicateWinsAndAnEmptyEntryEmptiesItsFile) {
     Bytes image(1000, 0x90);
     std::string error;
-    ASSERT_TRUE(publish::AppendPackToImage(
-        &image, {{"click.wav", ToBytes("first")}, {"click.wav", ToBytes("second")}, {"Rotate.wav", ToBytes("upper")}, {"empty", {}}},
-        &error));
+    ASSERT_TRUE(publish::AppendPackToImage(&image,
+                                           {{"click.wav", ToBytes("first")},
+                                            {"click.wav", ToBytes("second")},
+                                            {"Rotate.wav", ToBytes("upper")},
+                                            {"empty", {}}},
+                                           &error));
     ASSERT_TRUE(Open(image));
     EXPECT_EQ(Extract("click.wav"), "first");
     EXPECT_EQ(Extract("Click.wav") + Extract("rotate.wav"), "<failed><failed>");

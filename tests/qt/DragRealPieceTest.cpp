@@ -71,8 +71,8 @@ TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
     ASSERT_TRUE(GameStartup(platform.get(), 20240u));
     ASSERT_NE(platform->Window(), nullptr);
     auto title = [this] { return platform->Window()->windowTitle(); };
-    ASSERT_TRUE(PumpUntil([&] { return g_puzzle && !g_puzzle->loaderBusy && title().startsWith("Pictorra Vaze - "); },
-                          30000))
+    ASSERT_TRUE(PumpUntil(
+        [&] { return g_puzzle && !g_puzzle->loaderBusy && title().startsWith("Pictorra Vaze - "); }, 30000))
         << "title: " << title().toStdString();
     EXPECT_EQ(title(), "Pictorra Vaze - Harbour");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(platform->Window()));
@@ -106,7 +106,8 @@ TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
         const QPoint step(delta.x() * i / kSteps, delta.y() * i / kSteps);
         QTest::mouseMove(Board(), start + step);
         PumpEvents();
-        EXPECT_EQ(std::pair(group->x, group->y), std::pair(groupX + step.x(), groupY + step.y())) << "step " << i;
+        EXPECT_EQ(std::pair(group->x, group->y), std::pair(groupX + step.x(), groupY + step.y()))
+            << "step " << i;
     }
     QTest::mouseRelease(Board(), Qt::LeftButton, Qt::NoModifier, start + delta);
     ASSERT_TRUE(PumpUntil([&] { return Board()->Frame() != before; }));

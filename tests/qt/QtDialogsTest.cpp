@@ -42,8 +42,9 @@ TEST(QtMessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers) {
         PrepareMessageBox(box, "<b>not markup</b>\nsecond line", "Save position?", style);
         EXPECT_EQ(std::tuple(box.standardButtons(), box.icon(), MessageBoxAnswer(box, style)),
                   std::tuple(buttons, icon, closedAnswer)) << style;
-        EXPECT_EQ(std::tuple(box.text(), box.textFormat(), box.windowTitle()),
-                  std::tuple(QString("<b>not markup</b>\nsecond line"), Qt::PlainText, QString("Save position?")));
+        EXPECT_EQ(
+            std::tuple(box.text(), box.textFormat(), box.windowTitle()),
+            std::tuple(QString("<b>not markup</b>\nsecond line"), Qt::PlainText, QString("Save position?")));
     }
 }
 

@@ -75,16 +75,18 @@ TEST_F(QtWindowTest, WheelSendsSignedDeltaAndKeyStateEvenOverAScrollBar) {
         {platform->Window()->ScrollBar(SB_VERT), -120, Qt::NoModifier}};
     for (const auto& [target, delta, modifiers] : wheels) {
         const QPoint at(50, 60);
-        QWheelEvent wheel(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          modifiers, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &wheel);
     }
     std::vector<std::pair<int, WPARAM>> got;
     for (const ReceivedMessage& m : Received(WM_MOUSEWHEEL))
         got.emplace_back(static_cast<std::int16_t>(m.wParam >> 16), m.wParam & 0xFFFF);
-    EXPECT_EQ(got, (std::vector<std::pair<int, WPARAM>>{{120, 0}, {-240, MK_CONTROL}, {119, MK_CONTROL | MK_SHIFT}, {-120, 0}}));
-    EXPECT_EQ(std::pair(LParamX(Received(WM_MOUSEWHEEL)[0].lParam), LParamY(Received(WM_MOUSEWHEEL)[0].lParam)),
-              std::pair(50, 60));
+    EXPECT_EQ(got, (std::vector<std::pair<int, WPARAM>>{
+                       {120, 0}, {-240, MK_CONTROL}, {119, MK_CONTROL | MK_SHIFT}, {-120, 0}}));
+    EXPECT_EQ(
+        std::pair(LParamX(Received(WM_MOUSEWHEEL)[0].lParam), LParamY(Received(WM_MOUSEWHEEL)[0].lParam)),
+        std::pair(50, 60));
     EXPECT_EQ(platform->Window()->ScrollBar(SB_VERT)->value(), 0) << "the bar itself does not scroll";
 }
 

@@ -33,7 +33,8 @@ TEST_F(QtWindowTest, OnlyWebAndMailAddressesAreOpened) {
         opened.push_back(url);
         return true;
     };
-    for (const char* good : {"http://www.example.com/jigsaw/", "www.example.com", "mailto:author@example.com"})
+    for (const char* good :
+         {"http://www.example.com/jigsaw/", "www.example.com", "mailto:author@example.com"})
         EXPECT_GT(platform->OpenUrl(good), 32) << good;
     for (const char* bad : {"file:///bin/sh", "/usr/bin/xterm", "javascript:alert(1)", ""})
         EXPECT_LE(platform->OpenUrl(bad), 32) << bad;

@@ -91,7 +91,8 @@ TEST_F(QtWindowTest, PresentShowsEveryLayoutOneToOneAndDropsDamagedFrames) {
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(3 * bpp + 3) * 2, 0xAB);
         for (int i = 0; i < 6; ++i) {
             const std::uint32_t pixel = RgbToPixel(code, kColours[i]);
-            std::memcpy(bytes.data() + (i / 3) * (3 * bpp + 3) + (i % 3) * bpp, &pixel, static_cast<size_t>(bpp));
+            std::memcpy(bytes.data() + (i / 3) * (3 * bpp + 3) + (i % 3) * bpp, &pixel,
+                        static_cast<size_t>(bpp));
         }
         ASSERT_TRUE(platform->Present({bytes.data(), 3, 2, 3 * bpp + 3, code}));
         const QImage& shown = board->Frame();
@@ -113,7 +114,8 @@ TEST_F(QtWindowTest, PresentShowsEveryLayoutOneToOneAndDropsDamagedFrames) {
     // A frame larger than the board is cut to it.
     const QSize size = board->size();
     std::vector<std::uint8_t> big(static_cast<size_t>(size.width() + 50) * 4 * (size.height() + 50), 0x40);
-    ASSERT_TRUE(platform->Present({big.data(), size.width() + 50, size.height() + 50, (size.width() + 50) * 4, RGB32}));
+    ASSERT_TRUE(platform->Present(
+        {big.data(), size.width() + 50, size.height() + 50, (size.width() + 50) * 4, RGB32}));
     EXPECT_EQ(board->Frame().size(), size);
     const QImage good = board->Frame();
     const FrameView damaged[] = {
