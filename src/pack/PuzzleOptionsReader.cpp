@@ -84,11 +84,11 @@ std::int32_t DecimalValue(const char* text) {
     return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-bool CutFromName(const std::string& cutName, std::int32_t* style, std::int32_t* size) {
+bool CutFromName(const std::string& cutName, std::int32_t& style, std::int32_t& size) {
     for (const CutRow& row : kCuts) {
         if (cutName == row.name) {
-            *style = row.style;
-            *size = row.size;
+            style = row.style;
+            size = row.size;
             return true;
         }
     }
@@ -97,7 +97,7 @@ bool CutFromName(const std::string& cutName, std::int32_t* style, std::int32_t* 
 
 void ApplyCutName(const std::string& cutName, std::int32_t& cutStyle, std::int32_t& cellSizeValue) {
     std::int32_t style = 0, size = 0;
-    if (CutFromName(cutName, &style, &size)) {
+    if (CutFromName(cutName, style, size)) {
         cutStyle = style;
         cellSizeValue = size;
     }
