@@ -1,7 +1,6 @@
-// Message boxes, the colour chooser and the options dialog.
+// Message boxes, the colour chooser and opening the author's addresses.
 #include "QtTestSupport.h"
 
-#include "platform/qt/OptionsDialog.h"
 #include "platform/qt/StandardDialogs.h"
 
 #include <QAbstractButton>
@@ -9,6 +8,7 @@
 #include <QColorDialog>
 #include <QMessageBox>
 #include <QTimer>
+#include <QUrl>
 
 #include <tuple>
 
@@ -68,24 +68,19 @@ TEST_F(QtWindowTest, MessageBoxAndColourChooserReturnThePlayersAnswer) {
     EXPECT_EQ(chosen, RGB(10, 20, 30));
 }
 
-TEST_F(QtWindowTest, OptionsDialogShowsAndReadsBackTheOptionsAndChangesThemOnlyOnOk) {
-    {
-        OptionsDialog dialog;
-        dialog.Load(OptionsDialogData{0, 1, 1, 7, 1, 0, 1}); // bevel level 7 is out of range: Low
-        EXPECT_TRUE(dialog.Control(OptionsDialog::BevelLow)->isChecked());
-        OptionsDialogData out;
-        dialog.Store(out);
-        EXPECT_EQ(std::tie(out.soundeffects, out.shadow, out.beveling, out.bevellevel, out.userotation,
-                           out.useMusic, out.showMode),
-                  std::make_tuple(0, 1, 1, 0, 1, 0, 1));
-    }
-    OptionsDialogData data;
-    for (const bool ok : {false, true}) {
-        WhenModal<OptionsDialog>([ok](OptionsDialog* dialog) {
-            dialog->Control(OptionsDialog::Rotation)->click();
-            ok ? dialog->accept() : dialog->reject();
-        });
-        EXPECT_EQ(platform->RunOptionsDialog(data), ok ? IDOK : IDCANCEL);
-        EXPECT_EQ(data.userotation, ok ? 1 : 0);
-    }
+TEST_F(QtWindowTest, OnlyWebAndMailAddressesAreOpened) {
+    std::vector<QUrl> opened;
+    platform->urlOpener = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
+    for (const char* good :
+         {"http://www.example.com/jigsaw/", "www.example.com", "mailto:author@example.com"})
+        EXPECT_GT(platform->OpenUrl(good), 32) << good;
+    for (const char* bad : {"file:///bin/sh", "/usr/bin/xterm", "javascript:alert(1)", ""})
+        EXPECT_LE(platform->OpenUrl(bad), 32) << bad;
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[1].scheme(), "http");
+    platform->urlOpener = [](const QUrl&) { return false; }; // no browser
+    EXPECT_LE(platform->OpenUrl("https://example.com/"), 32);
 }
