@@ -22,8 +22,10 @@ test: build
 run: build
 	@bash scripts/run-demo.sh $(BUILD_DIR)
 
+# Builds every target of the release preset, not just the benchmarks, so a warning that only
+# optimised builds raise cannot hide there.
 bench: deps
-	@cmake --preset release >/dev/null && cmake --build build-release -j $(JOBS) --target pictorra_bench
+	@cmake --preset release >/dev/null && cmake --build build-release -j $(JOBS)
 	@./build-release/bench/pictorra_bench
 
 fuzz: deps

@@ -11,18 +11,12 @@ class NullPlatform : public IPlatform {
   public:
     std::string TempDirectory() override { return {}; }
     std::string ExecutablePath() override { return {}; }
-    std::uint32_t TickCountMs() override { return 0; }
-    std::int64_t HighResCounter() override { return 0; }
-    std::int64_t HighResFrequency() override { return 1; }
-    void SleepMs(int) override {}
     HWND CreateMainWindow(const std::string&, int, int, WindowProcedure) override { return 1; }
     void ShowMaximized() override {}
     void SetWindowText(const std::string&) override {}
-    std::string WindowText() override { return {}; }
     int ClientWidth() override { return 1920; }
     int ClientHeight() override { return 1080; }
     void SetMenuItemText(int, const std::string&) override {}
-    void SetMenuItemChecked(int, bool) override {}
     void SetStatusParts(const std::vector<int>&) override {}
     void SetStatusText(int, const std::string&) override {}
     int StatusBarHeight() override { return 20; }
@@ -34,25 +28,20 @@ class NullPlatform : public IPlatform {
     void SetCursor(CursorKind) override {}
     void ConfineCursor(const RECT&) override {}
     void ReleaseCursor() override {}
-    POINT CursorPos() override { return {}; }
-    void SetCursorPos(POINT) override {}
     void PostMessage(UINT, WPARAM, LPARAM) override {}
     bool SendMessageFromWorker(UINT, WPARAM, LPARAM, int) override { return true; }
     void SetTimer(int, int) override {}
-    void KillTimer(int) override {}
     void PostQuitMessage(int) override {}
     int RunMessageLoop(void (*)()) override { return 0; }
     int MessageBox(const std::string&, const std::string&, UINT) override { return IDOK; }
-    bool ChooseColour(COLORREF, COLORREF*) override { return false; }
+    bool ChooseColour(COLORREF, COLORREF&) override { return false; }
     int RunOptionsDialog(OptionsDialogData&) override { return IDCANCEL; }
-    int RunAboutDialog(const AboutDialogData&) override { return IDOK; }
-    int RunClosingDialog(const ClosingDialogData&) override { return IDOK; }
     void PlaySoundFile(const std::string&) override {}
     int OpenUrl(const std::string&) override { return 33; }
     bool SettingsOpen() override { return false; }
-    bool SettingsReadString(const std::string&, std::string*) override { return false; }
+    bool SettingsReadString(const std::string&, std::string&) override { return false; }
     bool SettingsWriteString(const std::string&, const std::string&) override { return false; }
-    bool SettingsReadDword(const std::string&, std::uint32_t*) override { return false; }
+    bool SettingsReadDword(const std::string&, std::uint32_t&) override { return false; }
     bool SettingsWriteDword(const std::string&, std::uint32_t) override { return false; }
     void SettingsClose() override {}
 };

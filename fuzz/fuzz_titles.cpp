@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes as the texts the shell takes from outside: the puzzle and author
 // titles from a pack (window titles with fixed buffers) and the stored background colour.
-#include "app/Registry.h"
+#include "app/Settings.h"
 #include "app/StatusBarText.h"
 
 #include <cstddef>
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int percent = size ? data[0] : 0;
     if (FormatLoadProgressTitle(title, percent).size() > 255) __builtin_trap();
 
-    // The stored colour is read as a C string.
+    // The stored colour text as the store hands it over, cut at its first zero.
     (void)ColourFromSettingText(text.c_str());
     return 0;
 }

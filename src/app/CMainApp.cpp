@@ -3,6 +3,7 @@
 #include "app/GameMain.h"
 #include "app/Globals.h"
 #include "app/Log.h"
+#include "app/Settings.h"
 #include "app/StatusBarText.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
@@ -20,7 +21,7 @@ constexpr int kMaximiseWidth = 800;
 CMainApp::CMainApp() = default;
 
 CMainApp::~CMainApp() {
-    SaveSettings();
+    SaveSettings(*this);
     delete packFile;
     packFile = nullptr;
     delete probeSurface;
@@ -29,7 +30,7 @@ CMainApp::~CMainApp() {
 
 void CMainApp::Init() {
     IPlatform* platform = Platform();
-    LoadSettings();
+    LoadSettings(*this);
     if (!UnPackEXE()) platform->MessageBox("Failed to Unpack EXE", "Error", MB_OK);
     ExtractSounds();
 

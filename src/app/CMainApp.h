@@ -22,10 +22,8 @@ class CMainApp {
 
     // Start-up (app/).
     void Init();
-    void LoadSettings();
-    void SaveSettings();
 
-    // Pack (pack/).
+    // The game's own pack and the puzzle it carries (CMainAppPack.cpp).
     bool UnPackEXE();
     bool ExtractPuzzleFile();
     bool ExtractSounds();

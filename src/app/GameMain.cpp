@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "app/Log.h"
 #include "app/Random.h"
+#include "app/Settings.h"
 #include "app/WndProc.h"
 #include "clock/CGameClock.h"
 #include "cutting/CMaskCache.h"
@@ -81,7 +82,7 @@ bool GameStartup(IPlatform* platform, std::optional<std::uint32_t> seed) {
         LogWrite(0, "InitApp Failed");
         return false;
     }
-    g_puzzle->LoadSettings();
+    LoadSettings(*g_puzzle);
     g_mainApp->LoadPuzzle();
     return true;
 }

@@ -49,7 +49,7 @@ void CMainApp::PreviewCommand() {
 void CMainApp::ChooseBackgroundColour() {
     if (PuzzleLoading()) return;
     COLORREF chosen = backgroundColour;
-    if (!Platform()->ChooseColour(backgroundColour, &chosen)) return;
+    if (!Platform()->ChooseColour(backgroundColour, chosen)) return;
     backgroundColour = chosen;
     UpdateBackgroundColour();
     Render();

@@ -74,7 +74,8 @@ std::string FormatLoadProgressTitle(const std::string& puzzleTitle, int percent)
 void ResetPieceCounts() {
     SetPart(kStatusPartTotal, FormatTotalPieces(0));
     SetPart(kStatusPartLoose, FormatLoosePieces(0));
-    SetPart(kStatusPartPercent, FormatPercentCompleted(0.0f));
+    // Not the formatted zero: before any puzzle the field carries no padding.
+    SetPart(kStatusPartPercent, " 0 percent Completed");
 }
 
 void ShowPieceCounts() {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-// Parts 2 to 4 back to their zero texts.
+// The piece-count status fields back to their texts before any puzzle.
 void ResetPieceCounts();
 // Recounts the groups and shows total, loose and completed counts.
 void ShowPieceCounts();

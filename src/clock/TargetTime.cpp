@@ -1,9 +1,8 @@
 #include "clock/TargetTime.h"
 
-#include "play/CPuzzle.h"
-
 namespace {
-int SecondsPerPiece(std::int64_t pieces) {
+// Suggested seconds per piece: bigger puzzles take longer per piece.
+int SecondsPerPiece(int pieces) {
     if (pieces < 50) return 5;
     if (pieces < 75) return 8;
     if (pieces < 100) return 10;
@@ -14,14 +13,9 @@ int SecondsPerPiece(std::int64_t pieces) {
 }
 } // namespace
 
-void TargetTimeFor(std::int64_t pieces, std::int32_t* hours, std::int32_t* minutes) {
+TargetTime TargetTimeFor(std::int32_t pieces) {
     // 64-bit so an absurd piece count cannot overflow.
-    std::int64_t total = pieces * SecondsPerPiece(pieces);
+    std::int64_t total = static_cast<std::int64_t>(pieces) * SecondsPerPiece(pieces);
     if (total < 0) total = 0;
-    *hours = static_cast<std::int32_t>(total / 3600);
-    *minutes = static_cast<std::int32_t>((total / 60) % 60);
-}
-
-void CPuzzle::ComputeTargetTime() {
-    TargetTimeFor(totalPieces, &targetHours, &targetMinutes);
+    return {static_cast<std::int32_t>(total / 3600), static_cast<std::int32_t>((total / 60) % 60)};
 }

@@ -1,6 +1,11 @@
 #pragma once
-// The target time suggested for a puzzle of a given number of pieces: a few seconds per
-// piece, more per piece for bigger puzzles.
+// The time a puzzle suggests for solving it, from its number of pieces.
 #include <cstdint>
 
-void TargetTimeFor(std::int64_t pieces, std::int32_t* hours, std::int32_t* minutes);
+struct TargetTime {
+    std::int32_t hours = 0;
+    std::int32_t minutes = 0; // 0 to 59
+};
+
+// Whole hours and minutes for `pieces` pieces; no count gives a negative time.
+TargetTime TargetTimeFor(std::int32_t pieces);

@@ -3,7 +3,7 @@
 // placed over half of the piece body and the margin beyond one edge.
 //
 // Map values: above 200 adds piece material (a tab), 9..199 cuts it away (a hollow),
-// 0..8 and exactly 200 leave the outline as it is.
+// up to 8 and exactly 200 leave the outline as it is.
 #include "display/PixelFormat.h"
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "imaging/BmpCodec.h"
 
+#include "platform/FileAccess.h"
+
 #include <algorithm>
 #include <bit>
 #include <fstream>
@@ -64,7 +66,7 @@ struct Header {
 };
 
 // Reads the DIB header at data[0..size); fills `h` and the end of masks (palette start).
-bool ParseHeader(const std::uint8_t* data, std::size_t size, Header& h, std::size_t* paletteStart,
+bool ParseHeader(const std::uint8_t* data, std::size_t size, Header& h, std::size_t& paletteStart,
                  std::string* error) {
     if (size < 4) return Fail(error, "bitmap header is truncated");
     h.headerSize = U32(data);
@@ -74,7 +76,7 @@ bool ParseHeader(const std::uint8_t* data, std::size_t size, Header& h, std::siz
         h.height = U16(data + 6);
         h.bitsPerPixel = U16(data + 10);
         h.paletteEntrySize = 3;
-        *paletteStart = kCoreHeaderSize;
+        paletteStart = kCoreHeaderSize;
     } else if (h.headerSize >= kInfoHeaderSize && h.headerSize <= 1024) {
         if (size < h.headerSize) return Fail(error, "bitmap header is truncated");
         h.width = static_cast<std::int32_t>(U32(data + 4));
@@ -82,7 +84,7 @@ bool ParseHeader(const std::uint8_t* data, std::size_t size, Header& h, std::siz
         h.bitsPerPixel = U16(data + 14);
         h.compression = U32(data + 16);
         h.coloursUsed = U32(data + 32);
-        *paletteStart = h.headerSize;
+        paletteStart = h.headerSize;
         if (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields) {
             if (h.headerSize == 64) return Fail(error, "OS/2 compressed bitmaps are not supported");
             const std::uint8_t* masks = data + kInfoHeaderSize;
@@ -90,7 +92,7 @@ bool ParseHeader(const std::uint8_t* data, std::size_t size, Header& h, std::siz
                 // Plain info header: the masks follow it.
                 const std::size_t maskBytes = h.compression == kBiAlphaBitfields ? 16 : 12;
                 if (size - h.headerSize < maskBytes) return Fail(error, "bitmap masks are truncated");
-                *paletteStart += maskBytes;
+                paletteStart += maskBytes;
             }
             for (int i = 0; i < 3; ++i)
                 h.masks[i] = U32(masks + 4 * i);
@@ -281,7 +283,7 @@ bool DecodeDibAt(const std::uint8_t* data, std::size_t size, std::size_t pixelOf
                  std::string* error, std::size_t maxPixels) {
     Header h;
     std::size_t paletteStart = 0;
-    if (!ParseHeader(data, size, h, &paletteStart, error)) return false;
+    if (!ParseHeader(data, size, h, paletteStart, error)) return false;
     const std::int64_t rows = h.height < 0 ? -h.height : h.height;
     const std::uint64_t pixelCount = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(rows);
     if (pixelCount > maxPixels) return Fail(error, "bitmap is too large");
@@ -349,15 +351,8 @@ bool DecodeDib(const std::uint8_t* data, std::size_t size, DecodedImage& out, st
 }
 
 bool ReadBmpFile(const std::string& path, DecodedImage& out, std::string* error) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return Fail(error, "cannot open bitmap file");
-    const std::streamoff length = file.tellg();
-    if (length < 0) return Fail(error, "cannot read bitmap file");
-    if (static_cast<std::uint64_t>(length) > kMaxFileSize) return Fail(error, "bitmap file is too large");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    file.seekg(0);
-    if (!bytes.empty() && !file.read(reinterpret_cast<char*>(bytes.data()), length))
-        return Fail(error, "cannot read bitmap file");
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, kMaxFileSize, bytes, error)) return false;
     return DecodeBmp(bytes.data(), bytes.size(), out, error);
 }
 

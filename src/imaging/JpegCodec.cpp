@@ -4,6 +4,8 @@
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
 
 #include <jpeglib.h>
+// After jpeglib.h, which it relies on.
+#include <jerror.h>
 
 namespace {
 
@@ -18,6 +20,8 @@ struct ErrorManager {
     jpeg_error_mgr pub; // first, so the library's pointer is also ours
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    // The decoder needed compressed data the file does not have and filled in zeros.
+    bool dataMissing = false;
 };
 
 void OnError(j_common_ptr cinfo) {
@@ -26,8 +30,14 @@ void OnError(j_common_ptr cinfo) {
     std::longjmp(err->jump, 1);
 }
 
-// Warnings (recoverable corrupt data) are counted by the library; nothing goes to stderr.
-void OnOutputMessage(j_common_ptr) {}
+// Warnings (recoverable corrupt data) are counted; nothing goes to stderr. The one that
+// matters is the decoder running out of data inside a scan.
+void OnEmitMessage(j_common_ptr cinfo, int level) {
+    if (level >= 0) return;
+    ++cinfo->err->num_warnings;
+    if (cinfo->err->msg_code == JWRN_HIT_MARKER)
+        reinterpret_cast<ErrorManager*>(cinfo->err)->dataMissing = true;
+}
 
 void OnProgress(j_common_ptr cinfo) {
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
@@ -36,11 +46,11 @@ void OnProgress(j_common_ptr cinfo) {
     std::longjmp(err->jump, 1);
 }
 
-// Reads from one memory block. Past its end the library is fed an end-of-image marker
-// and `ranOut` notes that the file was cut short.
+// Reads from one memory block. Past its end the library is fed an end-of-image marker. The
+// decoder reads ahead, so reaching the end is no proof of missing data: a file lacking only
+// its own end marker is whole.
 struct MemorySource {
     jpeg_source_mgr pub;
-    bool ranOut = false;
 };
 
 const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
@@ -49,7 +59,6 @@ void InitSource(j_decompress_ptr) {}
 
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
     auto* src = reinterpret_cast<MemorySource*>(cinfo->src);
-    src->ranOut = true;
     src->pub.next_input_byte = kEndOfImage;
     src->pub.bytes_in_buffer = sizeof kEndOfImage;
     return TRUE;
@@ -142,7 +151,7 @@ bool DecodeUnderJump(jpeg_decompress_struct& cinfo, ErrorManager& err, MemorySou
         }
         // Data that ends before the picture does leaves the rest grey; refuse it rather
         // than cut a half-blank puzzle.
-        if (src.ranOut) {
+        if (err.dataMissing) {
             std::snprintf(err.message, sizeof err.message, "JPEG data ends early");
             return false;
         }
@@ -170,7 +179,7 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, DecodedImage& out, s
     ErrorManager err{};
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = OnError;
-    err.pub.output_message = OnOutputMessage;
+    err.pub.emit_message = OnEmitMessage;
     jpeg_progress_mgr progress{};
     progress.progress_monitor = OnProgress;
 

@@ -1,18 +1,9 @@
 #include "imaging/PictureConverter.h"
 
-#include "app/Globals.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/PictureDecoder.h"
 
 #include <cstdio>
-
-std::string PictureBitmapPath() {
-    return g_tempDirectory + "puzzle1.bmp";
-}
-
-bool ConvertPictureToBitmap(const std::string& picturePath, PictureFormat format) {
-    return ConvertPictureToBitmap(picturePath, format, PictureBitmapPath());
-}
 
 bool ConvertPictureToBitmap(const std::string& picturePath, PictureFormat format,
                             const std::string& bitmapPath) {

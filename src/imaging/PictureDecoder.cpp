@@ -6,28 +6,6 @@
 #include "imaging/JpegCodec.h"
 #include "imaging/PcxCodec.h"
 
-#include <filesystem>
-#include <fstream>
-
-bool ReadPictureFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string* error) {
-    bytes.clear();
-    auto fail = [&](const char* message) {
-        if (error) *error = message;
-        bytes.clear();
-        return false;
-    };
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) return fail("picture file missing");
-    if (size > kMaxPictureFileBytes) return fail("picture file too large");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return fail("picture file unreadable");
-    bytes.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-        return fail("picture file unreadable");
-    return true;
-}
-
 bool DecodePicture(const std::uint8_t* data, std::size_t size, PictureFormat format, DecodedImage& out,
                    std::string* error) {
     out = DecodedImage{};

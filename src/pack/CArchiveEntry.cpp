@@ -17,10 +17,10 @@ CArchiveEntry::~CArchiveEntry() {
 bool CArchiveEntry::OpenStream() {
     CloseStream();
     if (!archive) return false;
-    file = std::fopen(archive->path.c_str(), "rb");
+    file.reset(std::fopen(archive->path.c_str(), "rb"));
     if (!file) return false;
     if (start > static_cast<std::uint64_t>(LONG_MAX) ||
-        std::fseek(file, static_cast<long>(start), SEEK_SET) != 0) {
+        std::fseek(file.get(), static_cast<long>(start), SEEK_SET) != 0) {
         CloseStream();
         return false;
     }
@@ -29,13 +29,12 @@ bool CArchiveEntry::OpenStream() {
 }
 
 void CArchiveEntry::CloseStream() {
-    if (file) std::fclose(file);
-    file = nullptr;
+    file.reset();
 }
 
 int CArchiveEntry::ReadByte() {
     if (!file || position >= end) return kEnd;
-    int c = std::fgetc(file);
+    int c = std::fgetc(file.get());
     // A file shorter than its directory claims ends the entry, scrambled or not: the end of
     // file must never be descrambled into a byte.
     if (c == EOF) return kEnd;
@@ -51,13 +50,13 @@ int CArchiveEntry::ReadLine(char* buffer, int size) {
 
 bool CArchiveEntry::ExtractTo(const std::string& outputPath) {
     if (!file) return false;
-    std::FILE* out = std::fopen(outputPath.c_str(), "wb");
+    FilePtr out(std::fopen(outputPath.c_str(), "wb"));
     if (!out) return false;
     bool ok = true;
-    if (std::fseek(file, static_cast<long>(start), SEEK_SET) == 0) {
+    if (std::fseek(file.get(), static_cast<long>(start), SEEK_SET) == 0) {
         position = start;
         for (int c = ReadByte(); c != kEnd; c = ReadByte()) {
-            if (std::fputc(c, out) == EOF) {
+            if (std::fputc(c, out.get()) == EOF) {
                 ok = false;
                 break;
             }
@@ -65,6 +64,7 @@ bool CArchiveEntry::ExtractTo(const std::string& outputPath) {
     } else {
         ok = false;
     }
-    if (std::fclose(out) != 0) ok = false;
+    // A full disk must not pass for a complete copy.
+    if (std::fclose(out.release()) != 0) ok = false;
     return ok;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // One entry of a puzzle archive, read as a stream of bytes or lines straight from the file.
+#include "platform/FileAccess.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 class CPuzzleArchive;
@@ -34,6 +35,6 @@ class CArchiveEntry {
     std::uint64_t start = 0;
     std::uint64_t end = 0;
     std::uint64_t position = 0; // absolute offset of the next byte
-    std::FILE* file = nullptr;
+    FilePtr file; // open between OpenStream and CloseStream
     CPuzzleArchive* archive = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "pack/PackFormat.h"
+#include "platform/FileAccess.h"
 #include "platform/Platform.h"
 
 #include <climits>
@@ -9,13 +10,6 @@
 #include <memory>
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t kCopyChunk = 64 * 1024;
 // Smallest directory entry: name length, empty name, start, end.
@@ -26,10 +20,10 @@ bool SeekTo(std::FILE* f, std::uint64_t offset) {
     return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0;
 }
 
-bool ReadU32(std::FILE* f, std::uint32_t* value) {
+bool ReadU32(std::FILE* f, std::uint32_t& value) {
     unsigned char b[4];
     if (std::fread(b, 1, 4, f) != 4) return false;
-    *value = static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+    value = static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
              (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
     return true;
 }
@@ -87,7 +81,7 @@ bool CPackFile::OpenPackFile(const std::string& path, std::uint32_t searchOffset
     if (afterMarker < 0) return false;
 
     std::uint32_t rawCount = 0;
-    if (!ReadU32(f, &rawCount)) return false;
+    if (!ReadU32(f, rawCount)) return false;
     std::int32_t count = static_cast<std::int32_t>(rawCount);
     std::uint64_t position = static_cast<std::uint64_t>(afterMarker) + 4;
 
@@ -103,9 +97,9 @@ bool CPackFile::OpenPackFile(const std::string& path, std::uint32_t searchOffset
     char name[kMaxPackNameLength];
     for (std::int32_t i = 0; i < count; ++i) {
         std::uint32_t length = 0, start = 0, end = 0;
-        if (!ReadU32(f, &length) || length > kMaxPackNameLength) return false;
+        if (!ReadU32(f, length) || length > kMaxPackNameLength) return false;
         if (length > 0 && std::fread(name, 1, length, f) != length) return false;
-        if (!ReadU32(f, &start) || !ReadU32(f, &end)) return false;
+        if (!ReadU32(f, start) || !ReadU32(f, end)) return false;
         entries.emplace_back(std::string(name, length), start, end);
         position += 12 + static_cast<std::uint64_t>(length);
     }
@@ -150,11 +144,4 @@ bool CPackFile::ExtractEntry(const std::string& name, const std::string& outputP
     }
     // A full disk must not pass for a complete copy.
     return std::fclose(out.release()) == 0;
-}
-
-bool CPackFile::ExtractToTemp(const std::string& name, const std::string& fileName,
-                              std::string* outputPath) const {
-    std::string path = PackTempDirectory() + fileName;
-    if (outputPath) *outputPath = path;
-    return ExtractEntry(name, path);
 }

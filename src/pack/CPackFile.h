@@ -23,9 +23,6 @@ class CPackFile {
     // Copies the entry's bytes into `outputPath` (created or emptied). An entry reaching
     // past the end of the pack file is copied as far as the file goes.
     bool ExtractEntry(const std::string& name, const std::string& outputPath) const;
-    // ExtractEntry into the temporary directory followed by `fileName`; the full path is
-    // stored in `outputPath` whatever the result.
-    bool ExtractToTemp(const std::string& name, const std::string& fileName, std::string* outputPath) const;
 
     std::string packPath;
     std::vector<CPackEntry> directory; // file order

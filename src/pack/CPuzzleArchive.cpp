@@ -1,6 +1,7 @@
 #include "pack/CPuzzleArchive.h"
 
 #include "pack/ScrambleKey.h"
+#include "platform/FileAccess.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,8 +23,9 @@ CPuzzleArchive::~CPuzzleArchive() = default;
 
 bool CPuzzleArchive::Open(const std::string& archivePath) {
     path = archivePath;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) return false;
+    std::FILE* f = file.get();
 
     long fileSize = -1;
     if (std::fseek(f, 0, SEEK_END) == 0) fileSize = std::ftell(f);
@@ -66,7 +68,6 @@ bool CPuzzleArchive::Open(const std::string& archivePath) {
                 record[72]));
         }
     }
-    std::fclose(f);
     return ok;
 }
 

@@ -1,4 +1,3 @@
-// Loading a puzzle archive: options, cut, picture, then the cutting step.
 #include "pack/PuzzleArchiveLoader.h"
 
 #include "app/CMainApp.h"
@@ -14,71 +13,76 @@
 #include "pack/PuzzleOptionsReader.h"
 #include "play/CPuzzle.h"
 
-bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
-    // 1. Never while the loader thread still works on the pieces.
-    if (loaderBusy) return false;
+namespace {
 
-    // 2. Loading the same archive again keeps the preview's picture.
-    const bool samePath = path == archivePath;
-    archivePath = path;
+// The archive's options into the puzzle. The author may forbid the ghosted preview.
+bool ReadOptions(CPuzzle& puzzle, CPuzzleArchive& archive, const std::string& path) {
+    CArchiveEntry* entry = archive.FindEntry("options");
+    if (!entry) {
+        LogWrite(0, "Failed to load options from archive: %s", path.c_str());
+        return false;
+    }
+    if (!ReadPuzzleOptions(*entry, puzzle.options, puzzle.restoringPosition != 0)) return false;
+    puzzle.completionText = puzzle.options.completionText;
+    if ((puzzle.options.ghostPermission == 0 || puzzle.options.previewPermission == 0) && g_mainApp)
+        g_mainApp->ghosted = 0;
+    return true;
+}
 
-    // 3. A saved position brings its own clock.
-    if (!restoringPosition && g_clock) g_clock->seconds = 0;
-    positionChanged = 0;
+// The cell size and cut style the pieces are cut with. The side list sets a fallback cell
+// size and the cut name the final one; without either the grid would divide by zero, and a
+// side list's absurd cell size would make every piece buffer enormous.
+bool ChooseCut(CPuzzle& puzzle, const std::string& path) {
+    LoadGameSideList(puzzle.options.cutName, &cellSize);
+    ApplyCutName(puzzle.options.cutName, puzzle.cutStyle, cellSize);
+    if (IsUsableCellSize(cellSize)) return true;
+    LogWrite(0, "Failed to load archive: %s", path.c_str());
+    return false;
+}
 
-    // 4. to 6. The archive and its options.
+// The picture, as stored, into the temporary directory, then decoded into the bitmap the
+// pieces are cut from. Returns the bitmap's path; a picture that does not decode leaves no
+// bitmap there, which the cutting step reports.
+std::string ExtractPicture(CArchiveEntry& picture, PictureFormat format) {
+    const std::string directory = PackTempDirectory();
+    const std::string picturePath = directory + kPictureTempName;
+    if (picture.OpenStream()) {
+        picture.ExtractTo(picturePath);
+        picture.CloseStream();
+    }
+    const std::string bitmapPath = directory + kPictureBitmapName;
+    ConvertPictureToBitmap(picturePath, format, bitmapPath);
+    return bitmapPath;
+}
+
+} // namespace
+
+bool LoadPuzzleArchive(CPuzzle& puzzle, const std::string& path) {
+    // Never while the loader thread still works on the pieces.
+    if (puzzle.loaderBusy) return false;
+    // Loading the same archive again keeps the preview's picture.
+    const bool samePath = path == puzzle.archivePath;
+    puzzle.archivePath = path;
+    // A saved position brings its own clock.
+    if (!puzzle.restoringPosition && g_clock) g_clock->seconds = 0;
+    puzzle.positionChanged = 0;
+
     CPuzzleArchive archive;
     if (!archive.Open(path)) {
         LogWrite(0, "Failed to load archive: %s", path.c_str());
         return false;
     }
-    CArchiveEntry* optionsEntry = archive.FindEntry("options");
-    if (!optionsEntry) {
-        LogWrite(0, "Failed to load options from archive: %s", path.c_str());
-        return false;
-    }
-    if (!ReadPuzzleOptions(*optionsEntry, options, restoringPosition != 0)) return false;
-    completionText = options.completionText;
-
-    // 7. The author can forbid the ghosted preview.
-    if ((options.ghostPermission == 0 || options.previewPermission == 0) && g_mainApp) g_mainApp->ghosted = 0;
-
-    // 8.
-    CArchiveEntry* pictureEntry = archive.FindEntry("picture");
-    if (!pictureEntry) {
+    if (!ReadOptions(puzzle, archive, path)) return false;
+    CArchiveEntry* picture = archive.FindEntry("picture");
+    if (!picture) {
         LogWrite(0, "Failed to load picture from archive: %s", path.c_str());
         return false;
     }
+    if (!ChooseCut(puzzle, path)) return false;
 
-    // 9. The side list sets the fallback cell size; its result does not matter here.
-    LoadGameSideList(options.cutName, &cellSize);
-
-    // 10. The cut name sets the final cell size. Without a side list and without a known
-    // cut there is no cell size at all, and the grid would divide by zero; a side list's
-    // absurd cell size would make every piece buffer enormous.
-    ApplyCutName(options.cutName, cutStyle, cellSize);
-    if (!IsUsableCellSize(cellSize)) {
-        LogWrite(0, "Failed to load archive: %s", path.c_str());
-        return false;
-    }
-
-    // 11. The picture, as stored, into the temporary directory.
-    const std::string tempDirectory = PackTempDirectory();
-    const std::string picturePath = tempDirectory + kPictureTempName;
-    if (pictureEntry->OpenStream()) {
-        pictureEntry->ExtractTo(picturePath);
-        pictureEntry->CloseStream();
-    }
-
-    // 12. Decode it into the bitmap the pieces are cut from; a failure shows up when the
-    // cutting step finds no bitmap.
-    const std::string bitmapPath = tempDirectory + kPictureBitmapName;
-    ConvertPictureToBitmap(picturePath, static_cast<PictureFormat>(options.pictureFormat), bitmapPath);
-
-    // 13. A picture that cannot be loaded is logged there; the title is set all the same.
-    StartCutting(bitmapPath, samePath);
-
-    // 14. The preview window's scroll bars follow here once it exists.
+    const std::string bitmapPath =
+        ExtractPicture(*picture, static_cast<PictureFormat>(puzzle.options.pictureFormat));
+    puzzle.StartCutting(bitmapPath, samePath);
     SetPuzzleTitle();
     return true;
 }

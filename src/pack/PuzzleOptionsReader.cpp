@@ -75,17 +75,17 @@ std::int32_t DecimalValue(const char* text) {
     return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-bool CutFromName(const std::string& cutName, std::int32_t* style, std::int32_t* size) {
+bool CutFromName(const std::string& cutName, std::int32_t& style, std::int32_t& size) {
     const CutTableRow* row = CutByName(cutName);
     if (!row) return false;
-    *style = row->style;
-    *size = row->cellSize;
+    style = row->style;
+    size = row->cellSize;
     return true;
 }
 
 void ApplyCutName(const std::string& cutName, std::int32_t& cutStyle, std::int32_t& cellSizeValue) {
     std::int32_t style = 0, size = 0;
-    if (CutFromName(cutName, &style, &size)) {
+    if (CutFromName(cutName, style, size)) {
         cutStyle = style;
         cellSizeValue = size;
     }

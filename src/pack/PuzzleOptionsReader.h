@@ -25,6 +25,6 @@ bool ParsePuzzleOptions(const std::uint8_t* data, std::size_t size, PuzzleOption
 std::int32_t DecimalValue(const char* text);
 
 // The cut index and cell size of an exactly matching cut name; false for any other name.
-bool CutFromName(const std::string& cutName, std::int32_t* style, std::int32_t* size);
+bool CutFromName(const std::string& cutName, std::int32_t& style, std::int32_t& size);
 // Sets `cutStyle` and `cellSize` from the cut name; a name that matches none leaves both.
 void ApplyCutName(const std::string& cutName, std::int32_t& cutStyle, std::int32_t& cellSizeValue);

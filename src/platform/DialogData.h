@@ -13,15 +13,3 @@ struct OptionsDialogData {
     int useMusic = 1;
     int showMode = 0; // preview window: 0 scroll the image, 1 resize it
 };
-
-struct AboutDialogData {
-    std::string text;      // the author's text
-    std::string linkLabel; // caption of the link button; empty hides it
-    std::string linkUrl;
-};
-
-struct ClosingDialogData {
-    std::string pagePath; // the information page shown in the dialog (a local HTML file)
-    int width = 0;        // the author's dialog size in pixels; 0 keeps the standard size
-    int height = 0;
-};

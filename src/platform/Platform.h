@@ -38,16 +38,11 @@ class IPlatform {
   public:
     virtual ~IPlatform() = default;
 
-    // --- Files, process and time ---------------------------------------------------------
+    // --- Files and process -----------------------------------------------------------------
     // Per-user private directory for the game's working files, ending in a separator.
     virtual std::string TempDirectory() = 0;
     // Full path of the running executable.
     virtual std::string ExecutablePath() = 0;
-    // Milliseconds from a steady clock, and a high-resolution counter with its frequency.
-    virtual std::uint32_t TickCountMs() = 0;
-    virtual std::int64_t HighResCounter() = 0;
-    virtual std::int64_t HighResFrequency() = 0;
-    virtual void SleepMs(int ms) = 0;
 
     // --- Main window -----------------------------------------------------------------------
     // Creates the main window (hidden menu texts, status bar, scroll bars) of the given size
@@ -56,13 +51,11 @@ class IPlatform {
                                   WindowProcedure procedure) = 0;
     virtual void ShowMaximized() = 0;
     virtual void SetWindowText(const std::string& text) = 0;
-    virtual std::string WindowText() = 0;
     // Client-area size of the main window (the board view).
     virtual int ClientWidth() = 0;
     virtual int ClientHeight() = 0;
     // Text of the menu item with the given command identifier.
     virtual void SetMenuItemText(int commandId, const std::string& text) = 0;
-    virtual void SetMenuItemChecked(int commandId, bool checked) = 0;
 
     // --- Status bar --------------------------------------------------------------------------
     // Right edges of the parts in pixels (-1 reaches the window's edge).
@@ -86,9 +79,6 @@ class IPlatform {
     // Keeps the pointer inside `clientRect` (client coordinates) until released.
     virtual void ConfineCursor(const RECT& clientRect) = 0;
     virtual void ReleaseCursor() = 0;
-    // Where the pointer is, in client coordinates.
-    virtual POINT CursorPos() = 0;
-    virtual void SetCursorPos(POINT clientPoint) = 0;
 
     // --- Messages and timers -----------------------------------------------------------------
     // Queues a message for the main window; safe from any thread.
@@ -99,7 +89,6 @@ class IPlatform {
     virtual bool SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs) = 0;
     // Timer `id` then arrives as WM_TIMER with wParam = id every `periodMs`.
     virtual void SetTimer(int id, int periodMs) = 0;
-    virtual void KillTimer(int id) = 0;
     // Ends the message loop with `exitCode` once the current message is handled.
     virtual void PostQuitMessage(int exitCode) = 0;
     // Runs the message loop until the quit message; `idle` runs whenever no message waits.
@@ -109,10 +98,8 @@ class IPlatform {
     // Returns IDOK, IDCANCEL, IDYES or IDNO.
     virtual int MessageBox(const std::string& text, const std::string& caption, UINT style) = 0;
     // Colour chooser preset to `initial`; true with `chosen` set when confirmed.
-    virtual bool ChooseColour(COLORREF initial, COLORREF* chosen) = 0;
+    virtual bool ChooseColour(COLORREF initial, COLORREF& chosen) = 0;
     virtual int RunOptionsDialog(OptionsDialogData& data) = 0;
-    virtual int RunAboutDialog(const AboutDialogData& data) = 0;
-    virtual int RunClosingDialog(const ClosingDialogData& data) = 0;
 
     // --- Sound and the outside world -------------------------------------------------------------
     // Plays a wave file without waiting for it to end.
@@ -122,9 +109,9 @@ class IPlatform {
 
     // --- Per-user settings store (the "PT Vaze" key) -----------------------------------------
     virtual bool SettingsOpen() = 0;
-    virtual bool SettingsReadString(const std::string& name, std::string* value) = 0;
+    virtual bool SettingsReadString(const std::string& name, std::string& value) = 0;
     virtual bool SettingsWriteString(const std::string& name, const std::string& value) = 0;
-    virtual bool SettingsReadDword(const std::string& name, std::uint32_t* value) = 0;
+    virtual bool SettingsReadDword(const std::string& name, std::uint32_t& value) = 0;
     virtual bool SettingsWriteDword(const std::string& name, std::uint32_t value) = 0;
     virtual void SettingsClose() = 0;
 };

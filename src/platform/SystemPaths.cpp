@@ -1,20 +1,34 @@
 #include "platform/SystemPaths.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <system_error>
 
 #if defined(_WIN32)
 #include <windows.h>
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
-#include <sys/stat.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
+
+fs::path StateBase(const char* stateHome, const char* home) {
+    if (stateHome && *stateHome) return fs::path(stateHome);
+    if (home && *home) return fs::path(home) / ".local" / "state";
+    return {};
+}
+
+std::string PrivateStateDirectory(const fs::path& base) {
+    if (base.empty()) return {};
+    const fs::path dir = base / "pictorra-vaze";
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (!fs::is_directory(dir, ec)) return {};
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace, ec);
+    if (ec) return {};
+    std::string s = dir.string();
+    if (s.back() != '/') s += '/';
+    return s;
+}
 
 std::string DefaultTempDirectory() {
 #if defined(_WIN32)
@@ -23,23 +37,7 @@ std::string DefaultTempDirectory() {
     if (n == 0 || n > MAX_PATH) return {};
     return std::string(buffer, n);
 #else
-    fs::path base;
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state) {
-        base = state;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        base = fs::path(home) / ".local" / "state";
-    } else {
-        return {};
-    }
-    fs::path dir = base / "pictorra-vaze";
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (!fs::is_directory(dir, ec)) return {};
-    // Saved positions live here and the file names are fixed: keep it private.
-    ::chmod(dir.c_str(), 0700);
-    std::string s = dir.string();
-    if (s.empty() || s.back() != '/') s += '/';
-    return s;
+    return PrivateStateDirectory(StateBase(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
 #endif
 }
 

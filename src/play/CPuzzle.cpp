@@ -3,6 +3,7 @@
 
 #include "app/Globals.h"
 #include "cutting/CutTable.h"
+#include "app/Settings.h"
 #include "display/CSurface.h"
 #include "play/CMouseController.h"
 
@@ -11,7 +12,7 @@ CPuzzle::CPuzzle() : mouse(std::make_unique<CMouseController>(this)) {}
 CPuzzle::~CPuzzle() {
     // No worker may outlive the pieces it is cutting.
     if (loaderThread.joinable() || progressThread.joinable()) StopWorkers();
-    SaveSettings();
+    SaveSettings(*this);
     ClearPieces();
     delete pictureSurface;
     pictureSurface = nullptr;

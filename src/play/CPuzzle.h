@@ -111,22 +111,12 @@ class CPuzzle {
     std::int32_t screenWidth = 0, screenHeight = 0;
 
     // --- Loading (pack/) ------------------------------------------------------------------
-    // Reads the archive's options and picture and starts cutting; false when the archive
-    // cannot be used (the previous puzzle stays).
-    bool LoadPuzzleArchive(const std::string& path);
     bool StartCutting(const std::string& picturePath, bool keepPreview);
     void RebuildPieceImages();
     // Asks the workers to stop and waits for them (bounded); used at shutdown and before a
     // new load so no worker ever runs over freed pieces.
     void StopWorkers();
     bool LoadPosition(const std::string& path);
-
-    // --- Settings (app/) ------------------------------------------------------------------
-    void LoadSettings();
-    void SaveSettings();
-
-    // --- Clock (clock/) -------------------------------------------------------------------
-    void ComputeTargetTime();
 
     // --- Play state -------------------------------------------------------------------------
     OrderedList<CPieceGroup> selection;                // not owned

@@ -2,6 +2,7 @@
 // the end of a load.
 #include "app/Globals.h"
 #include "app/Random.h"
+#include "clock/TargetTime.h"
 #include "play/CPuzzle.h"
 
 #include <vector>
@@ -40,7 +41,9 @@ void CPuzzle::NewGame() {
         Scatter();
     }
     FinishLoad();
-    ComputeTargetTime();
+    const TargetTime target = TargetTimeFor(totalPieces);
+    targetHours = target.hours;
+    targetMinutes = target.minutes;
     restoringPosition = 0;
 }
 

@@ -11,16 +11,16 @@ TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoard) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(platform->titles.front(), " ");
     ASSERT_EQ(platform->messageBoxes.size(), 2u);
-    EXPECT_EQ(platform->messageBoxes[0].text, "Failed to Unpack EXE");
-    EXPECT_EQ(platform->messageBoxes[0].caption, "Error");
+    EXPECT_EQ(platform->messageBoxes[0].text + "|" + platform->messageBoxes[0].caption,
+              "Failed to Unpack EXE|Error");
     EXPECT_EQ(platform->messageBoxes[1].text, "Could not extract PUZ file");
     EXPECT_TRUE(Running());
     EXPECT_EQ(platform->timers, (std::map<int, int>{{0, 50}, {1, 1000}}));
     EXPECT_TRUE(platform->scrollBarsShown);
     EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 0");
+    EXPECT_EQ(platform->statusTexts[4], " 0 percent Completed");
     // The back buffer is as large as the largest client area.
-    EXPECT_EQ(g_display->width, 1280);
-    EXPECT_EQ(g_display->height, 1000);
+    EXPECT_EQ(std::pair(g_display->width, g_display->height), std::pair(1280, 1000));
 
     EXPECT_NE(Log().find("CMainApp::ExtractPuzzleFile() - FAILED"), std::string::npos);
 
@@ -60,11 +60,9 @@ TEST_F(StartupTest, ClosingSavesThePreferencesAndQuits) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(Send(WM_CLOSE), 0);
     EXPECT_TRUE(platform->quitPosted);
-    EXPECT_EQ(g_mainApp, nullptr);
-    EXPECT_EQ(g_puzzle, nullptr);
-    EXPECT_EQ(g_display, nullptr);
-    EXPECT_EQ(platform->settingsDwords.size(), 9u);
-    EXPECT_EQ(platform->settingsStrings.size(), 1u);
+    EXPECT_EQ(std::tuple(g_mainApp, g_puzzle, g_display), std::tuple(nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()),
+              std::pair(std::size_t{9}, std::size_t{1}));
     // Messages that still arrive after the objects are gone do no harm.
     Send(WM_PAINT);
     Send(WM_TIMER, 1);

@@ -11,13 +11,7 @@
 namespace {
 
 BmpLayout Layout(int bits, int width, int height, Bytes data, std::vector<std::uint32_t> palette = {}) {
-    BmpLayout s;
-    s.bits = bits;
-    s.width = width;
-    s.height = height;
-    s.pixelData = std::move(data);
-    s.palette = std::move(palette);
-    return s;
+    return {40, width, height, bits, 0, 0, std::move(palette), {}, std::move(data), -1};
 }
 
 // The decoded pixels, top row first; empty when the file is refused.
@@ -137,8 +131,8 @@ TEST(BmpCodec, HostileHeadersAreRefused) {
 TEST(BmpCodec, WriterRoundTripsThroughAFile) {
     const DecodedImage image = ImageOf(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000});
     const Bytes bytes = EncodeBmp24(image);
-    ASSERT_EQ(bytes.size(), 54u + 2 * 12); // rows padded to 4 bytes
-    EXPECT_EQ(bytes[54], 0x56);            // bottom-up: the file's first row is the picture's last, B G R
+    // Rows padded to 4 bytes, bottom-up: the file's first row is the picture's last, B G R.
+    EXPECT_EQ(std::pair(bytes.size(), bytes[54]), std::pair(std::size_t{54 + 2 * 12}, std::uint8_t{0x56}));
 
     TempDir dir;
     ASSERT_TRUE(WriteBmpFile(dir.File("out.bmp"), image));

@@ -10,15 +10,8 @@ namespace {
 const std::vector<std::uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
 
 GifFrameSpec Frame(int left, int top, int w, int h, std::uint8_t index, int delayCs = -1, int disposal = 0) {
-    GifFrameSpec f;
-    f.left = left;
-    f.top = top;
-    f.width = w;
-    f.height = h;
-    f.indices.assign(static_cast<std::size_t>(w * h), index);
-    f.delayCs = delayCs;
-    f.disposal = disposal;
-    return f;
+    return {left, top,     w,  h,        std::vector<std::uint8_t>(static_cast<std::size_t>(w * h), index),
+            {},   delayCs, -1, disposal, false};
 }
 
 // Index = (x + y) % 4 over the frame, so every row differs from its neighbours.
@@ -47,8 +40,7 @@ TEST_F(GifCodec, FirstFrameWithItsPaletteInterlaceAndTransparency) {
         f.interlaced = interlaced;
         const Bytes file = Make(5, 11, {f, Frame(0, 0, 5, 11, 3)});
         ASSERT_TRUE(DecodeGif(file.data(), file.size(), img, &error)) << error;
-        ASSERT_EQ(img.width, 5);
-        ASSERT_EQ(img.height, 11);
+        ASSERT_EQ(std::pair(img.width, img.height), std::pair(5, 11));
         for (int y = 0; y < 11; ++y)
             for (int x = 0; x < 5; ++x)
                 ASSERT_EQ(img.At(x, y), kPalette[(x + y) % 4]) << interlaced << " " << x << "," << y;
@@ -62,10 +54,8 @@ TEST_F(GifCodec, FirstFrameWithItsPaletteInterlaceAndTransparency) {
     f.transparentIndex = 1;
     const Bytes file = Make(6, 4, {f});
     ASSERT_TRUE(DecodeGif(file.data(), file.size(), img, nullptr, 0x123456));
-    EXPECT_EQ(img.At(0, 0), 0x123456u);
-    EXPECT_EQ(img.At(2, 1), 0x123456u);
-    EXPECT_EQ(img.At(4, 2), 0x333333u);
-    EXPECT_EQ(img.At(5, 3), 0x123456u);
+    EXPECT_EQ((std::vector<std::uint32_t>{img.At(0, 0), img.At(2, 1), img.At(4, 2), img.At(5, 3)}),
+              (std::vector<std::uint32_t>{0x123456, 0x123456, 0x333333, 0x123456}));
     ASSERT_TRUE(DecodeGif(file.data(), file.size(), img, nullptr));
     EXPECT_EQ(img.At(2, 1), 0xFFFFFFu);
 }
@@ -82,20 +72,19 @@ TEST_F(GifCodec, AnimationComposesWithDisposal) {
     std::string error;
     ASSERT_TRUE(gif.Load(file.data(), file.size(), &error)) << error;
     ASSERT_EQ(gif.FrameCount(), 5);
-    EXPECT_EQ(gif.Frame(3).delayCs, 30);
-    EXPECT_EQ(gif.Frame(4).palette[0], 0x010203u);
+    EXPECT_EQ(std::pair(gif.Frame(3).delayCs, gif.Frame(4).palette[0]), std::pair(30, 0x010203u));
 
     const std::uint32_t fill = 0x00FF00;
     DecodedImage img;
     ASSERT_TRUE(gif.ComposeFrame(1, 0xABCDEF, img));
     EXPECT_EQ(img.At(1, 1), 0x00FF00u);
     ASSERT_TRUE(gif.ComposeFrame(3, fill, img));
-    EXPECT_EQ(img.At(1, 1), fill); // frame 1 cleared its rectangle
-    EXPECT_EQ(img.At(0, 0), 0x0000FFu);
-    EXPECT_EQ(img.At(3, 1), 0xFF0000u);
+    // Frame 1 cleared its rectangle.
+    EXPECT_EQ((std::vector<std::uint32_t>{img.At(1, 1), img.At(0, 0), img.At(3, 1)}),
+              (std::vector<std::uint32_t>{fill, 0x0000FF, 0xFF0000}));
     ASSERT_TRUE(gif.ComposeFrame(4, fill, img));
-    EXPECT_EQ(img.At(0, 0), 0xFF0000u); // frame 3 undone
-    EXPECT_EQ(img.At(3, 3), 0x010203u);
+    // Frame 3 undone.
+    EXPECT_EQ(std::pair(img.At(0, 0), img.At(3, 3)), std::pair(0xFF0000u, 0x010203u));
     // Going back starts over.
     ASSERT_TRUE(gif.ComposeFrame(0, fill, img));
     EXPECT_EQ(img.At(1, 1), 0xFF0000u);
@@ -127,8 +116,7 @@ TEST_F(GifCodec, HostileOrBrokenFilesFailCleanly) {
     Bytes empty = good;
     empty[6] = empty[7] = empty[8] = empty[9] = 0;
     ASSERT_TRUE(DecodeGif(empty.data(), empty.size(), img, &error)) << error;
-    EXPECT_EQ(img.width, 5);
-    EXPECT_EQ(img.height, 11);
+    EXPECT_EQ(std::pair(img.width, img.height), std::pair(5, 11));
 }
 
 TEST_F(GifCodec, TransparentIndexOfTheFirstImage) {

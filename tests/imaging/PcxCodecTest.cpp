@@ -38,45 +38,39 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPictures) {
         PcxLayout s = Paletted(75, 6);
         s.crossLineRuns = crossLines;
         const DecodedImage img = Decode(s);
-        ASSERT_EQ(img.width, 75); // from the window, not the line length
-        ASSERT_EQ(img.height, 6);
-        EXPECT_EQ(img.At(3, 2), s.palette256[23]);
-        EXPECT_EQ(img.At(74, 5), s.palette256[200]);
+        ASSERT_EQ(std::pair(img.width, img.height), std::pair(75, 6)); // from the window, not the line length
+        EXPECT_EQ(std::pair(img.At(3, 2), img.At(74, 5)), std::pair(s.palette256[23], s.palette256[200]));
     }
     PcxLayout noTable = Paletted(4, 2);
     noTable.palette256.clear();
     noTable.compressed = false;
     EXPECT_EQ(Decode(noTable).At(1, 0), 0x070707u); // grey without a table
 
-    PcxLayout rgb;
-    rgb.width = 3;
-    rgb.height = 2;
-    rgb.planes = 3;
-    rgb.bytesPerLine = 4; // planes red, green, blue of each row in turn
-    rgb.planeBytes = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    // Planes red, green, blue of each row in turn.
+    const PcxLayout rgb{
+        .width = 3,
+        .height = 2,
+        .planes = 3,
+        .bytesPerLine = 4,
+        .planeBytes = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        .headerPalette = {},
+        .palette256 = {}};
     EXPECT_EQ(Decode(rgb).pixels,
               (std::vector<std::uint32_t>{0x010407, 0x020508, 0x030609, 0xFF0000, 0xFF0000, 0xFF0000}));
 
     // 16 colours in four bit planes: pixel 0 has planes 0 and 2 set (index 5), pixel 9 plane 3.
-    PcxLayout ega;
-    ega.width = 10;
-    ega.height = 1;
-    ega.bitsPerPixel = 1;
-    ega.planes = 4;
-    ega.bytesPerLine = 2;
-    ega.planeBytes = {0x80, 0, 0, 0, 0x80, 0, 0, 0x40};
+    PcxLayout ega{.width = 10, .height = 1, .bitsPerPixel = 1, .planes = 4, .bytesPerLine = 2,
+                  .planeBytes = {0x80, 0, 0, 0, 0x80, 0, 0, 0x40}, .headerPalette = {}, .palette256 = {}};
     for (std::uint32_t i = 0; i < 16; ++i)
         ega.headerPalette.push_back(0x100000u * i + i);
     DecodedImage img = Decode(ega);
-    EXPECT_EQ(img.At(0, 0), 0x500005u);
-    EXPECT_EQ(img.At(9, 0), 0x800008u);
-    EXPECT_EQ(img.At(5, 0), 0x000000u);
+    EXPECT_EQ((std::vector<std::uint32_t>{img.At(0, 0), img.At(9, 0), img.At(5, 0)}),
+              (std::vector<std::uint32_t>{0x500005, 0x800008, 0}));
     // One bit plane is black and white, whatever the header palette says.
     ega.planes = 1;
     ega.planeBytes = {0x40, 0x00};
     img = Decode(ega);
-    EXPECT_EQ(img.At(1, 0), 0xFFFFFFu);
-    EXPECT_EQ(img.At(0, 0), 0x000000u);
+    EXPECT_EQ(std::pair(img.At(1, 0), img.At(0, 0)), std::pair(0xFFFFFFu, 0u));
 }
 
 TEST(PcxCodec, TruncatedAndHostileFilesFailCleanly) {

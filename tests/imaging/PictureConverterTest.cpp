@@ -1,6 +1,6 @@
-#include "imaging/PictureConverter.h"
-#include "app/Globals.h"
+#include "JpegWriter.h"
 #include "imaging/BmpCodec.h"
+#include "imaging/PictureConverter.h"
 #include "imaging/PictureDecoder.h"
 #include "support/PictureFiles.h"
 #include "support/TempDir.h"
@@ -12,26 +12,38 @@ namespace {
 
 class PictureConverter : public ::testing::Test {
   protected:
-    TempDir dir;
-    std::string savedTemp = g_tempDirectory;
-    void SetUp() override { g_tempDirectory = dir.Str(); }
-    void TearDown() override { g_tempDirectory = savedTemp; }
-
-    std::string Bitmap() const { return dir.File("puzzle1.bmp"); }
     std::vector<std::uint32_t> BitmapPixels() {
         DecodedImage bmp;
         std::string error;
-        EXPECT_TRUE(ReadBmpFile(Bitmap(), bmp, &error)) << error;
+        EXPECT_TRUE(ReadBmpFile(bitmap, bmp, &error)) << error;
         return bmp.pixels;
     }
-    void LeaveOldBitmap() {
-        ASSERT_TRUE(WriteBmpFile(Bitmap(), ImageOf(2, 2, {0x123456, 0x123456, 0x123456, 0x123456})));
-    }
+    void LeaveOldBitmap() { ASSERT_TRUE(WriteBmpFile(bitmap, ImageOf(1, 1, {0x123456}))); }
+
+    TempDir dir;
+    const std::string bitmap = dir.File("puzzle1.bmp");
+    const Bytes jpeg = publish::EncodeJpeg(ImageOf(2, 2, std::vector<std::uint32_t>(4, 0x2080C0)), 90);
 };
 
 } // namespace
 
-TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInPuzzle1) {
+TEST(PictureFormat, TypeNamesAreExactAndFileNamesUseTheLowercasedLastExtension) {
+    const std::pair<const char*, PictureFormat> names[] = {{"jpeg", PictureJpeg},
+                                                           {"pcx", PicturePcx},
+                                                           {"JPG", PictureUnknown},
+                                                           {"jpg ", PictureUnknown},
+                                                           {"", PictureUnknown}};
+    for (const auto& [name, format] : names)
+        EXPECT_EQ(PictureFormatFromName(name), format) << '"' << name << '"';
+    const std::pair<const char*, PictureFormat> files[] = {{"/tmp/pro_image.JPG", PictureJpeg},
+                                                           {"archive.bmp.Pcx", PicturePcx},
+                                                           {"pro_image.", PictureUnknown},
+                                                           {"/tmp/x.gif/pro_image", PictureUnknown}};
+    for (const auto& [name, format] : files)
+        EXPECT_EQ(PictureFormatFromFileName(name), format) << name;
+}
+
+TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInTheBitmap) {
     // The first GIF frame, pure white unchanged: only the picture surface nudges it later.
     GifFrameSpec first;
     first.width = 3;
@@ -41,40 +53,32 @@ TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInPuzzle1) {
     second.indices.assign(6, 3);
     MakeGif(dir.File("pic"), 3, 2, {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF}, {first, second});
     LeaveOldBitmap();
-    ASSERT_TRUE(ConvertPictureToBitmap(dir.File("pic"), PictureGif));
-    EXPECT_EQ(PictureBitmapPath(), Bitmap());
+    ASSERT_TRUE(ConvertPictureToBitmap(dir.File("pic"), PictureGif, bitmap));
     EXPECT_EQ(BitmapPixels(),
               (std::vector<std::uint32_t>{0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF0000}));
 
-    const DecodedImage source = ImageOf(2, 1, {0x010203, 0x040506});
-    WriteBytes(dir.File("b"), EncodeBmp24(source));
-    ASSERT_TRUE(ConvertPictureToBitmap(dir.File("b"), PictureBmp, Bitmap()));
-    EXPECT_EQ(BitmapPixels(), source.pixels);
-
     // The decoder follows the format given, not what the bytes are.
+    WriteBytes(dir.File("pic"), jpeg);
+    ASSERT_TRUE(ConvertPictureToBitmap(dir.File("pic"), PictureJpeg, bitmap));
+    EXPECT_EQ(BitmapPixels().size(), 4u);
     DecodedImage img;
     std::string error;
-    MakeJpeg(dir.File("pic"), 20, 10, [](int, int) { return 0x2080C0u; });
-    ASSERT_TRUE(DecodePictureFile(dir.File("pic"), PictureJpeg, img, &error)) << error;
-    EXPECT_EQ(img.width, 20);
     EXPECT_FALSE(DecodePictureFile(dir.File("pic"), PictureGif, img, &error));
     EXPECT_FALSE(DecodePictureFile(dir.File("pic"), PictureUnknown, img, &error));
     EXPECT_TRUE(img.Empty());
 }
 
-TEST_F(PictureConverter, FailedConversionLeavesNoOlderPictureBehind) {
-    const Bytes jpeg =
-        MakeJpeg(dir.File("full.jpg"), 40, 40, [](int x, int) { return x < 20 ? 0xFFu : 0xFF00u; });
+TEST_F(PictureConverter, AFailedConversionLeavesNoOlderPictureBehind) {
+    WriteBytes(dir.File("full.jpg"), jpeg);
     WriteBytes(dir.File("cut"),
                Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
     for (const auto& [file, format] :
          {std::pair{"cut", PictureJpeg}, {"full.jpg", PictureUnknown}, {"missing", PicturePcx}}) {
         LeaveOldBitmap();
-        EXPECT_FALSE(ConvertPictureToBitmap(dir.File(file), format)) << file;
-        EXPECT_FALSE(std::filesystem::exists(Bitmap())) << file;
+        EXPECT_FALSE(ConvertPictureToBitmap(dir.File(file), format, bitmap)) << file;
+        EXPECT_FALSE(std::filesystem::exists(bitmap)) << file;
     }
     // An output that cannot be written is reported as such.
-    EXPECT_FALSE(
-        ConvertPictureToBitmap(dir.File("full.jpg"), PictureJpeg, dir.File("no/such/folder/puzzle1.bmp")));
-    EXPECT_TRUE(ConvertPictureToBitmap(dir.File("full.jpg"), PictureJpeg));
+    const std::string unwritable = dir.File("no/such/folder/puzzle1.bmp");
+    EXPECT_FALSE(ConvertPictureToBitmap(dir.File("full.jpg"), PictureJpeg, unwritable));
 }

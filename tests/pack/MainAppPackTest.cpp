@@ -3,7 +3,6 @@
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Log.h"
-#include "pack/CPackFile.h"
 #include "pack/PackNames.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -26,21 +25,19 @@ class MainAppPackTest : public ::testing::Test {
         LogInit(platform.tempDir + "DUVereLog.txt");
     }
     void TearDown() override {
-        delete app.packFile;
-        app.packFile = nullptr;
         SetPlatform(nullptr);
         g_tempDirectory.clear();
         g_moduleFileName.clear();
     }
-    std::string Log() { return LogBody(platform.tempDir + "DUVereLog.txt"); }
+    std::string Log() { return ReadText(platform.tempDir + "DUVereLog.txt"); }
 
     // A published program in its own folder (not the temporary one).
     void Publish(const std::string& name, const std::vector<publish::PackEntrySource>& entries) {
-        std::vector<std::uint8_t> image(4096, 0xCC);
+        Bytes image(4096, 0xCC);
         std::string error;
         ASSERT_TRUE(publish::AppendPackToImage(&image, entries, &error)) << error;
         g_moduleFileName = programs.File(name);
-        SaveBytes(g_moduleFileName, image);
+        WriteBytes(g_moduleFileName, image);
     }
 
     TempDir temp;
@@ -49,9 +46,13 @@ class MainAppPackTest : public ::testing::Test {
     CMainApp app;
 };
 
-TEST_F(MainAppPackTest, ThePuzzleIsExtractedUnderTheProgramsBareName) {
-    Publish("My.Puzzle.exe", {{"click.wav", ToBytes("c")}, {"puzzlefile", ToBytes("the archive")}});
+TEST_F(MainAppPackTest, ThePuzzleAndTheSoundsAreExtractedUnderTheirNames) {
+    Publish("My.Puzzle.exe",
+            {{"click.wav", ToBytes("c")}, {"rotate.wav", {}}, {"puzzlefile", ToBytes("the archive")}});
+    WriteBytes(platform.tempDir + "temp2", ToBytes("an older sound"));
     ASSERT_TRUE(app.UnPackEXE());
+    ASSERT_TRUE(app.ExtractSounds());
+    EXPECT_EQ(ReadText(platform.tempDir + "temp1") + ReadText(platform.tempDir + "temp2"), "c");
     ASSERT_TRUE(app.ExtractPuzzleFile());
     EXPECT_EQ(app.puzzleFilePath, platform.tempDir + "My.Puzzle");
     EXPECT_EQ(ReadText(app.puzzleFilePath), "the archive");
@@ -62,24 +63,20 @@ TEST_F(MainAppPackTest, ThePuzzleIsExtractedUnderTheProgramsBareName) {
 
 TEST_F(MainAppPackTest, AMissingPackOrPuzzleEntryFailsQuietlyUntilThePuzzleIsWanted) {
     g_moduleFileName = programs.File("bare.exe");
-    SaveBytes(g_moduleFileName, std::vector<std::uint8_t>(250000, 0));
+    WriteBytes(g_moduleFileName, Bytes(250000, 0));
     EXPECT_FALSE(app.UnPackEXE());
-    ASSERT_NE(app.packFile, nullptr);
+    EXPECT_FALSE(app.ExtractSounds());
     EXPECT_TRUE(platform.messageBoxes.empty()); // start-up tells the player, not UnPackEXE
     EXPECT_FALSE(app.ExtractPuzzleFile());
     EXPECT_NE(Log().find("extracting to bare\nCMainApp::ExtractPuzzleFile() - FAILED\n"), std::string::npos);
 
-    delete app.packFile;
-    app.packFile = nullptr;
     Publish("Lake.exe", {{"piecedefs", ToBytes("x")}});
     ASSERT_TRUE(app.UnPackEXE());
     EXPECT_FALSE(app.ExtractPuzzleFile());
     ASSERT_EQ(platform.messageBoxes.size(), 2u);
-    for (const RecordedMessageBox& box : platform.messageBoxes) {
-        EXPECT_EQ(box.text, "Could not extract PUZ file");
-        EXPECT_EQ(box.caption, "Error");
-        EXPECT_EQ(box.style, MB_OK);
-    }
+    for (const RecordedMessageBox& box : platform.messageBoxes)
+        EXPECT_EQ(std::tuple(box.text, box.caption, box.style),
+                  std::tuple("Could not extract PUZ file", "Error", MB_OK));
 }
 
 } // namespace

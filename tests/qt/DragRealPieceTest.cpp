@@ -70,14 +70,11 @@ TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
     platform->SetTempDirectory(temp.Str() + "state/");
     ASSERT_TRUE(GameStartup(platform.get(), 20240u));
     ASSERT_NE(platform->Window(), nullptr);
+    auto title = [this] { return platform->Window()->windowTitle(); };
     ASSERT_TRUE(PumpUntil(
-        [] {
-            return g_puzzle && !g_puzzle->loaderBusy &&
-                   Platform()->WindowText().rfind("Pictorra Vaze - ", 0) == 0;
-        },
-        30000))
-        << "title: " << platform->WindowText();
-    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Harbour");
+        [&] { return g_puzzle && !g_puzzle->loaderBusy && title().startsWith("Pictorra Vaze - "); }, 30000))
+        << "title: " << title().toStdString();
+    EXPECT_EQ(title(), "Pictorra Vaze - Harbour");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(platform->Window()));
     ASSERT_TRUE(PumpUntil([this] { return !Board()->Frame().isNull(); }));
     PumpEvents();
@@ -109,32 +106,28 @@ TEST_F(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
         const QPoint step(delta.x() * i / kSteps, delta.y() * i / kSteps);
         QTest::mouseMove(Board(), start + step);
         PumpEvents();
-        EXPECT_EQ(group->x, groupX + step.x()) << "step " << i;
-        EXPECT_EQ(group->y, groupY + step.y()) << "step " << i;
+        EXPECT_EQ(std::pair(group->x, group->y), std::pair(groupX + step.x(), groupY + step.y()))
+            << "step " << i;
     }
     QTest::mouseRelease(Board(), Qt::LeftButton, Qt::NoModifier, start + delta);
     ASSERT_TRUE(PumpUntil([&] { return Board()->Frame() != before; }));
     PumpEvents();
 
-    EXPECT_EQ(group->x, groupX + delta.x());
-    EXPECT_EQ(group->y, groupY + delta.y());
+    EXPECT_EQ(std::pair(group->x, group->y), std::pair(groupX + delta.x(), groupY + delta.y()));
     EXPECT_EQ(g_puzzle->groups.Size(), groupCount) << "nothing joined";
-    EXPECT_EQ(g_mainApp->scrollX, scrollX);
-    EXPECT_EQ(g_mainApp->scrollY, scrollY);
+    EXPECT_EQ(std::pair(g_mainApp->scrollX, g_mainApp->scrollY), std::pair(scrollX, scrollY));
     EXPECT_FALSE(Board()->Confinement().has_value()) << "the pointer is free after the drop";
 
     // The piece's picture is now shown where it was dropped (beside the selection mark).
     const QImage after = Board()->Frame();
     ASSERT_EQ(after.size(), before.size());
-    for (const QPoint offset : {QPoint(-S / 4, -S / 4), QPoint(S / 4, -S / 4), QPoint(-S / 4, S / 4)}) {
+    for (const QPoint offset : {QPoint(-S / 4, -S / 4), QPoint(S / 4, -S / 4), QPoint(-S / 4, S / 4)})
         EXPECT_EQ(after.pixel(start + delta + offset), before.pixel(start + offset));
-    }
     EXPECT_NE(after.pixel(start + QPoint(-S / 4, -S / 4)), before.pixel(start + QPoint(-S / 4, -S / 4)))
         << "the old place no longer shows the piece";
 
     GameShutdown();
-    EXPECT_EQ(g_puzzle, nullptr);
-    EXPECT_EQ(g_mainApp, nullptr);
+    EXPECT_TRUE(g_puzzle == nullptr && g_mainApp == nullptr);
     platform.reset();
     // Nothing the run started outlives it.
     if (threadsBefore > 0) {

@@ -1,63 +1,50 @@
-// Message boxes, the colour chooser and the game's three dialogs.
+// Message boxes, the colour chooser and opening the author's addresses.
 #include "QtTestSupport.h"
 
-#include "platform/qt/ClosingDialog.h"
-#include "platform/qt/OptionsDialog.h"
 #include "platform/qt/StandardDialogs.h"
-#include "support/TempDir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTextBrowser>
 #include <QTimer>
+#include <QUrl>
 
-#include <fstream>
 #include <tuple>
 
 namespace {
 
 // Runs `act` on the modal dialog of type T once it is open.
 template <typename T> void WhenModal(std::function<void(T*)> act) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [act, attempt] {
-        if (auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget()))
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
             act(dialog);
-        else
-            QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
+        }
+    });
+    poll->start(10);
 }
 
 } // namespace
 
 TEST(QtMessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers) {
-    const struct {
-        UINT style;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::Icon icon;
-        int closedAnswer;
-    } cases[] = {
+    const std::tuple<UINT, QMessageBox::StandardButtons, QMessageBox::Icon, int> cases[] = {
         {MB_OK, QMessageBox::Ok, QMessageBox::NoIcon, IDOK},
         {MB_YESNOCANCEL | MB_ICONWARNING, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
          QMessageBox::Warning, IDCANCEL},
         {MB_YESNO | MB_ICONQUESTION, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question, IDNO},
         {MB_OKCANCEL | MB_ICONERROR, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Critical, IDCANCEL},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.style);
+    for (const auto& [style, buttons, icon, closedAnswer] : cases) {
         QMessageBox box;
-        PrepareMessageBox(box, "<b>not markup</b>\nsecond line", "Save position?", c.style);
-        EXPECT_EQ(box.standardButtons(), c.buttons);
-        EXPECT_EQ(box.icon(), c.icon);
-        EXPECT_EQ(MessageBoxAnswer(box, c.style), c.closedAnswer);
-        EXPECT_EQ(box.text(), "<b>not markup</b>\nsecond line");
-        EXPECT_EQ(box.textFormat(), Qt::PlainText);
-        EXPECT_EQ(box.windowTitle(), "Save position?");
+        PrepareMessageBox(box, "<b>not markup</b>\nsecond line", "Save position?", style);
+        EXPECT_EQ(std::tuple(box.standardButtons(), box.icon(), MessageBoxAnswer(box, style)),
+                  std::tuple(buttons, icon, closedAnswer)) << style;
+        EXPECT_EQ(
+            std::tuple(box.text(), box.textFormat(), box.windowTitle()),
+            std::tuple(QString("<b>not markup</b>\nsecond line"), Qt::PlainText, QString("Save position?")));
     }
 }
 
@@ -72,71 +59,28 @@ TEST_F(QtWindowTest, MessageBoxAndColourChooserReturnThePlayersAnswer) {
         dialog->accept();
     });
     COLORREF chosen = 0;
-    ASSERT_TRUE(platform->ChooseColour(RGB(0x80, 0x40, 0x20), &chosen));
+    ASSERT_TRUE(platform->ChooseColour(RGB(0x80, 0x40, 0x20), chosen));
     EXPECT_EQ(initial, QColor(0x80, 0x40, 0x20));
     EXPECT_EQ(chosen, RGB(10, 20, 30));
 
     WhenModal<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
-    chosen = 0x123456;
-    EXPECT_FALSE(platform->ChooseColour(RGB(1, 2, 3), &chosen));
-    EXPECT_EQ(chosen, 0x123456u);
+    EXPECT_FALSE(platform->ChooseColour(RGB(1, 2, 3), chosen));
+    EXPECT_EQ(chosen, RGB(10, 20, 30));
 }
 
-TEST_F(QtWindowTest, OptionsDialogShowsAndReadsBackTheOptionsAndChangesThemOnlyOnOk) {
-    {
-        OptionsDialog dialog;
-        EXPECT_EQ(dialog.windowTitle(), "Pictorra Vaze - Options");
-        for (int id : {1000, 1001, 1002, 1004, 1005, 1006, 1007, 1008, 1009, 1010})
-            ASSERT_NE(dialog.Control(id), nullptr) << id;
-        const OptionsDialogData in{0, 1, 1, 7, 1, 0, 1}; // bevel level 7 is out of range: Low
-        dialog.Load(in);
-        EXPECT_TRUE(dialog.Control(1007)->isChecked());
-        EXPECT_FALSE(dialog.Control(1000)->isChecked());
-        OptionsDialogData out;
-        dialog.Store(out);
-        EXPECT_EQ(std::tie(out.soundeffects, out.shadow, out.beveling, out.bevellevel, out.userotation,
-                           out.useMusic, out.showMode),
-                  std::make_tuple(0, 1, 1, 0, 1, 0, 1));
-        dialog.Control(1009)->click();
-        dialog.Store(out);
-        EXPECT_EQ(out.bevellevel, 2);
-        EXPECT_FALSE(dialog.Control(1007)->isChecked());
-    }
-
-    OptionsDialogData data;
-    data.userotation = 0;
-    for (const bool ok : {false, true}) {
-        WhenModal<OptionsDialog>([ok](OptionsDialog* dialog) {
-            dialog->Control(1005)->click();
-            ok ? dialog->accept() : dialog->reject();
-        });
-        EXPECT_EQ(platform->RunOptionsDialog(data), ok ? IDOK : IDCANCEL);
-        EXPECT_EQ(data.userotation, ok ? 1 : 0);
-    }
-}
-
-TEST(QtClosingDialogTest, ThePageIsShownItsLinksGoToTheGameAndItsSizeIsKeptOnScreen) {
-    TempDir dir;
-    const std::string page = dir.File("pro_info_file");
-    std::ofstream(page) << "<html><body><p>Thank you for solving Boats</p>"
-                           "<a href=\"file:///bin/sh\">run</a></body></html>";
-    std::vector<std::string> links;
-    ClosingDialog dialog(ClosingDialogData{page, 400, 300},
-                         [&](const std::string& url) { links.push_back(url); });
-    EXPECT_EQ(dialog.windowTitle(), "Thanks for playing!");
-    EXPECT_EQ(dialog.size(), QSize(400, 300));
-    EXPECT_TRUE(dialog.Browser()->toPlainText().contains("Thank you for solving Boats"));
-    // Links are handed to the game, never followed by the view itself.
-    emit dialog.Browser()->anchorClicked(QUrl("file:///bin/sh"));
-    EXPECT_EQ(links, std::vector<std::string>{"file:///bin/sh"});
-    EXPECT_TRUE(dialog.Browser()->toPlainText().contains("Thank you for solving Boats"));
-
-    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    ClosingDialog huge(ClosingDialogData{"/no/such/pro_info_file", 100000, 100000}, nullptr);
-    EXPECT_LE(huge.width(), work.width());
-    EXPECT_LE(huge.height(), work.height());
-    EXPECT_TRUE(work.contains(huge.pos()));
-    EXPECT_TRUE(huge.Browser()->toPlainText().isEmpty());
-    ClosingDialog tiny(ClosingDialogData{"", 3, 2}, nullptr);
-    EXPECT_GT(tiny.Browser()->width(), 0);
+TEST_F(QtWindowTest, OnlyWebAndMailAddressesAreOpened) {
+    std::vector<QUrl> opened;
+    platform->urlOpener = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
+    for (const char* good :
+         {"http://www.example.com/jigsaw/", "www.example.com", "mailto:author@example.com"})
+        EXPECT_GT(platform->OpenUrl(good), 32) << good;
+    for (const char* bad : {"file:///bin/sh", "/usr/bin/xterm", "javascript:alert(1)", ""})
+        EXPECT_LE(platform->OpenUrl(bad), 32) << bad;
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[1].scheme(), "http");
+    platform->urlOpener = [](const QUrl&) { return false; }; // no browser
+    EXPECT_LE(platform->OpenUrl("https://example.com/"), 32);
 }

@@ -24,16 +24,9 @@ std::vector<Mouse> MouseMessages() {
     return out;
 }
 
-void SendWheel(QWidget* target, int delta, Qt::KeyboardModifiers modifiers) {
-    const QPoint at(50, 60);
-    QWheelEvent wheel(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      modifiers, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &wheel);
-}
-
 } // namespace
 
-TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsAndKeyStates) {
+TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsKeyStatesAndTheConfinement) {
     BoardWidget* board = platform->Window()->Board();
     QTest::mousePress(board, Qt::LeftButton, Qt::ControlModifier, QPoint(30, 40));
     QTest::mouseMove(board, QPoint(-5, -7)); // dragged past the top-left corner
@@ -46,6 +39,14 @@ TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsAndKeyStates) {
     QTest::mouseRelease(board, Qt::RightButton, Qt::NoModifier, QPoint(13, 23));
     QTest::mousePress(board, Qt::MiddleButton, Qt::NoModifier, QPoint(14, 24)); // not used by the game
     QTest::mouseRelease(board, Qt::MiddleButton, Qt::NoModifier, QPoint(14, 24));
+    // While confined, reported positions stay inside the rectangle.
+    platform->ConfineCursor(RECT{10, 10, 100, 80});
+    QTest::mousePress(board, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+    QTest::mouseMove(board, QPoint(300, 5));
+    QTest::mouseMove(board, QPoint(-20, 200));
+    QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, QPoint(-20, 200));
+    platform->ReleaseCursor();
+    QTest::mouseMove(board, QPoint(300, 5));
     const std::vector<Mouse> expected = {
         {WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 30, 40},
         {WM_MOUSEMOVE, MK_LBUTTON, -5, -7},
@@ -56,55 +57,43 @@ TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsAndKeyStates) {
         {WM_RBUTTONUP, MK_SHIFT, 12, 22},
         {WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, 13, 23},
         {WM_RBUTTONUP, 0, 13, 23},
+        {WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
+        {WM_MOUSEMOVE, MK_LBUTTON, 99, 10},
+        {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
+        {WM_LBUTTONUP, 0, 10, 79},
+        {WM_MOUSEMOVE, 0, 300, 5},
     };
     EXPECT_EQ(MouseMessages(), expected);
     EXPECT_EQ(Received(WM_MOUSEMOVE)[0].lParam & 0xFFFFFFFF, static_cast<LPARAM>(0xFFF9FFFB));
 }
 
 TEST_F(QtWindowTest, WheelSendsSignedDeltaAndKeyStateEvenOverAScrollBar) {
-    SendWheel(platform->Window()->Board(), 120, Qt::NoModifier);
-    SendWheel(platform->Window()->Board(), -240, Qt::ControlModifier);
-    SendWheel(platform->Window()->Board(), 119, Qt::ShiftModifier | Qt::ControlModifier);
-    SendWheel(platform->Window()->ScrollBar(SB_VERT), -120, Qt::NoModifier);
-    const std::vector<std::pair<int, WPARAM>> expected = {
-        {120, 0}, {-240, MK_CONTROL}, {119, MK_CONTROL | MK_SHIFT}, {-120, 0}};
+    const std::tuple<QWidget*, int, Qt::KeyboardModifiers> wheels[] = {
+        {platform->Window()->Board(), 120, Qt::NoModifier},
+        {platform->Window()->Board(), -240, Qt::ControlModifier},
+        {platform->Window()->Board(), 119, Qt::ShiftModifier | Qt::ControlModifier},
+        {platform->Window()->ScrollBar(SB_VERT), -120, Qt::NoModifier}};
+    for (const auto& [target, delta, modifiers] : wheels) {
+        const QPoint at(50, 60);
+        QWheelEvent wheel(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    }
     std::vector<std::pair<int, WPARAM>> got;
     for (const ReceivedMessage& m : Received(WM_MOUSEWHEEL))
         got.emplace_back(static_cast<std::int16_t>(m.wParam >> 16), m.wParam & 0xFFFF);
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(LParamX(Received(WM_MOUSEWHEEL)[0].lParam), 50);
-    EXPECT_EQ(LParamY(Received(WM_MOUSEWHEEL)[0].lParam), 60);
+    EXPECT_EQ(got, (std::vector<std::pair<int, WPARAM>>{
+                       {120, 0}, {-240, MK_CONTROL}, {119, MK_CONTROL | MK_SHIFT}, {-120, 0}}));
+    EXPECT_EQ(
+        std::pair(LParamX(Received(WM_MOUSEWHEEL)[0].lParam), LParamY(Received(WM_MOUSEWHEEL)[0].lParam)),
+        std::pair(50, 60));
     EXPECT_EQ(platform->Window()->ScrollBar(SB_VERT)->value(), 0) << "the bar itself does not scroll";
-}
-
-TEST_F(QtWindowTest, ConfinementKeepsReportedPositionsInsideUntilReleased) {
-    BoardWidget* board = platform->Window()->Board();
-    platform->ConfineCursor(RECT{10, 10, 100, 80});
-    QTest::mousePress(board, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-    QTest::mouseMove(board, QPoint(300, 5));
-    QTest::mouseMove(board, QPoint(-20, 200));
-    QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, QPoint(-20, 200));
-    const std::vector<Mouse> expected = {{WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, 99, 10},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
-                                         {WM_LBUTTONUP, 0, 10, 79}};
-    EXPECT_EQ(MouseMessages(), expected);
-
-    platform->ReleaseCursor();
-    ClearReceived();
-    QTest::mouseMove(board, QPoint(300, 5));
-    ASSERT_FALSE(Received(WM_MOUSEMOVE).empty());
-    EXPECT_EQ(LParamX(Received(WM_MOUSEMOVE)[0].lParam), 300);
 }
 
 TEST_F(QtWindowTest, ShiftControlSpaceAndLosingTheFocusReachTheGame) {
     BoardWidget* board = platform->Window()->Board();
-    QTest::keyPress(board, Qt::Key_Control);
-    QTest::keyRelease(board, Qt::Key_Control);
-    QTest::keyPress(board, Qt::Key_Shift);
-    QTest::keyRelease(board, Qt::Key_Shift);
-    QTest::keyClick(board, Qt::Key_Space);
-    QTest::keyClick(board, Qt::Key_F5); // no use to the game
+    for (Qt::Key key : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Space, Qt::Key_F5}) // F5: no use to the game
+        QTest::keyClick(board, key);
     std::vector<std::pair<UINT, WPARAM>> keys;
     for (const ReceivedMessage& m : Received())
         if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) keys.emplace_back(m.message, m.wParam);

@@ -53,9 +53,8 @@ std::vector<ReceivedMessage> Received() {
 }
 
 std::vector<ReceivedMessage> Received(UINT message) {
-    std::vector<ReceivedMessage> out;
-    for (const ReceivedMessage& m : Received())
-        if (m.message == message) out.push_back(m);
+    std::vector<ReceivedMessage> out = Received();
+    std::erase_if(out, [message](const ReceivedMessage& m) { return m.message != message; });
     return out;
 }
 

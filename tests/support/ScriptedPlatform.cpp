@@ -13,11 +13,6 @@ ScriptedPlatform::ScriptedPlatform(std::string dir) : tempDir(std::move(dir)) {
     screen.usableHeight = 960;
 }
 
-void ScriptedPlatform::SleepMs(int ms) {
-    nowMs += static_cast<std::uint32_t>(ms);
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms > 0 ? 1 : 0));
-}
-
 HWND ScriptedPlatform::CreateMainWindow(const std::string& title, int width, int height,
                                         WindowProcedure proc) {
     procedure = proc;
@@ -87,7 +82,7 @@ int ScriptedPlatform::RunMessageLoop(void (*idle)()) {
     while (!quitPosted) {
         if (PumpMessages() == 0) {
             if (idle) idle();
-            SleepMs(10);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
     return quitCode;
@@ -148,10 +143,10 @@ int ScriptedPlatform::MessageBox(const std::string& text, const std::string& cap
     return answer;
 }
 
-bool ScriptedPlatform::ChooseColour(COLORREF initial, COLORREF* chosen) {
+bool ScriptedPlatform::ChooseColour(COLORREF initial, COLORREF& chosen) {
     colourInitials.push_back(initial);
     if (colourAnswers.empty()) return false;
-    *chosen = colourAnswers.front();
+    chosen = colourAnswers.front();
     colourAnswers.pop_front();
     return true;
 }
@@ -161,11 +156,11 @@ bool ScriptedPlatform::SettingsOpen() {
     return settingsAvailable;
 }
 
-bool ScriptedPlatform::SettingsReadString(const std::string& name, std::string* value) {
+bool ScriptedPlatform::SettingsReadString(const std::string& name, std::string& value) {
     if (!settingsOpenNow) return false;
     auto it = settingsStrings.find(name);
     if (it == settingsStrings.end()) return false;
-    *value = it->second;
+    value = it->second;
     return true;
 }
 
@@ -175,11 +170,11 @@ bool ScriptedPlatform::SettingsWriteString(const std::string& name, const std::s
     return true;
 }
 
-bool ScriptedPlatform::SettingsReadDword(const std::string& name, std::uint32_t* value) {
+bool ScriptedPlatform::SettingsReadDword(const std::string& name, std::uint32_t& value) {
     if (!settingsOpenNow) return false;
     auto it = settingsDwords.find(name);
     if (it == settingsDwords.end()) return false;
-    *value = it->second;
+    value = it->second;
     return true;
 }
 

@@ -29,24 +29,20 @@ class ScriptedPlatform : public IPlatform {
     // Uses `tempDir` (created when missing) as the game's working directory.
     explicit ScriptedPlatform(std::string tempDir);
 
-    // Files, process and time.
+    // Files and process.
     std::string TempDirectory() override { return tempDir; }
     std::string ExecutablePath() override { return executablePath; }
-    std::uint32_t TickCountMs() override { return nowMs; }
-    std::int64_t HighResCounter() override { return static_cast<std::int64_t>(nowMs) * 1000; }
-    std::int64_t HighResFrequency() override { return 1000000; }
-    void SleepMs(int ms) override;
 
     // Main window.
     HWND CreateMainWindow(const std::string& title, int width, int height,
                           WindowProcedure procedure) override;
     void ShowMaximized() override {}
     void SetWindowText(const std::string& text) override;
-    std::string WindowText() override;
+    // The title last set.
+    std::string WindowText();
     int ClientWidth() override { return clientWidth; }
     int ClientHeight() override { return clientHeight; }
     void SetMenuItemText(int commandId, const std::string& text) override { menuTexts[commandId] = text; }
-    void SetMenuItemChecked(int, bool) override {}
 
     // Status bar.
     void SetStatusParts(const std::vector<int>& rightEdges) override { statusEdges = rightEdges; }
@@ -68,23 +64,18 @@ class ScriptedPlatform : public IPlatform {
     void SetCursor(CursorKind kind) override { cursor = kind; }
     void ConfineCursor(const RECT& clientRect) override;
     void ReleaseCursor() override { cursorConfined = false; }
-    POINT CursorPos() override { return cursorPos; }
-    void SetCursorPos(POINT clientPoint) override { cursorPos = clientPoint; }
 
     // Messages and timers.
     void PostMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs) override;
     void SetTimer(int id, int periodMs) override { timers[id] = periodMs; }
-    void KillTimer(int id) override { timers.erase(id); }
     void PostQuitMessage(int exitCode) override;
     int RunMessageLoop(void (*idle)()) override;
 
     // Dialogs.
     int MessageBox(const std::string& text, const std::string& caption, UINT style) override;
-    bool ChooseColour(COLORREF initial, COLORREF* chosen) override;
+    bool ChooseColour(COLORREF initial, COLORREF& chosen) override;
     int RunOptionsDialog(OptionsDialogData&) override { return IDCANCEL; }
-    int RunAboutDialog(const AboutDialogData&) override { return IDOK; }
-    int RunClosingDialog(const ClosingDialogData&) override { return IDOK; }
 
     // Sound and the outside world.
     void PlaySoundFile(const std::string& path) override { soundsPlayed.push_back(path); }
@@ -92,9 +83,9 @@ class ScriptedPlatform : public IPlatform {
 
     // Settings store (in memory).
     bool SettingsOpen() override;
-    bool SettingsReadString(const std::string& name, std::string* value) override;
+    bool SettingsReadString(const std::string& name, std::string& value) override;
     bool SettingsWriteString(const std::string& name, const std::string& value) override;
-    bool SettingsReadDword(const std::string& name, std::uint32_t* value) override;
+    bool SettingsReadDword(const std::string& name, std::uint32_t& value) override;
     bool SettingsWriteDword(const std::string& name, std::uint32_t value) override;
     void SettingsClose() override { settingsOpenNow = false; }
 
@@ -111,7 +102,6 @@ class ScriptedPlatform : public IPlatform {
     // --- Script and record ---------------------------------------------------------------------
     std::string tempDir;
     std::string executablePath;
-    std::uint32_t nowMs = 0;
     ScreenInfo screen;
     int clientWidth = 800;
     int clientHeight = 560;
@@ -127,7 +117,6 @@ class ScriptedPlatform : public IPlatform {
     CursorKind cursor = CursorKind::Arrow;
     bool cursorConfined = false;
     RECT cursorClip;
-    POINT cursorPos;
     std::map<int, int> timers;
     bool quitPosted = false;
     int quitCode = 0;

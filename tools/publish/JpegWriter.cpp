@@ -22,7 +22,7 @@ void OnError(j_common_ptr info) {
 
 } // namespace
 
-std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality) {
+std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality, bool progressive) {
     if (image.Empty() || image.pixels.size() != static_cast<std::size_t>(image.width) * image.height)
         return {};
     jpeg_compress_struct info{};
@@ -45,6 +45,7 @@ std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality) {
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         int y = static_cast<int>(info.next_scanline);

@@ -8,8 +8,8 @@
 
 namespace publish {
 
-// The image as a baseline JPEG (quality 1-100). Empty on failure.
-std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality);
+// The image as a baseline (or progressive) JPEG of quality 1-100. Empty on failure.
+std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality, bool progressive = false);
 bool WriteJpegFile(const std::string& path, const DecodedImage& image, int quality, std::string* error);
 
 } // namespace publish

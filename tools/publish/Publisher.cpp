@@ -87,7 +87,11 @@ bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntr
     options.previewPermission = request.previewAllowed ? 1 : 0;
     options.targetHours = request.targetHours;
     options.targetMinutes = request.targetMinutes;
-    if (!request.targetGiven) TargetTimeFor(cols * rows, &options.targetHours, &options.targetMinutes);
+    if (!request.targetGiven) {
+        const TargetTime target = TargetTimeFor(cols * rows);
+        options.targetHours = target.hours;
+        options.targetMinutes = target.minutes;
+    }
     std::vector<std::uint8_t> archive;
     if (!BuildPuzzleArchive(options, picture, request.scramble, &archive, &why)) {
         *error = "cannot build the puzzle archive: " + why;

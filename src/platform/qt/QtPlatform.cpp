@@ -1,9 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include "platform/SystemPaths.h"
-#include "platform/qt/AboutDialog.h"
 #include "platform/qt/BoardWidget.h"
-#include "platform/qt/ClosingDialog.h"
 #include "platform/qt/GameIcon.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/OptionsDialog.h"
@@ -11,9 +9,7 @@
 #include "platform/qt/StandardDialogs.h"
 #include "platform/qt/StatusBarWidget.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QScreen>
@@ -49,7 +45,6 @@ struct PendingSend {
 } // namespace
 
 QtPlatform::QtPlatform() {
-    clock_.start();
     urlOpener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 
@@ -61,7 +56,7 @@ QtPlatform::~QtPlatform() {
     window_.reset();
 }
 
-// --- Files, process and time ---------------------------------------------------------------
+// --- Files and process -----------------------------------------------------------------------
 
 std::string QtPlatform::TempDirectory() {
     if (!tempDirectory_.empty()) return tempDirectory_;
@@ -74,18 +69,6 @@ std::string QtPlatform::ExecutablePath() {
     if (path.empty() && QCoreApplication::instance())
         path = ToGameText(QCoreApplication::applicationFilePath());
     return path;
-}
-
-std::uint32_t QtPlatform::TickCountMs() {
-    return static_cast<std::uint32_t>(clock_.elapsed());
-}
-
-std::int64_t QtPlatform::HighResCounter() {
-    return clock_.nsecsElapsed();
-}
-
-void QtPlatform::SleepMs(int ms) {
-    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 
 // --- Main window -----------------------------------------------------------------------------
@@ -108,7 +91,6 @@ void QtPlatform::ShowMaximized() {
 }
 
 void QtPlatform::SetWindowText(const std::string& text) {
-    title_ = text;
     if (window_) window_->setWindowTitle(FromGameText(text));
 }
 
@@ -122,14 +104,6 @@ int QtPlatform::ClientHeight() {
 
 void QtPlatform::SetMenuItemText(int commandId, const std::string& text) {
     if (window_) window_->SetMenuItemText(commandId, text);
-}
-
-void QtPlatform::SetMenuItemChecked(int commandId, bool checked) {
-    if (!window_) return;
-    if (QAction* action = window_->Action(commandId)) {
-        action->setCheckable(checked || action->isCheckable());
-        action->setChecked(checked);
-    }
 }
 
 // --- Status bar --------------------------------------------------------------------------------
@@ -233,16 +207,6 @@ void QtPlatform::ReleaseCursor() {
     if (window_) window_->Board()->Release();
 }
 
-POINT QtPlatform::CursorPos() {
-    if (!window_) return {};
-    const QPoint p = window_->Board()->mapFromGlobal(QCursor::pos());
-    return POINT{p.x(), p.y()};
-}
-
-void QtPlatform::SetCursorPos(POINT clientPoint) {
-    if (window_) QCursor::setPos(window_->Board()->mapToGlobal(QPoint(clientPoint.x, clientPoint.y)));
-}
-
 // --- Messages and timers -----------------------------------------------------------------
 
 void QtPlatform::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -306,15 +270,6 @@ void QtPlatform::SetTimer(int id, int periodMs) {
     timer->start(std::max(periodMs, 1));
 }
 
-void QtPlatform::KillTimer(int id) {
-    auto it = timers_.find(id);
-    if (it == timers_.end()) return;
-    // The game may kill a timer while handling its tick.
-    it->second->stop();
-    it->second->deleteLater();
-    timers_.erase(it);
-}
-
 void QtPlatform::PostQuitMessage(int exitCode) {
     quitPending_ = true;
     quitCode_ = exitCode;
@@ -353,7 +308,7 @@ int QtPlatform::MessageBox(const std::string& text, const std::string& caption, 
     return ShowMessageBox(window_.get(), text, caption, style);
 }
 
-bool QtPlatform::ChooseColour(COLORREF initial, COLORREF* chosen) {
+bool QtPlatform::ChooseColour(COLORREF initial, COLORREF& chosen) {
     return ChooseColourDialog(window_.get(), initial, chosen);
 }
 
@@ -363,20 +318,6 @@ int QtPlatform::RunOptionsDialog(OptionsDialogData& data) {
     if (dialog.exec() != QDialog::Accepted) return IDCANCEL;
     dialog.Store(data);
     return IDOK;
-}
-
-int QtPlatform::RunAboutDialog(const AboutDialogData& data) {
-    AboutDialog dialog(
-        data, [this](const std::string& url) { OpenUrl(url); }, window_.get());
-    return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-}
-
-int QtPlatform::RunClosingDialog(const ClosingDialogData& data) {
-    QWidget* owner = QApplication::activeWindow();
-    if (!owner) owner = window_.get();
-    ClosingDialog dialog(
-        data, [this](const std::string& url) { OpenUrl(url); }, owner);
-    return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 // --- Sound and the outside world ---------------------------------------------------------
@@ -396,7 +337,7 @@ int QtPlatform::OpenUrl(const std::string& url) {
 
 // --- Settings store ----------------------------------------------------------------------------
 
-bool QtPlatform::SettingsReadString(const std::string& name, std::string* value) {
+bool QtPlatform::SettingsReadString(const std::string& name, std::string& value) {
     return settings_.ReadString(name, value);
 }
 
@@ -404,7 +345,7 @@ bool QtPlatform::SettingsWriteString(const std::string& name, const std::string&
     return settings_.WriteString(name, value);
 }
 
-bool QtPlatform::SettingsReadDword(const std::string& name, std::uint32_t* value) {
+bool QtPlatform::SettingsReadDword(const std::string& name, std::uint32_t& value) {
     return settings_.ReadDword(name, value);
 }
 

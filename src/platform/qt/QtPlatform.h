@@ -6,7 +6,6 @@
 #include "platform/qt/SettingsStore.h"
 #include "platform/qt/SoundPlayer.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 
 #include <atomic>
@@ -26,24 +25,18 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     QtPlatform();
     ~QtPlatform() override;
 
-    // Files, process and time.
+    // Files and process.
     std::string TempDirectory() override;
     std::string ExecutablePath() override;
-    std::uint32_t TickCountMs() override;
-    std::int64_t HighResCounter() override;
-    std::int64_t HighResFrequency() override { return 1000000000; }
-    void SleepMs(int ms) override;
 
     // Main window.
     HWND CreateMainWindow(const std::string& title, int width, int height,
                           WindowProcedure procedure) override;
     void ShowMaximized() override;
     void SetWindowText(const std::string& text) override;
-    std::string WindowText() override { return title_; }
     int ClientWidth() override;
     int ClientHeight() override;
     void SetMenuItemText(int commandId, const std::string& text) override;
-    void SetMenuItemChecked(int commandId, bool checked) override;
 
     // Status bar.
     void SetStatusParts(const std::vector<int>& rightEdges) override;
@@ -63,23 +56,18 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     void SetCursor(CursorKind kind) override;
     void ConfineCursor(const RECT& clientRect) override;
     void ReleaseCursor() override;
-    POINT CursorPos() override;
-    void SetCursorPos(POINT clientPoint) override;
 
     // Messages and timers.
     void PostMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs) override;
     void SetTimer(int id, int periodMs) override;
-    void KillTimer(int id) override;
     void PostQuitMessage(int exitCode) override;
     int RunMessageLoop(void (*idle)()) override;
 
     // Dialogs.
     int MessageBox(const std::string& text, const std::string& caption, UINT style) override;
-    bool ChooseColour(COLORREF initial, COLORREF* chosen) override;
+    bool ChooseColour(COLORREF initial, COLORREF& chosen) override;
     int RunOptionsDialog(OptionsDialogData& data) override;
-    int RunAboutDialog(const AboutDialogData& data) override;
-    int RunClosingDialog(const ClosingDialogData& data) override;
 
     // Sound and the outside world.
     void PlaySoundFile(const std::string& path) override { sounds_.Play(path); }
@@ -87,9 +75,9 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
 
     // Settings store.
     bool SettingsOpen() override { return settings_.Open(); }
-    bool SettingsReadString(const std::string& name, std::string* value) override;
+    bool SettingsReadString(const std::string& name, std::string& value) override;
     bool SettingsWriteString(const std::string& name, const std::string& value) override;
-    bool SettingsReadDword(const std::string& name, std::uint32_t* value) override;
+    bool SettingsReadDword(const std::string& name, std::uint32_t& value) override;
     bool SettingsWriteDword(const std::string& name, std::uint32_t value) override;
     void SettingsClose() override { settings_.Close(); }
 
@@ -109,8 +97,6 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
 
     std::unique_ptr<MainWindow> window_;
     WindowProcedure procedure_ = nullptr;
-    std::string title_ = " ";
-    QElapsedTimer clock_;
     std::map<int, QTimer*> timers_;
     QEventLoop* mainLoop_ = nullptr;
     bool quitPending_ = false;

@@ -25,12 +25,12 @@ bool SettingsStore::Open() {
     return true;
 }
 
-bool SettingsStore::ReadString(const std::string& name, std::string* value) {
-    if (!settings_ || !value) return false;
+bool SettingsStore::ReadString(const std::string& name, std::string& value) {
+    if (!settings_) return false;
     const QVariant v = settings_->value(FromGameText(name));
     // A number stored under the name is not a string (the registry keeps the two apart).
     if (!v.isValid() || v.typeId() != QMetaType::QString) return false;
-    *value = ToGameText(v.toString());
+    value = ToGameText(v.toString());
     return true;
 }
 
@@ -40,14 +40,14 @@ bool SettingsStore::WriteString(const std::string& name, const std::string& valu
     return true;
 }
 
-bool SettingsStore::ReadDword(const std::string& name, std::uint32_t* value) {
-    if (!settings_ || !value) return false;
+bool SettingsStore::ReadDword(const std::string& name, std::uint32_t& value) {
+    if (!settings_) return false;
     const QVariant v = settings_->value(FromGameText(name));
     if (!v.isValid()) return false;
     bool ok = false;
     const qlonglong n = v.toLongLong(&ok);
     if (!ok || n < INT32_MIN || n > UINT32_MAX) return false;
-    *value = static_cast<std::uint32_t>(n);
+    value = static_cast<std::uint32_t>(n);
     return true;
 }
 

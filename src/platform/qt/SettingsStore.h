@@ -16,9 +16,9 @@ class SettingsStore {
 
     bool Open();
     bool IsOpen() const { return settings_ != nullptr; }
-    bool ReadString(const std::string& name, std::string* value);
+    bool ReadString(const std::string& name, std::string& value);
     bool WriteString(const std::string& name, const std::string& value);
-    bool ReadDword(const std::string& name, std::uint32_t* value);
+    bool ReadDword(const std::string& name, std::uint32_t& value);
     bool WriteDword(const std::string& name, std::uint32_t value);
     // Writes everything out.
     void Close();

@@ -85,7 +85,7 @@ int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& c
     return MessageBoxAnswer(box, style);
 }
 
-bool ChooseColourDialog(QWidget* owner, COLORREF initial, COLORREF* chosen) {
+bool ChooseColourDialog(QWidget* owner, COLORREF initial, COLORREF& chosen) {
     // Custom colours are not kept from one use to the next.
     for (int i = 0; i < QColorDialog::customCount(); ++i)
         QColorDialog::setCustomColor(i, Qt::white);
@@ -93,6 +93,6 @@ bool ChooseColourDialog(QWidget* owner, COLORREF initial, COLORREF* chosen) {
     if (dialog.exec() != QDialog::Accepted) return false;
     const QColor colour = dialog.selectedColor();
     if (!colour.isValid()) return false;
-    if (chosen) *chosen = RGB(colour.red(), colour.green(), colour.blue());
+    chosen = RGB(colour.red(), colour.green(), colour.blue());
     return true;
 }

@@ -14,4 +14,4 @@ int MessageBoxAnswer(const QMessageBox& box, UINT style);
 
 int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption, UINT style);
 // True with `chosen` set when the player confirms a colour.
-bool ChooseColourDialog(QWidget* owner, COLORREF initial, COLORREF* chosen);
+bool ChooseColourDialog(QWidget* owner, COLORREF initial, COLORREF& chosen);

@@ -1,10 +1,8 @@
 #include "app/Log.h"
-#include "PackTestFiles.h"
+#include "support/PictureFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-namespace {
 
 TEST(Log, EachRunStartsAFreshFileLinesEndWithALineFeedAndAreCut) {
     TempDir dir;
@@ -18,7 +16,11 @@ TEST(Log, EachRunStartsAFreshFileLinesEndWithALineFeedAndAreCut) {
     LogWrite(2, "level %s", "two");
     LogWrite(3, "never written");
     LogWrite(0, "%s", std::string(5000, 'x').c_str());
-    EXPECT_EQ(LogBody(path), "CMainApp::UnPackEXE()\nPassed\n\nlevel two\n" + std::string(2047, 'x') + "\n");
+    const Bytes text = ReadBytes(path);
+    EXPECT_EQ(
+        std::string(text.begin(), text.end()),
+        "Log File Initialised\n**************************\n\nCMainApp::UnPackEXE()\nPassed\n\nlevel two\n" +
+            std::string(2047, 'x') + "\n");
 
     // A log that cannot be created leaves later writes harmless.
     EXPECT_FALSE(LogInit(dir.File("no/such/folder/log.txt")));
@@ -26,5 +28,3 @@ TEST(Log, EachRunStartsAFreshFileLinesEndWithALineFeedAndAreCut) {
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(dir.File("absent")));
 }
-
-} // namespace
