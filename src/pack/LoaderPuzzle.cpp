@@ -5,6 +5,7 @@
 #include "app/Log.h"
 #include "pack/CPackFile.h"
 #include "pack/Loader.h"
+#include "platform/Platform.h"
 #include "play/CPuzzle.h"
 
 bool CMainApp::LoadPuzzle() {
@@ -13,8 +14,8 @@ bool CMainApp::LoadPuzzle() {
     // The preview window is hidden here once it exists.
     if (!ExtractPuzzleFile()) return false;
 
-    const std::string positionPath = puzzleFilePath + ".sav";
-    if (FileExists(positionPath) && g_puzzle->LoadPosition(positionPath)) return true;
+    const std::string positionPath = PositionFilePath();
+    if (FileExists(positionPath) && g_puzzle->LoadPosition(positionPath, g_clock, Platform())) return true;
 
     g_renderEnabled = 0;
     const bool loaded = g_puzzle->LoadPuzzleArchive(puzzleFilePath);
