@@ -1,36 +1,30 @@
-// Feeds arbitrary bytes to the position-file reader. The header's archive path is pointed
-// at the input file itself whenever the header is long enough, so most inputs reach the body.
-#include "FuzzTempFile.h"
+// Feeds arbitrary bytes to the position-file reader: header and body checks, record bounds.
 #include "position/CPositionFile.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
+#include <cstddef>
+#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = FuzzTempPath("position");
-    std::vector<std::uint8_t> bytes(data, data + size);
-    if (bytes.size() >= CPositionFile::kHeaderSize && path.size() < CPositionFile::kPathSize) {
-        std::fill(bytes.begin() + 68, bytes.begin() + 68 + CPositionFile::kPathSize, 0);
-        std::memcpy(bytes.data() + 68, path.data(), path.size());
-    }
-    if (!FuzzWriteFile(path, bytes.data(), bytes.size())) return 0;
-
     CPositionFile file;
-    std::int32_t rotation = 0;
-    std::uint32_t seconds = 0;
-    if (file.Read(path, rotation, seconds, nullptr)) {
-        // Whatever was kept fits the grid it was read against.
-        for (std::size_t i = 0; i < file.pieces.size(); ++i) {
-            const SavedPieceRecord& record = file.pieces[i];
-            if (record.row * static_cast<std::size_t>(file.columns) + record.col != i) __builtin_trap();
-        }
-        for (const SavedGroupRecord& group : file.groups) {
-            if (group.cells.empty()) __builtin_trap();
-            for (const auto& [col, row] : group.cells)
-                if (col < 0 || col >= file.columns || static_cast<std::size_t>(row) * file.columns + col >= file.pieces.size())
-                    __builtin_trap();
-        }
+    if (!file.Parse(data, size)) {
+        if (!file.pieces.empty() || !file.groups.empty()) __builtin_trap();
+        return 0;
+    }
+    // Whatever was kept fits the grid it was read against.
+    const auto columns = static_cast<std::size_t>(file.columns);
+    for (std::size_t i = 0; i < file.pieces.size(); ++i) {
+        const SavedPieceRecord& record = file.pieces[i];
+        if (record.row < 0 || record.col < 0 || static_cast<std::size_t>(record.row) * columns + record.col != i)
+            __builtin_trap();
+        for (const auto& side : record.sides)
+            if (side[0] < -2 || side[1] < -1 || side[1] > 7) __builtin_trap();
+    }
+    for (const SavedGroupRecord& group : file.groups) {
+        if (group.cells.empty()) __builtin_trap();
+        for (const auto& [col, row] : group.cells)
+            if (col < 0 || row < 0 || static_cast<std::size_t>(col) >= columns ||
+                static_cast<std::size_t>(row) * columns + col >= file.pieces.size())
+                __builtin_trap();
     }
     return 0;
 }

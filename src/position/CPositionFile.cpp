@@ -206,8 +206,11 @@ bool CPositionFile::Parse(const std::uint8_t* data, std::size_t size) {
             record.y = v[3];
             record.rotation = v[4];
             for (int d = 0; d < 4; ++d) {
-                record.sides[d][0] = v[5 + 2 * d];
-                record.sides[d][1] = v[6 + 2 * d];
+                // A slot outside the eight a set holds names no shape: the side stays unknown.
+                const std::int32_t set = v[5 + 2 * d], slot = v[6 + 2 * d];
+                const bool known = set >= CPieceSide::kBorder && slot >= -1 && slot <= 7;
+                record.sides[d][0] = known ? set : CPieceSide::kUnassigned;
+                record.sides[d][1] = known ? slot : CPieceSide::kUnassigned;
             }
             parsed.pieces.push_back(record);
         }

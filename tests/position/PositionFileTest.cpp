@@ -179,7 +179,7 @@ TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
     const auto record = [](Bytes& b, int c, int r) {
         b.Int(c).Int(r).Int(0).Int(0).Int(1);
         for (int k = 0; k < 8; ++k)
-            b.Int(k);
+            b.Int(k < 7 ? k : 0x7FFFFFFF);
     };
     // Two columns: record 1 claims cell (5, 0), record 3 is (1, 1) as it should be.
     Bytes b;
@@ -196,6 +196,8 @@ TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
     ASSERT_TRUE(file.Parse(b.v.data(), b.v.size()));
     ASSERT_EQ(file.pieces.size(), 4u);
     EXPECT_EQ(file.pieces[3].sides[2][1], 5);
+    EXPECT_EQ(file.pieces[3].sides[3][1], -1) << "a slot beyond 7 names no shape";
+    EXPECT_EQ(file.pieces[3].sides[3][0], -1);
     EXPECT_EQ(file.pieces[1].col, 1);
     EXPECT_EQ(file.pieces[1].sides[0][0], -1) << "a record for another cell gives no shapes";
     ASSERT_EQ(file.groups.size(), 1u) << "the empty group and the absurd one are dropped";
