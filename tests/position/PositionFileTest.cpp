@@ -1,5 +1,5 @@
-// The position file on its own: its exact bytes, reading it back, what a damaged file
-// gives, and what never replaces a saved file.
+// The position file on its own: its exact bytes, reading it back, damaged files, and what
+// never replaces a saved file.
 #include "platform/FileReplace.h"
 #include "play/PlayFixture.h"
 #include "position/CPositionFile.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-// A file written field by field, the way the format lays it out.
+// A file written field by field.
 struct Bytes {
     std::vector<std::uint8_t> v;
     Bytes& Int(std::int32_t x) {
@@ -26,6 +26,13 @@ struct Bytes {
     Bytes& Header(const std::string& archive, std::int32_t columns) {
         return Int(9738).Text("medium", 64).Text(archive, 256).Int(columns).Int(4242).Int(1).Int(8);
     }
+    // A piece record for (c, r), turned once, its sides' set and slot numbers 0 to 7.
+    Bytes& Piece(int c, int r, std::int32_t lastSlot = 7) {
+        Int(c).Int(r).Int(0).Int(0).Int(1);
+        for (int k = 0; k < 7; ++k)
+            Int(k);
+        return Int(lastSlot);
+    }
 };
 
 std::vector<std::uint8_t> FileBytes(const std::string& path) {
@@ -33,32 +40,22 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
 class PositionFileTest : public PlayFixture {
   protected:
     void SetUp() override {
         PlayFixture::SetUp();
-        archive = temp.File("Boats");
         std::ofstream(archive) << "archive";
-        path = archive + ".sav";
-        // A 4 x 3 puzzle, every piece loose and turned (c + r) quarters, its inner sides
-        // carrying set c + r and the slot of their direction (or its other form).
+        // 4 x 3 loose pieces turned (c + r) quarters, inner sides of set c + r; the groups are
+        // listed last cell first, so list order is not piece order.
         MakeGrid(4, 3);
-        for (int r = 0; r < 3; ++r) {
-            for (int c = 0; c < 4; ++c) {
-                CPiece* piece = P(c, r);
-                piece->rotation = (c + r) % 4;
-                for (int d = 0; d < 4; ++d) {
-                    if (piece->sides[d].setNumber == CPieceSide::kBorder) continue;
-                    piece->sides[d].setNumber = c + r;
-                    piece->sides[d].slot = (c + d) % 2 ? d + 4 : d;
-                }
+        for (const auto& piece : puzzle->pieces) {
+            piece->rotation = (piece->col + piece->row) % 4;
+            for (int d = 0; d < 4; ++d) {
+                if (piece->sides[d].setNumber == CPieceSide::kBorder) continue;
+                piece->sides[d].setNumber = piece->col + piece->row;
+                piece->sides[d].slot = (piece->col + d) % 2 ? d + 4 : d;
             }
         }
-        // Groups listed last cell first, so list order differs from piece order.
         for (int i = 11; i >= 0; --i)
             Group({{i % 4, i / 4}}, 100 + 70 * i, 200 + 10 * i);
         puzzle->options.cutName = "medium";
@@ -66,157 +63,100 @@ class PositionFileTest : public PlayFixture {
         puzzle->percentCompleted = 8.9f;
     }
 
-    std::vector<std::uint8_t> Expected4x3() {
-        Bytes b;
-        b.Header(archive, 4).Int(12);
-        for (int r = 0; r < 3; ++r) {
-            for (int c = 0; c < 4; ++c) {
-                const CPiece* piece = P(c, r);
-                b.Int(c).Int(r).Int(piece->x).Int(piece->y).Int((c + r) % 4);
-                for (const CPieceSide& side : piece->sides)
-                    b.Int(side.setNumber).Int(side.slot);
-            }
-        }
-        b.Int(12);
-        for (int i = 11; i >= 0; --i)
-            b.Int(1).Int(100 + 70 * i).Int(200 + 10 * i).Int(i % 4).Int(i / 4);
-        return b.v;
-    }
-
     bool Read(CPositionFile& file) { return file.Read(path, rotation, seconds, platform.get()); }
 
-    std::string archive, path;
+    std::string archive = temp.File("Boats"), path = archive + ".sav";
     std::int32_t rotation = 0;
     std::uint32_t seconds = 7;
 };
 
 TEST_F(PositionFileTest, FourByThreeLoosePiecesGiveTheExactFileAndReadBack) {
     CPositionFile written;
-    std::string why;
-    ASSERT_TRUE(written.Write(path, *puzzle, 4242, 1, &why)) << why;
+    ASSERT_TRUE(written.Write(path, *puzzle, 4242, 1, nullptr));
+    Bytes expected;
+    expected.Header(archive, 4).Int(12);
+    for (const auto& piece : puzzle->pieces) {
+        expected.Int(piece->col).Int(piece->row).Int(piece->x).Int(piece->y).Int(piece->rotation);
+        for (const CPieceSide& side : piece->sides)
+            expected.Int(side.setNumber).Int(side.slot);
+    }
+    expected.Int(12);
+    for (int i = 11; i >= 0; --i)
+        expected.Int(1).Int(100 + 70 * i).Int(200 + 10 * i).Int(i % 4).Int(i / 4);
     const std::vector<std::uint8_t> bytes = FileBytes(path);
     ASSERT_EQ(bytes.size(), 1212u);
-    EXPECT_EQ(bytes, Expected4x3());
-    // Little-endian whatever the host: the magic 9738 is 0A 26 00 00.
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<std::uint8_t>{0x0A, 0x26, 0, 0}));
-    EXPECT_EQ(P(0, 0)->sides[3].setNumber, -2);
-    EXPECT_EQ(P(0, 0)->sides[3].slot, -1) << "border sides go out as set -2, slot -1";
-    EXPECT_FALSE(std::filesystem::exists(SiblingPath(path)));
+    EXPECT_EQ(bytes, expected.v);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<std::uint8_t>{10, 38, 0, 0}));
 
+    // Read back with rotation off: it follows the file, and the player is told.
     CPositionFile back;
     ASSERT_TRUE(Read(back));
-    EXPECT_EQ(back.cutName, "medium");
-    EXPECT_EQ(back.archivePath, archive);
-    EXPECT_EQ(back.columns, 4);
-    EXPECT_EQ(back.percentWhole, 8);
+    EXPECT_EQ(std::tie(back.cutName, back.archivePath, back.columns, back.percentWhole),
+              std::tie(written.cutName, archive, written.columns, written.percentWhole));
     EXPECT_EQ(back.pieces, written.pieces);
     EXPECT_EQ(back.groups, written.groups);
-    EXPECT_EQ(seconds, 4242u);
-}
-
-TEST_F(PositionFileTest, TheRotationSettingFollowsTheFileAndSaysSoWhenItChanges) {
-    struct Case {
-        std::int32_t saved, current;
-        const char* message; // null: nothing shown
-    };
-    const Case cases[] = {
-        {1, 0, "The saved position for this puzzle contains rotated pieces,\ntherefore piece rotation will now be enabled."},
-        {0, 1, "The saved position for this puzzle does not contain rotated pieces,\ntherefore piece rotation will now be disabled."},
-        {1, 1, nullptr},
-        {0, 0, nullptr},
-    };
-    for (const Case& c : cases) {
-        CPositionFile file;
-        ASSERT_TRUE(file.Write(path, *puzzle, 5, c.saved, nullptr));
-        platform->messageBoxes.clear();
-        rotation = c.current;
-        ASSERT_TRUE(Read(file));
-        EXPECT_EQ(rotation, c.saved);
-        if (!c.message) {
-            EXPECT_TRUE(platform->messageBoxes.empty()) << c.saved;
-            continue;
-        }
-        ASSERT_EQ(platform->messageBoxes.size(), 1u);
-        EXPECT_EQ(platform->messageBoxes[0].text, c.message);
-        EXPECT_EQ(platform->messageBoxes[0].caption, "Information");
-        EXPECT_EQ(platform->messageBoxes[0].style, MB_OK);
-    }
+    EXPECT_EQ(std::pair(seconds, rotation), std::pair(4242u, 1));
+    // The other way round, then no change at all.
+    ASSERT_TRUE(written.Write(path, *puzzle, 5, 0, nullptr));
+    ASSERT_TRUE(Read(back));
+    ASSERT_TRUE(Read(back));
+    EXPECT_EQ(rotation, 0);
+    ASSERT_EQ(platform->messageBoxes.size(), 2u);
+    EXPECT_EQ(platform->messageBoxes[0].text, "The saved position for this puzzle contains rotated pieces,\n"
+                                              "therefore piece rotation will now be enabled.");
+    EXPECT_EQ(platform->messageBoxes[1].text, "The saved position for this puzzle does not contain rotated "
+                                              "pieces,\ntherefore piece rotation will now be disabled.");
+    EXPECT_EQ(platform->messageBoxes[1].caption, "Information");
 }
 
 TEST_F(PositionFileTest, AFileThatIsNoPositionChangesNothing) {
-    const std::vector<std::uint8_t> good = Expected4x3();
-    const std::vector<std::uint8_t> unterminated =
-        Bytes().Int(9738).Text("medium", 64).Text(std::string(256, 'a'), 256).Int(4).Int(0).Int(0).Int(0).Int(0).v;
-    std::vector<std::uint8_t> wrongMagic = good;
-    wrongMagic[1] = 0x27;
-    const std::vector<std::uint8_t> gone = Bytes().Header(temp.File("gone"), 4).Int(0).Int(0).v;
-    const struct {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-    } cases[] = {
-        {"short header", std::vector<std::uint8_t>(good.begin(), good.begin() + 339)},
-        {"wrong magic", wrongMagic},
-        {"unterminated path", unterminated},
-        {"vanished archive", gone},
-        {"missing file", {}},
+    const auto good = Bytes().Header(archive, 4).Int(0).Int(0).v;
+    Bytes wrongMagic = Bytes().Int(9739).Text("medium", 64).Text(archive, 256).Int(4).Int(0).Int(0).Int(0);
+    Bytes unterminated = Bytes().Int(9738).Text("medium", 64).Text(std::string(256, 'a'), 256);
+    const std::vector<std::vector<std::uint8_t>> cases = {
+        {good.begin(), good.begin() + 339},
+        wrongMagic.Int(0).v,
+        unterminated.Int(4).Int(0).Int(0).Int(0).Int(0).v,
+        Bytes().Header(temp.File("gone"), 4).Int(0).Int(0).v, // the archive it names is gone
+        {},                                                    // no file
     };
-    for (const auto& c : cases) {
+    for (std::size_t i = 0; i < cases.size(); ++i) {
         std::filesystem::remove(path);
-        if (!c.bytes.empty()) WriteBytes(path, c.bytes);
+        if (!cases[i].empty())
+            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(cases[i].data()), cases[i].size());
         CPositionFile file;
         file.columns = 99;
-        rotation = 0;
-        seconds = 7;
-        EXPECT_FALSE(Read(file)) << c.what;
-        EXPECT_EQ(file.columns, 99) << c.what;
-        EXPECT_EQ(rotation, 0) << c.what;
-        EXPECT_EQ(seconds, 7u) << c.what;
-        EXPECT_TRUE(platform->messageBoxes.empty()) << c.what;
+        EXPECT_FALSE(Read(file)) << i;
+        EXPECT_EQ(std::tie(file.columns, rotation, seconds), std::tuple(99, 0, 7u)) << i;
     }
+    EXPECT_TRUE(platform->messageBoxes.empty());
 }
 
 TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
-    const auto record = [](Bytes& b, int c, int r) {
-        b.Int(c).Int(r).Int(0).Int(0).Int(1);
-        for (int k = 0; k < 8; ++k)
-            b.Int(k < 7 ? k : 0x7FFFFFFF);
-    };
-    // Two columns: record 1 claims cell (5, 0), record 3 is (1, 1) as it should be.
+    // Two columns; the second record claims cell (5, 0), the last names a slot past 7.
     Bytes b;
-    b.Header(archive, 2).Int(4);
-    record(b, 0, 0);
-    record(b, 5, 0);
-    record(b, 0, 1);
-    record(b, 1, 1);
-    b.Int(3);
+    b.Header(archive, 2).Int(4).Piece(0, 0).Piece(5, 0).Piece(0, 1).Piece(1, 1, 0x7FFFFFFF).Int(3);
     b.Int(5).Int(10).Int(20).Int(1).Int(1).Int(-1).Int(0).Int(2).Int(0).Int(0).Int(2).Int(0).Int(0);
-    b.Int(0).Int(30).Int(40);
-    b.Int(0x7FFFFFFF).Int(50).Int(60).Int(1).Int(0); // a count no file can hold
+    b.Int(0).Int(30).Int(40);                         // no pieces
+    b.Int(0x7FFFFFFF).Int(50).Int(60).Int(1).Int(0); // more pieces than the file holds
     CPositionFile file;
     ASSERT_TRUE(file.Parse(b.v.data(), b.v.size()));
     ASSERT_EQ(file.pieces.size(), 4u);
-    EXPECT_EQ(file.pieces[3].sides[2][1], 5);
-    EXPECT_EQ(file.pieces[3].sides[3][1], -1) << "a slot beyond 7 names no shape";
-    EXPECT_EQ(file.pieces[3].sides[3][0], -1);
+    EXPECT_EQ(file.pieces[0].sides[3][1], 7);
     EXPECT_EQ(file.pieces[1].col, 1);
     EXPECT_EQ(file.pieces[1].sides[0][0], -1) << "a record for another cell gives no shapes";
-    ASSERT_EQ(file.groups.size(), 1u) << "the empty group and the absurd one are dropped";
-    EXPECT_EQ(file.groups[0], (SavedGroupRecord{10, 20, {{1, 1}, {0, 0}}}));
+    EXPECT_EQ(std::pair(file.pieces[3].sides[3][0], file.pieces[3].sides[3][1]), std::pair(-1, -1));
+    EXPECT_EQ(file.pieces[3].sides[2][1], 5);
+    ASSERT_EQ(file.groups, (std::vector<SavedGroupRecord>{{10, 20, {{1, 1}, {0, 0}}}}));
 
-    // Counts far beyond the bytes that follow, and a grid of no columns.
-    Bytes huge;
-    huge.Header(archive, 4).Int(0x7FFFFFFF);
-    record(huge, 0, 0);
+    // A piece count far beyond the bytes that follow; a grid of no columns.
+    Bytes huge, noColumns;
+    huge.Header(archive, 4).Int(0x7FFFFFFF).Piece(0, 0);
+    noColumns.Header(archive, 0).Int(1).Piece(0, 0).Int(1).Int(1).Int(0).Int(0).Int(0).Int(0);
     ASSERT_TRUE(file.Parse(huge.v.data(), huge.v.size()));
     EXPECT_EQ(file.pieces.size(), 1u);
-    EXPECT_TRUE(file.groups.empty());
-    Bytes noColumns;
-    noColumns.Header(archive, 0).Int(1);
-    record(noColumns, 0, 0);
-    noColumns.Int(1).Int(1).Int(0).Int(0).Int(0).Int(0);
     ASSERT_TRUE(file.Parse(noColumns.v.data(), noColumns.v.size()));
-    EXPECT_TRUE(file.pieces.empty());
-    EXPECT_TRUE(file.groups.empty());
+    EXPECT_TRUE(file.pieces.empty() && file.groups.empty());
 }
 
 TEST_F(PositionFileTest, AnInterruptedOrRefusedSaveLeavesTheSavedFileWhole) {
@@ -225,16 +165,11 @@ TEST_F(PositionFileTest, AnInterruptedOrRefusedSaveLeavesTheSavedFileWhole) {
     const std::vector<std::uint8_t> saved = FileBytes(path);
 
     // Stopped between writing the new content and the rename: the old file still reads.
-    puzzle->groups.Head()->PlaceAt(3000, 3000);
-    CPositionFile moved;
-    moved.Capture(*puzzle, 2, 0);
+    file.seconds = 2;
     std::vector<std::uint8_t> newer;
-    ASSERT_TRUE(moved.Encode(&newer, nullptr));
+    ASSERT_TRUE(file.Encode(&newer, nullptr));
     ASSERT_TRUE(WriteSiblingFile(path, newer, nullptr));
     EXPECT_EQ(FileBytes(path), saved);
-    CPositionFile back;
-    ASSERT_TRUE(Read(back));
-    EXPECT_EQ(seconds, 1u);
 
     // A path the header cannot hold whole is refused, not cut to name another file.
     puzzle->archivePath = temp.Str() + std::string(250, 'x');
@@ -246,8 +181,8 @@ TEST_F(PositionFileTest, AnInterruptedOrRefusedSaveLeavesTheSavedFileWhole) {
     // The next save replaces the stale sibling and the file.
     puzzle->archivePath = archive;
     ASSERT_TRUE(file.Write(path, *puzzle, 4, 0, nullptr));
-    ASSERT_TRUE(Read(back));
-    EXPECT_EQ(seconds, 4u);
+    EXPECT_EQ(FileBytes(path).size(), saved.size());
+    EXPECT_NE(FileBytes(path), saved);
     EXPECT_FALSE(std::filesystem::exists(SiblingPath(path)));
 }
 
