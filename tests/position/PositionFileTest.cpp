@@ -64,6 +64,13 @@ class PositionFileTest : public PlayFixture {
     }
 
     bool Read(CPositionFile& file) { return file.Read(path, rotation, seconds, platform.get()); }
+    // An archive whose path is exactly as long as the header's field, with no room left for
+    // the terminator.
+    std::string LongArchive() {
+        const std::string longPath = temp.Str() + std::string(256 - temp.Str().size(), 'x');
+        std::ofstream(longPath) << "archive";
+        return longPath;
+    }
 
     std::string archive = temp.File("Boats"), path = archive + ".sav";
     std::int32_t rotation = 0;
@@ -112,7 +119,7 @@ TEST_F(PositionFileTest, FourByThreeLoosePiecesGiveTheExactFileAndReadBack) {
 TEST_F(PositionFileTest, AFileThatIsNoPositionChangesNothing) {
     const auto good = Bytes().Header(archive, 4).Int(0).Int(0).v;
     Bytes wrongMagic = Bytes().Int(9739).Text("medium", 64).Text(archive, 256).Int(4).Int(0).Int(0).Int(0);
-    Bytes unterminated = Bytes().Int(9738).Text("medium", 64).Text(std::string(256, 'a'), 256);
+    Bytes unterminated = Bytes().Int(9738).Text("medium", 64).Text(LongArchive(), 256);
     const std::vector<std::vector<std::uint8_t>> cases = {
         {good.begin(), good.begin() + 339},
         wrongMagic.Int(0).v,
@@ -172,7 +179,7 @@ TEST_F(PositionFileTest, AnInterruptedOrRefusedSaveLeavesTheSavedFileWhole) {
     EXPECT_EQ(FileBytes(path), saved);
 
     // A path the header cannot hold whole is refused, not cut to name another file.
-    puzzle->archivePath = temp.Str() + std::string(250, 'x');
+    puzzle->archivePath = LongArchive();
     std::string why;
     EXPECT_FALSE(file.Write(path, *puzzle, 3, 0, &why));
     EXPECT_NE(why.find("255"), std::string::npos) << why;
