@@ -33,8 +33,12 @@ class CMainApp {
     // Leaving and positions.
     bool CanLeave();
     int ConfirmSaveBeforeLeaving();
-    void SavePosition();
+    // True when the position is safe on disk (or there was none to save); a failure is
+    // shown to the player and leaves the position marked as changed.
+    bool SavePosition();
     void LoadSavedPosition();
+    // The position file beside the extracted archive.
+    std::string PositionFilePath() const;
 
     // Drawing and the display.
     void Render();

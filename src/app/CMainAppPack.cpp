@@ -63,6 +63,11 @@ bool CMainApp::LoadPuzzle() {
     // A refused display ends the run; there is nothing to cut pieces for.
     if (displayRefused || !g_puzzle) return false;
     if (!ExtractPuzzleFile()) return false;
+
+    // A saved position for this puzzle is restored instead of a fresh cut.
+    const std::string positionPath = PositionFilePath();
+    if (FileExists(positionPath) && g_puzzle->LoadPosition(positionPath, g_clock, Platform())) return true;
+
     g_renderEnabled = 0;
     const bool loaded = LoadPuzzleArchive(*g_puzzle, puzzleFilePath);
     g_renderEnabled = 1;

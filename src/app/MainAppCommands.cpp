@@ -23,7 +23,8 @@ int CMainApp::ConfirmSaveBeforeLeaving() {
     // MB_ICONWARNING is the exclamation mark.
     const int answer = Platform()->MessageBox("Would you like to save your current position first?",
                                               "Save position?", MB_YESNOCANCEL | MB_ICONWARNING);
-    if (answer == IDYES) SavePosition();
+    // A save that failed has told the player why; going on would lose the position.
+    if (answer == IDYES && !SavePosition()) return IDCANCEL;
     return answer;
 }
 
@@ -59,11 +60,7 @@ void CMainApp::OpenProductPage() {
     Platform()->OpenUrl(kProductPage);
 }
 
-// Their windows and files come with the position, preferences and about features.
-void CMainApp::SavePosition() {}
-
-void CMainApp::LoadSavedPosition() {}
-
+// The About box comes with the author's extras.
 void CMainApp::ShowPreferences() {}
 
 void CMainApp::ShowAbout() {}

@@ -14,7 +14,7 @@ CPiece* PieceAtCell(const CPuzzle* puzzle, int c, int r) {
 
 // The saved record of cell (c, r), or null when the file held none for it.
 const SavedPieceRecord* SavedRecord(const CPuzzle* puzzle, int c, int r) {
-    const SavedPosition& saved = puzzle->savedPosition;
+    const CPositionFile& saved = puzzle->savedPosition;
     const std::int64_t columns = saved.columns > 0 ? saved.columns : puzzle->cols;
     if (c >= columns) return nullptr;
     const std::int64_t index = static_cast<std::int64_t>(r) * columns + c;

@@ -7,6 +7,7 @@
 #include "play/CPiece.h"
 #include "play/CPieceGroup.h"
 #include "play/OrderedList.h"
+#include "position/CPositionFile.h"
 
 #include <atomic>
 #include <cstdint>
@@ -17,6 +18,8 @@
 
 class CSurface;
 class CMouseController;
+class CGameClock;
+class IPlatform;
 
 // What dropping the selection did: nothing, joined groups, or joined the last two.
 enum class DropResult { Nothing, Joined, Completed };
@@ -31,21 +34,6 @@ struct PuzzleOptions {
     std::int32_t targetHours = 0;
     std::int32_t targetMinutes = 0;
     std::int32_t pictureFormat = 0;
-};
-
-// What a position file recorded, kept for restoring the groups after the re-cut.
-struct SavedGroupRecord {
-    std::int32_t x = 0, y = 0;
-    std::vector<std::pair<std::int32_t, std::int32_t>> cells; // (col, row) of each piece
-};
-struct SavedPieceRecord {
-    std::int32_t col = 0, row = 0, rotation = 0;
-    std::int32_t sides[4][2] = {}; // set number and slot of each side
-};
-struct SavedPosition {
-    std::int32_t columns = 0; // grid columns when saved: piece (c, r) is record r x columns + c
-    std::vector<SavedPieceRecord> pieces;
-    std::vector<SavedGroupRecord> groups;
 };
 
 class CPuzzle {
@@ -116,7 +104,10 @@ class CPuzzle {
     // Asks the workers to stop and waits for them (bounded); used at shutdown and before a
     // new load so no worker ever runs over freed pieces.
     void StopWorkers();
-    bool LoadPosition(const std::string& path);
+    // Re-cuts the puzzle of the position file at `path` with its saved shapes; the groups
+    // follow when the cut ends. False, with the current puzzle left as it is, when there is
+    // no usable position.
+    bool LoadPosition(const std::string& path, CGameClock* clock, IPlatform* platform);
 
     // --- Play state -------------------------------------------------------------------------
     OrderedList<CPieceGroup> selection;                // not owned
@@ -136,7 +127,7 @@ class CPuzzle {
     std::string completionText;
     std::int32_t cutStyle = 0;
     std::int32_t restoringPosition = 0;
-    SavedPosition savedPosition;
+    CPositionFile savedPosition;
 
     // --- Preferences (read at start, written at exit) ---------------------------------------
     std::int32_t soundeffects = 1;

@@ -1,0 +1,120 @@
+// Saving and loading positions as the player does: the File menu, starting the game again,
+// and the question before a reset or leaving.
+#include "support/GameFixture.h"
+#include "position/CPositionFile.h"
+
+#include <filesystem>
+
+namespace {
+
+class SavedGameTest : public GameFixture {
+  protected:
+    // What a restore must bring back: every piece's shapes, turn and place, and the groups in
+    // list order with their origins and cells (a join leaves an empty group, with nothing to keep).
+    static std::vector<std::vector<int>> Layout() {
+        std::vector<std::vector<int>> layout;
+        for (const auto& piece : g_puzzle->pieces) {
+            layout.push_back({piece->col, piece->row, piece->x, piece->y, piece->rotation});
+            for (const CPieceSide& side : piece->sides)
+                layout.back().insert(layout.back().end(), {side.setNumber, side.slot});
+        }
+        for (const CPieceGroup* group : g_puzzle->groups) {
+            if (group->pieces.Empty()) continue;
+            layout.push_back({group->x, group->y});
+            for (const CPiece* piece : group->pieces)
+                layout.back().insert(layout.back().end(), {piece->col, piece->row});
+        }
+        return layout;
+    }
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> captions;
+        for (const RecordedMessageBox& box : platform->messageBoxes)
+            captions.push_back(box.caption);
+        return captions;
+    }
+    static std::string SavePath() { return g_mainApp->PositionFilePath(); }
+};
+
+TEST_F(SavedGameTest, JoinedTurnedGroupsAndTheClockComeBackFromTheMenuAndAtStartUp) {
+    platform->settingsDwords["userotation"] = 1;
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    ASSERT_NO_FATAL_FAILURE(SpreadOut(true));
+    DragPieceTo(P(0, 0), AssemblyPlace(0, 0).x, AssemblyPlace(0, 0).y);
+    DragPieceTo(P(1, 0), AssemblyPlace(1, 0).x, AssemblyPlace(1, 0).y);
+    ClickPiece(P(1, 0));
+    Space();
+    ClickPiece(P(2, 1));
+    Space();
+    ASSERT_EQ(P(0, 0)->group, P(1, 0)->group);
+    ASSERT_EQ(P(0, 0)->rotation, 1);
+    g_clock->seconds = 321;
+
+    Command(ID_FILE_SAVEPOSITION);
+    EXPECT_EQ(g_puzzle->positionChanged, 0);
+    const auto saved = Layout();
+
+    // Moved on, rotation switched off, time gone by: the load asks first, says rotation comes
+    // back on, and restores it all.
+    DragPieceTo(P(2, 1), AssemblyPlace(2, 2).x, AssemblyPlace(2, 2).y);
+    g_puzzle->userotation = 0;
+    g_clock->seconds = 500;
+    platform->messageBoxAnswers = {IDYES, IDOK};
+    Command(ID_FILE_LOADPOSITION);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Are you sure?", "Information"}));
+    EXPECT_EQ(platform->messageBoxes[0].text,
+              "Are you sure you want to load the last saved position?\nAll changes since then will be lost");
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(Layout(), saved);
+    EXPECT_EQ(g_clock->seconds, 321u);
+    EXPECT_FALSE(g_clock->stopped);
+    EXPECT_EQ(g_puzzle->positionChanged, 0);
+
+    // Nothing changed since: loading again asks nothing. The next start restores at once.
+    Command(ID_FILE_LOADPOSITION);
+    ASSERT_TRUE(PumpUntilLoaded());
+    GameShutdown();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(Layout(), saved);
+    EXPECT_EQ(g_clock->seconds, 321u);
+    EXPECT_EQ(platform->messageBoxes.size(), 2u);
+}
+
+TEST_F(SavedGameTest, NoSavedPositionIsSaidAndAFailedSaveIsToldAndKeepsTheGame) {
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    Command(ID_FILE_LOADPOSITION);
+    EXPECT_EQ(platform->messageBoxes.at(0).text, "There is no saved position for this jigsaw yet");
+    EXPECT_EQ(platform->messageBoxes[0].caption, "Pictorra Vaze");
+    platform->messageBoxes.clear();
+
+    ASSERT_NO_FATAL_FAILURE(SpreadOut());
+    // A folder stands where the file goes, so the new file cannot take its place.
+    std::filesystem::create_directory(SavePath());
+    Command(ID_FILE_SAVEPOSITION);
+    EXPECT_EQ(platform->messageBoxes.at(0).text.rfind("Your position could not be saved:\n", 0), 0u);
+    EXPECT_GT(platform->messageBoxes[0].text.size(), 35u) << "and why";
+    EXPECT_EQ(g_puzzle->positionChanged, 1);
+
+    // Yes to saving before leaving or resetting: the save fails again and the game stays.
+    platform->messageBoxAnswers = {IDYES, IDOK, IDYES, IDOK};
+    Send(WM_CLOSE);
+    Command(ID_FILE_RESETJIGSAW);
+    EXPECT_FALSE(platform->quitPosted || Loading());
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Position not saved", "Save position?", "Position not saved",
+                                                    "Save position?", "Position not saved"}));
+
+    // With the way clear, Yes before the reset saves the position the reset then replaces.
+    std::filesystem::remove(SavePath());
+    const auto layout = Layout();
+    platform->messageBoxAnswers = {IDYES};
+    Command(ID_FILE_RESETJIGSAW);
+    ASSERT_TRUE(PumpUntilLoaded());
+    EXPECT_EQ(platform->messageBoxes.size(), 6u);
+    std::int32_t rotation = 0;
+    std::uint32_t seconds = 0;
+    CPositionFile file;
+    ASSERT_TRUE(file.Read(SavePath(), rotation, seconds, platform.get()));
+    EXPECT_EQ(file.groups.at(0).x, layout.at(6).at(0));
+}
+
+} // namespace
