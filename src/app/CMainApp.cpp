@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "play/CMouseController.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 // A screen this narrow gets the whole of it.
@@ -21,6 +22,8 @@ CMainApp::CMainApp() = default;
 
 CMainApp::~CMainApp() {
     SaveSettings();
+    delete previewWnd;
+    previewWnd = nullptr;
     delete packFile;
     packFile = nullptr;
     delete probeSurface;
@@ -35,7 +38,8 @@ void CMainApp::Init() {
 
     const ScreenInfo screen = platform->Screen();
     if (screen.usableWidth <= kMaximiseWidth) platform->ShowMaximized();
-    // The preview window is created here once it exists.
+    delete previewWnd;
+    previewWnd = new CPreviewWnd(*platform, window, previewShowMode);
 
     platform->SetTimer(static_cast<int>(kAutoScrollTimerId), kAutoScrollPeriodMs);
     platform->SetTimer(static_cast<int>(kClockTimerId), kClockPeriodMs);

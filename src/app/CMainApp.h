@@ -74,6 +74,7 @@ class CMainApp {
     std::int32_t shiftDown = 0;
     std::string puzzleFilePath; // where the puzzle archive is extracted
     CPreviewWnd* previewWnd = nullptr; // owned
+    std::int32_t previewShowMode = 1;  // the preview's mode as last saved
     // Where the scroll bars stand; kept here because the platform's bars cannot be read back.
     std::int32_t scrollBarPos[2] = {0, 0};
     std::int32_t scrollBarMax[2] = {5000, 5000};

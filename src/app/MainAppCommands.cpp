@@ -7,7 +7,9 @@
 #include "pack/CProOptions.h"
 #include "pack/Loader.h"
 #include "platform/Platform.h"
+#include "dialogs/Preferences.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 constexpr const char* kProductPage = "https://www.pictorra-vaze.example/jigsaw/";
@@ -40,7 +42,7 @@ void CMainApp::PreviewCommand() {
     if (g_proOptions && g_proOptions->previewForbidden) {
         Platform()->MessageBox("The puzzle author has disabled this option.", "Option disabled", MB_OK);
     } else if (g_puzzle->options.previewPermission) {
-        // The preview window shows or hides here once it exists.
+        if (previewWnd) previewWnd->Toggle();
     } else {
         Platform()->MessageBox("The puzzle author has disabled this option", "Sorry", MB_OK);
     }
@@ -57,4 +59,11 @@ void CMainApp::ChooseBackgroundColour() {
 
 void CMainApp::OpenProductPage() {
     Platform()->OpenUrl(kProductPage);
+}
+
+void CMainApp::ShowPreferences() {
+    if (!g_puzzle || PuzzleLoading()) return;
+    CPuzzle* puzzle = g_puzzle;
+    const PieceWork work{[] { RecutPuzzle(); }, [puzzle] { puzzle->RebuildPieceImages(); }};
+    if (ShowOptionsDialog(*Platform(), *puzzle, previewWnd, work)) Render();
 }

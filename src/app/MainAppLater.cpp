@@ -5,6 +5,4 @@ void CMainApp::SavePosition() {}
 
 void CMainApp::LoadSavedPosition() {}
 
-void CMainApp::ShowPreferences() {}
-
 void CMainApp::ShowAbout() {}

@@ -3,6 +3,7 @@
 #include "app/CMainApp.h"
 #include "app/Registry.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 void ReadInt(HKEY key, const char* name, std::int32_t* field, DWORD defaultValue) {
@@ -50,6 +51,7 @@ void CMainApp::LoadSettings() {
     backgroundColour = ColourFromSettingText(text);
     ReadInt(key, "ghosted", &ghosted, 0);
     ReadInt(key, "FirstTimeRun", &firstTimeRun, 1);
+    ReadInt(key, "show_mode", &previewShowMode, 1);
     RegCloseSettings(key);
 }
 
@@ -59,5 +61,6 @@ void CMainApp::SaveSettings() {
     RegWriteString(key, "bkcolour", ColourToSettingText(backgroundColour).c_str());
     WriteInt(key, "ghosted", ghosted);
     WriteInt(key, "FirstTimeRun", 0);
+    WriteInt(key, "show_mode", previewWnd ? previewWnd->showMode : previewShowMode);
     RegCloseSettings(key);
 }

@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "play/CMouseController.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 #include <algorithm>
 
@@ -78,7 +79,7 @@ void CPuzzle::RestoreSurfaces() {
             LogWrite(0, "CreateWindowedDisplay Failed");
     }
     if (g_mainApp) g_mainApp->CreateProbeSurface();
-    // The preview window reloads its picture here once it exists.
+    if (g_mainApp && g_mainApp->previewWnd) g_mainApp->previewWnd->ReloadPicture(currentPicturePath);
 
     if (g_display->RestoreAllSurfaces() != S_OK) return;
     if (!ReloadPictureSurface(this)) return;

@@ -6,11 +6,12 @@
 #include "pack/CPackFile.h"
 #include "pack/Loader.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 bool CMainApp::LoadPuzzle() {
     // A refused display ends the run; there is nothing to cut pieces for.
     if (displayRefused || !g_puzzle) return false;
-    // The preview window is hidden here once it exists.
+    if (previewWnd) previewWnd->Hide();
     if (!ExtractPuzzleFile()) return false;
 
     const std::string positionPath = puzzleFilePath + ".sav";

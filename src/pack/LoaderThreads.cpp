@@ -16,6 +16,7 @@
 #include "pack/Loader.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 #include <chrono>
 #include <cstdint>
@@ -95,8 +96,8 @@ bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
     const int pictureH = pictureSurface->Height();
     SetScatterArea(static_cast<int>(pictureW * kScatterScale), static_cast<int>(pictureH * kScatterScale),
                    true);
-    // The preview window is handed the new picture here once it exists.
-    (void)keepPreview;
+    if (!keepPreview && g_mainApp && g_mainApp->previewWnd)
+        g_mainApp->previewWnd->SetPicture(picturePath, pictureW, pictureH);
 
     ClearPieces();
     StartLoader(this, 0);

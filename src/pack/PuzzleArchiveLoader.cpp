@@ -12,6 +12,7 @@
 #include "pack/CPuzzleArchive.h"
 #include "pack/PuzzleOptionsReader.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
     // 1. Never while the loader thread still works on the pieces.
@@ -78,7 +79,7 @@ bool CPuzzle::LoadPuzzleArchive(const std::string& path) {
     // 13. A picture that cannot be loaded is logged there; the title is set all the same.
     StartCutting(bitmapPath, samePath);
 
-    // 14. The preview window's scroll bars follow here once it exists.
+    if (g_mainApp && g_mainApp->previewWnd) g_mainApp->previewWnd->ApplyShowMode();
     SetPuzzleTitle();
     return true;
 }

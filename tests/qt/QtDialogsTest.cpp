@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QGuiApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -17,7 +19,7 @@
 #include <QTimer>
 
 #include <fstream>
-#include <tuple>
+#include <map>
 
 namespace {
 
@@ -82,36 +84,49 @@ TEST_F(QtWindowTest, MessageBoxAndColourChooserReturnThePlayersAnswer) {
     EXPECT_EQ(chosen, 0x123456u);
 }
 
-TEST_F(QtWindowTest, OptionsDialogShowsAndReadsBackTheOptionsAndChangesThemOnlyOnOk) {
+TEST_F(QtWindowTest, OptionsDialogShowsEveryButtonAsGivenAndReadsThemBackOnlyOnOk) {
     {
         OptionsDialog dialog;
         EXPECT_EQ(dialog.windowTitle(), "Pictorra Vaze - Options");
-        for (int id : {1000, 1001, 1002, 1004, 1005, 1006, 1007, 1008, 1009, 1010})
-            ASSERT_NE(dialog.Control(id), nullptr) << id;
-        const OptionsDialogData in{0, 1, 1, 7, 1, 0, 1}; // bevel level 7 is out of range: Low
+        const std::map<int, QString> texts{
+            {1000, "Scroll the image"},     {1001, "Resize the image"},
+            {1002, "Bevel the puzzle piece edges"}, {1004, "Play sound effects"},
+            {1005, "Allow piece rotation"}, {1006, "Pieces have shadows"},
+            {1007, "Low"}, {1008, "Medium"}, {1009, "High"}, {1010, "Enable music"},
+            {1, "OK"}, {2, "Cancel"}};
+        for (const auto& [id, text] : texts) {
+            auto* button = dialog.findChild<QAbstractButton*>(QString::number(id));
+            ASSERT_NE(button, nullptr) << id;
+            EXPECT_EQ(button->text(), text) << id;
+        }
+        QStringList labels;
+        for (auto* label : dialog.findChildren<QLabel*>())
+            labels << label->text();
+        for (auto* group : dialog.findChildren<QGroupBox*>())
+            labels << group->title();
+        labels.sort();
+        EXPECT_EQ(labels, QStringList({"Amount of beveling:", "General Options", "If preview image is too large:",
+                                       "Piece Beveling", "Preview Window"}));
+
+        OptionsDialogData in;
+        for (int id : {1001, 1002, 1005, 1008})
+            in.SetChecked(id, true);
         dialog.Load(in);
-        EXPECT_TRUE(dialog.Control(1007)->isChecked());
-        EXPECT_FALSE(dialog.Control(1000)->isChecked());
+        dialog.Control(1009)->click();
         OptionsDialogData out;
         dialog.Store(out);
-        EXPECT_EQ(std::tie(out.soundeffects, out.shadow, out.beveling, out.bevellevel, out.userotation,
-                           out.useMusic, out.showMode),
-                  std::make_tuple(0, 1, 1, 0, 1, 0, 1));
-        dialog.Control(1009)->click();
-        dialog.Store(out);
-        EXPECT_EQ(out.bevellevel, 2);
-        EXPECT_FALSE(dialog.Control(1007)->isChecked());
+        for (int id = 1000; id <= 1010; ++id)
+            EXPECT_EQ(out.Checked(id), id == 1001 || id == 1002 || id == 1005 || id == 1009) << id;
     }
 
     OptionsDialogData data;
-    data.userotation = 0;
     for (const bool ok : {false, true}) {
         WhenModal<OptionsDialog>([ok](OptionsDialog* dialog) {
             dialog->Control(1005)->click();
             ok ? dialog->accept() : dialog->reject();
         });
         EXPECT_EQ(platform->RunOptionsDialog(data), ok ? IDOK : IDCANCEL);
-        EXPECT_EQ(data.userotation, ok ? 1 : 0);
+        EXPECT_EQ(data.Checked(1005), ok);
     }
 }
 
