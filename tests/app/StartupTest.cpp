@@ -63,7 +63,7 @@ TEST_F(StartupTest, ClosingSavesThePreferencesAndQuits) {
     EXPECT_EQ(g_mainApp, nullptr);
     EXPECT_EQ(g_puzzle, nullptr);
     EXPECT_EQ(g_display, nullptr);
-    EXPECT_EQ(platform->settingsDwords.size(), 9u);
+    EXPECT_EQ(platform->settingsDwords.size(), 10u);
     EXPECT_EQ(platform->settingsStrings.size(), 1u);
     // Messages that still arrive after the objects are gone do no harm.
     Send(WM_PAINT);
