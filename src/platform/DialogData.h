@@ -5,7 +5,7 @@
 
 // The options dialog's buttons, numbered as the game's dialog numbers its controls.
 enum OptionsControl {
-    kScrollImage = 1000,  // radio, first of its group
+    kScrollImage = 1000, // radio, first of its group
     kResizeImage = 1001,
     kBevelEdges = 1002,   // check box
     kSoundEffects = 1004, // check box
@@ -14,7 +14,7 @@ enum OptionsControl {
     kBevelLow = 1007,     // radio, first of its group
     kBevelMedium = 1008,
     kBevelHigh = 1009,
-    kMusic = 1010,        // check box
+    kMusic = 1010, // check box
 };
 
 struct OptionsDialogData {

@@ -24,10 +24,12 @@ LRESULT PreviewWndProc(HWND, UINT message, WPARAM wParam, LPARAM) {
     case WM_ERASEBKGND:
         return 0;
     case WM_HSCROLL:
-        preview->OnScroll(SB_HORZ, static_cast<int>(wParam & 0xFFFF), static_cast<int>((wParam >> 16) & 0xFFFF));
+        preview->OnScroll(SB_HORZ, static_cast<int>(wParam & 0xFFFF),
+                          static_cast<int>((wParam >> 16) & 0xFFFF));
         break;
     case WM_VSCROLL:
-        preview->OnScroll(SB_VERT, static_cast<int>(wParam & 0xFFFF), static_cast<int>((wParam >> 16) & 0xFFFF));
+        preview->OnScroll(SB_VERT, static_cast<int>(wParam & 0xFFFF),
+                          static_cast<int>((wParam >> 16) & 0xFFFF));
         break;
     case WM_MOUSEMOVE:
         // The pointer left the board: a drag, band or right-button scroll there ends.

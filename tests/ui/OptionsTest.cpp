@@ -27,7 +27,8 @@ class OptionsTest : public UiFixture {
     }
     Preferences Get() const {
         const CPuzzle& z = *g_puzzle;
-        return {z.soundeffects, z.userotation, z.shadow, z.beveling, z.bevellevel, z.useMusic, preview->showMode};
+        return {z.soundeffects, z.userotation, z.shadow,         z.beveling,
+                z.bevellevel,   z.useMusic,    preview->showMode};
     }
     bool Run() {
         const PieceWork work{[this] { ++recuts; }, [this] { ++rebuilds; }};
@@ -46,7 +47,7 @@ TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostO
         const char* name;
         Preferences before;
         std::function<void(OptionsDialogData&)> player; // what the player changes in the dialog
-        int rotationAnswer;                              // 0: no question expected
+        int rotationAnswer;                             // 0: no question expected
         Preferences after;
         int recuts, rebuilds;
     };
@@ -57,15 +58,41 @@ TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostO
         };
     };
     const Case cases[] = {
-        {"rotation refused, the rest applied", {1, 0, 0, 1, 1, 1, 1}, toggle({1005, 1004, 1000, 1001, 1010}), IDNO,
-         {0, 0, 0, 1, 1, 0, 0}, 0, 0},
-        {"rotation accepted with a new amount: one cut", {1, 0, 0, 1, 1, 1, 1}, toggle({1005, 1008, 1009}), IDYES,
-         {1, 1, 0, 1, 2, 1, 1}, 1, 0},
-        {"a new amount with the bevel on clears shadows", {1, 0, 1, 1, 0, 1, 1}, toggle({1007, 1009}), 0,
-         {1, 0, 0, 1, 2, 1, 1}, 0, 1},
-        {"bevel off forces shadows on", {1, 0, 1, 1, 1, 1, 1}, toggle({1002, 1006}), 0, {1, 0, 1, 0, 1, 1, 1}, 0,
+        {"rotation refused, the rest applied",
+         {1, 0, 0, 1, 1, 1, 1},
+         toggle({1005, 1004, 1000, 1001, 1010}),
+         IDNO,
+         {0, 0, 0, 1, 1, 0, 0},
+         0,
+         0},
+        {"rotation accepted with a new amount: one cut",
+         {1, 0, 0, 1, 1, 1, 1},
+         toggle({1005, 1008, 1009}),
+         IDYES,
+         {1, 1, 0, 1, 2, 1, 1},
+         1,
+         0},
+        {"a new amount with the bevel on clears shadows",
+         {1, 0, 1, 1, 0, 1, 1},
+         toggle({1007, 1009}),
+         0,
+         {1, 0, 0, 1, 2, 1, 1},
+         0,
          1},
-        {"rotation turned off asks too", {1, 1, 0, 1, 1, 1, 1}, toggle({1005}), IDYES, {1, 0, 0, 1, 1, 1, 1}, 1, 0},
+        {"bevel off forces shadows on",
+         {1, 0, 1, 1, 1, 1, 1},
+         toggle({1002, 1006}),
+         0,
+         {1, 0, 1, 0, 1, 1, 1},
+         0,
+         1},
+        {"rotation turned off asks too",
+         {1, 1, 0, 1, 1, 1, 1},
+         toggle({1005}),
+         IDYES,
+         {1, 0, 0, 1, 1, 1, 1},
+         1,
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -13,7 +13,8 @@ class PreviewTest : public UiFixture {
     // A picture of that size set into the preview; the window then just holds it.
     void Picture(int w, int h, int mode) {
         const std::string path = temp.File("picture.bmp");
-        ASSERT_TRUE(WriteBmpFile(path, ImageOf(w, h, std::vector<std::uint32_t>(std::size_t(w) * h, 0x336699))));
+        ASSERT_TRUE(
+            WriteBmpFile(path, ImageOf(w, h, std::vector<std::uint32_t>(std::size_t(w) * h, 0x336699))));
         preview->showMode = mode;
         ASSERT_TRUE(preview->SetPicture(path, w, h));
     }

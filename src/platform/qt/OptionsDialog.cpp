@@ -68,7 +68,6 @@ QAbstractButton* OptionsDialog::Control(int id) const {
     return it == controls_.end() ? nullptr : it->second;
 }
 
-
 void OptionsDialog::Check(int id, bool on) {
     QAbstractButton* button = controls_.at(id);
     // Radio buttons of one group exclude each other only while that is switched on.

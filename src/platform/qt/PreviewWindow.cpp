@@ -124,7 +124,8 @@ void PreviewWindow::RequestPaint() {
 void PreviewWindow::ShowFrame(const FrameView& frame, const FrameView* smoothSource) {
     QImage image;
     if (smoothSource) {
-        const QImage source = BoardWidget::FrameToImage(*smoothSource, QSize(smoothSource->width, smoothSource->height));
+        const QImage source =
+            BoardWidget::FrameToImage(*smoothSource, QSize(smoothSource->width, smoothSource->height));
         if (!source.isNull())
             image = source.scaled(frame.width, frame.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
@@ -170,7 +171,8 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* wheel = static_cast<QWheelEvent*>(event);
         const int delta = std::clamp(wheel->angleDelta().y(), -32768, 32767);
         const WPARAM keys = BoardWidget::KeyState(wheel->buttons(), wheel->modifiers());
-        deliver_(WM_MOUSEWHEEL, (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | (keys & 0xFFFF), 0);
+        deliver_(WM_MOUSEWHEEL,
+                 (static_cast<WPARAM>(static_cast<std::uint16_t>(delta)) << 16) | (keys & 0xFFFF), 0);
         return true;
     }
     default:
