@@ -189,10 +189,8 @@ bool ScriptedPlatform::SettingsWriteDword(const std::string& name, std::uint32_t
     return true;
 }
 
-HWND ScriptedPlatform::CreatePreviewWindow(const std::string& title, int width, int height,
-                                           WindowProcedure proc) {
+HWND ScriptedPlatform::CreatePreviewWindow(const std::string&, int width, int height, WindowProcedure proc) {
     preview.procedure = proc;
-    preview.title = title;
     preview.size = {width, height};
     return 2;
 }
@@ -206,7 +204,6 @@ ClientSize ScriptedPlatform::PreviewClientSize() {
 }
 
 void ScriptedPlatform::PresentPreview(const FrameView& frame, const FrameView* smoothSource) {
-    ++preview.presents;
     preview.lastFrame = frame;
     preview.lastFrame.pixels = nullptr;
     preview.lastSmooth = smoothSource != nullptr;

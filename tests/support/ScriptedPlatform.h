@@ -108,7 +108,6 @@ class ScriptedPlatform : public IPlatform {
     void SetPreviewScrollBar(int bar, bool visible, int maximum, int position) override {
         preview.bars[bar] = {visible, maximum, position};
     }
-    void InvalidatePreview() override { ++preview.invalidations; }
     void PresentPreview(const FrameView& frame, const FrameView* smoothSource) override;
 
     // --- Driving the game ----------------------------------------------------------------------
@@ -159,13 +158,10 @@ class ScriptedPlatform : public IPlatform {
     };
     struct PreviewRecord {
         WindowProcedure procedure = nullptr;
-        std::string title;
         bool shown = false;
         std::pair<int, int> size{0, 0}; // whole window
         std::pair<int, int> maximum{0, 0};
         PreviewBar bars[2];
-        int invalidations = 0;
-        int presents = 0;
         FrameView lastFrame; // pixels not kept
         bool lastSmooth = false;
     } preview;

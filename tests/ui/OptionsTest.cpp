@@ -2,28 +2,20 @@
 
 #include "dialogs/Preferences.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct Preferences {
-    int sound, rotation, shadow, bevel, amount, music, previewMode;
-    bool operator==(const Preferences&) const = default;
-};
-
-void PrintTo(const Preferences& p, std::ostream* os) {
-    *os << "sound " << p.sound << " rotation " << p.rotation << " shadow " << p.shadow << " bevel " << p.bevel
-        << " amount " << p.amount << " music " << p.music << " preview " << p.previewMode;
-}
+// sound, rotation, shadow, bevel, amount, music, preview mode
+using Preferences = std::vector<int>;
 
 class OptionsTest : public UiFixture {
   protected:
     void Set(const Preferences& p) {
         CPuzzle& z = *g_puzzle;
-        z.soundeffects = p.sound, z.userotation = p.rotation, z.shadow = p.shadow, z.beveling = p.bevel;
-        z.bevellevel = p.amount, z.useMusic = p.music, preview->showMode = p.previewMode;
+        z.soundeffects = p[0], z.userotation = p[1], z.shadow = p[2], z.beveling = p[3];
+        z.bevellevel = p[4], z.useMusic = p[5], preview->showMode = p[6];
     }
     Preferences Get() const {
         const CPuzzle& z = *g_puzzle;
@@ -31,94 +23,53 @@ class OptionsTest : public UiFixture {
                 z.bevellevel,   z.useMusic,    preview->showMode};
     }
     bool Run() {
-        const PieceWork work{[this] { ++recuts; }, [this] { ++rebuilds; }};
-        return ShowOptionsDialog(*platform, *g_puzzle, preview, work);
+        return ShowOptionsDialog(*platform, *g_puzzle, preview,
+                                 PieceWork{[this] { ++recuts; }, [this] { ++rebuilds; }});
     }
     int recuts = 0;
     int rebuilds = 0;
 };
 
-const std::string kEnableQuestion =
-    "You have chosen to enable rotation, to do this the puzzle must be\nreset, which will lose any progress "
-    "you have made on this jigsaw.\n\nAre you sure you want to do this?";
-
 TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostOnce) {
     struct Case {
-        const char* name;
         Preferences before;
-        std::function<void(OptionsDialogData&)> player; // what the player changes in the dialog
-        int rotationAnswer;                             // 0: no question expected
+        std::vector<int> clicked; // buttons the player flips
+        int rotationAnswer;       // 0: no question
         Preferences after;
         int recuts, rebuilds;
     };
-    const auto toggle = [](std::vector<int> ids) {
-        return [ids](OptionsDialogData& d) {
-            for (int id : ids)
-                d.SetChecked(id, !d.Checked(id));
-        };
-    };
+    // clang-format off
     const Case cases[] = {
-        {"rotation refused, the rest applied",
-         {1, 0, 0, 1, 1, 1, 1},
-         toggle({1005, 1004, 1000, 1001, 1010}),
-         IDNO,
-         {0, 0, 0, 1, 1, 0, 0},
-         0,
-         0},
-        {"rotation accepted with a new amount: one cut",
-         {1, 0, 0, 1, 1, 1, 1},
-         toggle({1005, 1008, 1009}),
-         IDYES,
-         {1, 1, 0, 1, 2, 1, 1},
-         1,
-         0},
-        {"a new amount with the bevel on clears shadows",
-         {1, 0, 1, 1, 0, 1, 1},
-         toggle({1007, 1009}),
-         0,
-         {1, 0, 0, 1, 2, 1, 1},
-         0,
-         1},
-        {"bevel off forces shadows on",
-         {1, 0, 1, 1, 1, 1, 1},
-         toggle({1002, 1006}),
-         0,
-         {1, 0, 1, 0, 1, 1, 1},
-         0,
-         1},
-        {"rotation turned off asks too",
-         {1, 1, 0, 1, 1, 1, 1},
-         toggle({1005}),
-         IDYES,
-         {1, 0, 0, 1, 1, 1, 1},
-         1,
-         0},
+        {{1, 0, 0, 1, 1, 1, 1}, {1005, 1004, 1000, 1001, 1010}, IDNO, {0, 0, 0, 1, 1, 0, 0}, 0, 0},
+        {{1, 0, 0, 1, 1, 1, 1}, {1005, 1008, 1009}, IDYES, {1, 1, 0, 1, 2, 1, 1}, 1, 0}, // one cut, no rebuild
+        {{1, 0, 1, 1, 0, 1, 1}, {1007, 1009}, 0, {1, 0, 0, 1, 2, 1, 1}, 0, 1},           // bevel on: no shadows
+        {{1, 0, 1, 1, 1, 1, 1}, {1002, 1006}, 0, {1, 0, 1, 0, 1, 1, 1}, 0, 1},           // bevel off: shadows
+        {{1, 1, 0, 1, 1, 1, 1}, {1005}, IDYES, {1, 0, 0, 1, 1, 1, 1}, 1, 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         Set(c.before);
         recuts = rebuilds = 0;
-        platform->messageBoxes.clear();
-        platform->optionsAnswers.push_back(c.player);
+        platform->optionsAnswers.push_back([&c](OptionsDialogData& d) {
+            for (int id : c.clicked)
+                d.SetChecked(id, !d.Checked(id));
+        });
         if (c.rotationAnswer) platform->messageBoxAnswers.push_back(c.rotationAnswer);
-
         EXPECT_TRUE(Run());
-        EXPECT_EQ(Get(), c.after);
-        EXPECT_EQ(recuts, c.recuts);
-        EXPECT_EQ(rebuilds, c.rebuilds);
-        ASSERT_EQ(platform->messageBoxes.size(), c.rotationAnswer ? 1u : 0u);
-        if (c.rotationAnswer) {
-            EXPECT_EQ(platform->messageBoxes[0].caption, "Are you sure?");
-            EXPECT_EQ(platform->messageBoxes[0].style, MB_YESNO);
-        }
+        EXPECT_EQ(Get(), c.after) << &c - cases;
+        EXPECT_EQ(std::make_pair(recuts, rebuilds), std::make_pair(c.recuts, c.rebuilds)) << &c - cases;
     }
-    std::string disableQuestion = kEnableQuestion;
-    EXPECT_EQ(platform->messageBoxes[0].text, disableQuestion.replace(19, 6, "disable"));
-    Set({1, 0, 0, 1, 1, 1, 1});
-    platform->optionsAnswers.push_back(toggle({1005}));
-    platform->messageBoxAnswers.push_back(IDNO);
-    Run();
-    EXPECT_EQ(platform->messageBoxes.back().text, kEnableQuestion);
+    const std::string question =
+        "You have chosen to enable rotation, to do this the puzzle must be\nreset, which "
+        "will lose any progress you have made on this jigsaw.\n\nAre you sure you want "
+        "to do this?";
+    std::string disable = question;
+    disable.replace(19, 6, "disable");
+    ASSERT_EQ(platform->messageBoxes.size(), 3u);
+    EXPECT_EQ(platform->messageBoxes[0].text, question);
+    EXPECT_EQ(platform->messageBoxes[2].text, disable);
+    EXPECT_EQ(platform->messageBoxes[2].caption, "Are you sure?");
+    EXPECT_EQ(platform->messageBoxes[2].style, MB_YESNO);
 }
 
 TEST_F(OptionsTest, AnUnknownAmountShowsLowAndIsStoredAsLowAndCancelChangesNothing) {
@@ -126,12 +77,11 @@ TEST_F(OptionsTest, AnUnknownAmountShowsLowAndIsStoredAsLowAndCancelChangesNothi
     OptionsDialogData shown;
     platform->optionsAnswers.push_back([&](OptionsDialogData& d) { shown = d; });
     EXPECT_TRUE(Run());
-    for (int id : {1007, 1008, 1009})
-        EXPECT_EQ(shown.Checked(id), id == 1007) << id;
+    EXPECT_TRUE(shown.Checked(1007) && !shown.Checked(1008) && !shown.Checked(1009));
     EXPECT_EQ(g_puzzle->bevellevel, 0);
 
     const Preferences before = Get();
-    EXPECT_FALSE(Run()); // no answer scripted: the player cancels
+    EXPECT_FALSE(Run()); // nothing scripted: the player cancels
     EXPECT_EQ(Get(), before);
 }
 
