@@ -136,7 +136,7 @@ void CPreviewWnd::SetBarPos(int bar, int position) {
 }
 
 void CPreviewWnd::ApplyShowMode() {
-    if (showMode == 1) {
+    if (showMode != 0) {
         SendBar(SB_HORZ, false);
         SendBar(SB_VERT, false);
         scrollX = scrollY = 0;
