@@ -4,10 +4,10 @@
 #include "app/Globals.h"
 #include "app/WndProc.h"
 #include "clock/CGameClock.h"
+#include "dialogs/Preferences.h"
 #include "pack/CProOptions.h"
 #include "pack/Loader.h"
 #include "platform/Platform.h"
-#include "dialogs/Preferences.h"
 #include "play/CPuzzle.h"
 #include "preview/CPreviewWnd.h"
 

@@ -21,7 +21,7 @@ TEST_F(SettingsTest, FirstRunStartsWithDefaultsAndLeavesEveryValueBehind) {
     app.SaveSettings();
     EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "8421504");
     const std::map<std::string, std::uint32_t> saved = {
-        {"soundeffects", 1}, {"shadow", 1},   {"ghostaplha", 30}, {"beveling", 1},    {"bevellevel", 1},
+        {"soundeffects", 1}, {"shadow", 1},   {"ghostaplha", 30}, {"beveling", 1},     {"bevellevel", 1},
         {"userotation", 0},  {"useMusic", 1}, {"ghosted", 0},     {"FirstTimeRun", 0}, {"show_mode", 1}};
     EXPECT_EQ(platform->settingsDwords, saved);
     EXPECT_FALSE(platform->settingsOpenNow) << "every batch closes the key";

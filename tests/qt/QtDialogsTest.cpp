@@ -9,8 +9,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -88,12 +88,18 @@ TEST_F(QtWindowTest, OptionsDialogShowsEveryButtonAsGivenAndReadsThemBackOnlyOnO
     {
         OptionsDialog dialog;
         EXPECT_EQ(dialog.windowTitle(), "Pictorra Vaze - Options");
-        const std::map<int, QString> texts{
-            {1000, "Scroll the image"},     {1001, "Resize the image"},
-            {1002, "Bevel the puzzle piece edges"}, {1004, "Play sound effects"},
-            {1005, "Allow piece rotation"}, {1006, "Pieces have shadows"},
-            {1007, "Low"}, {1008, "Medium"}, {1009, "High"}, {1010, "Enable music"},
-            {1, "OK"}, {2, "Cancel"}};
+        const std::map<int, QString> texts{{1000, "Scroll the image"},
+                                           {1001, "Resize the image"},
+                                           {1002, "Bevel the puzzle piece edges"},
+                                           {1004, "Play sound effects"},
+                                           {1005, "Allow piece rotation"},
+                                           {1006, "Pieces have shadows"},
+                                           {1007, "Low"},
+                                           {1008, "Medium"},
+                                           {1009, "High"},
+                                           {1010, "Enable music"},
+                                           {1, "OK"},
+                                           {2, "Cancel"}};
         for (const auto& [id, text] : texts) {
             auto* button = dialog.findChild<QAbstractButton*>(QString::number(id));
             ASSERT_NE(button, nullptr) << id;
@@ -105,8 +111,9 @@ TEST_F(QtWindowTest, OptionsDialogShowsEveryButtonAsGivenAndReadsThemBackOnlyOnO
         for (auto* group : dialog.findChildren<QGroupBox*>())
             labels << group->title();
         labels.sort();
-        EXPECT_EQ(labels, QStringList({"Amount of beveling:", "General Options", "If preview image is too large:",
-                                       "Piece Beveling", "Preview Window"}));
+        EXPECT_EQ(labels,
+                  QStringList({"Amount of beveling:", "General Options",
+                               "If preview image is too large:", "Piece Beveling", "Preview Window"}));
 
         OptionsDialogData in;
         for (int id : {1001, 1002, 1005, 1008})
