@@ -21,8 +21,7 @@ class UiFixture : public ::testing::Test {
         SetPlatform(platform.get());
         g_puzzle = new CPuzzle;
         g_mainApp = new CMainApp;
-        g_mainApp->previewWnd = new CPreviewWnd(*platform, 1, 1);
-        preview = g_mainApp->previewWnd;
+        preview = g_mainApp->previewWnd = new CPreviewWnd(*platform, 1, 1);
     }
 
     void TearDown() override {
