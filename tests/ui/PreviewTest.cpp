@@ -37,7 +37,7 @@ class PreviewTest : public UiFixture {
 TEST_F(PreviewTest, OpensAroundThePictureShowsLargeOnesAtMost640By480AndItsCloseButtonHidesIt) {
     for (const auto& [w, h, shown] :
          {std::tuple{800, 600, Pair{640, 480}}, std::tuple{600, 800, Pair{360, 480}},
-          std::tuple{640, 480, Pair{640 + kFrameW, 480 + kFrameH}}}) {
+          std::tuple{700, 700, Pair{480, 480}}, std::tuple{640, 480, Pair{640 + kFrameW, 480 + kFrameH}}}) {
         Picture(w, h, 1);
         EXPECT_EQ(platform->preview.size, Pair(w + kFrameW, h + kFrameH));
         EXPECT_EQ(platform->preview.maximum, platform->preview.size);
@@ -85,6 +85,10 @@ TEST_F(PreviewTest, ResizeModeShrinksTheWholePictureIntoTheWindowAndAPointerOver
     platform->SendPreview(WM_PAINT);
     EXPECT_EQ(Pair(platform->preview.lastFrame.width, platform->preview.lastFrame.height), Pair(200, 150));
     EXPECT_TRUE(platform->preview.lastSmooth);
+    platform->preview.lastFrame = {};
+    EXPECT_TRUE(preview->ReloadPicture(temp.File("picture.bmp"))); // after lost surfaces
+    EXPECT_EQ(platform->preview.lastFrame.width, 200);
+    EXPECT_FALSE(preview->ReloadPicture(temp.File("gone.bmp")));
 
     g_puzzle->mouse->rightStart[0] = g_puzzle->mouse->rightStart[1] = 10;
     platform->SendPreview(WM_MOUSEMOVE);
