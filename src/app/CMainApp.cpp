@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "play/CMouseController.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 // A screen this narrow gets the whole of it.
@@ -22,6 +23,9 @@ CMainApp::CMainApp() = default;
 
 CMainApp::~CMainApp() {
     SaveSettings(*this);
+    if (previewWnd) SaveSettings(*previewWnd);
+    delete previewWnd;
+    previewWnd = nullptr;
     delete packFile;
     packFile = nullptr;
     delete probeSurface;
@@ -36,7 +40,9 @@ void CMainApp::Init() {
 
     const ScreenInfo screen = platform->Screen();
     if (screen.usableWidth <= kMaximiseWidth) platform->ShowMaximized();
-    // The preview window is created here once it exists.
+    delete previewWnd;
+    previewWnd = new CPreviewWnd(*platform, window, 1);
+    LoadSettings(*previewWnd);
 
     platform->SetTimer(static_cast<int>(kAutoScrollTimerId), kAutoScrollPeriodMs);
     platform->SetTimer(static_cast<int>(kClockTimerId), kClockPeriodMs);

@@ -9,6 +9,7 @@
 #include "pack/PuzzleArchiveLoader.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 std::string ModuleFileName() {
@@ -62,6 +63,7 @@ bool CMainApp::ExtractProOptions() {
 bool CMainApp::LoadPuzzle() {
     // A refused display ends the run; there is nothing to cut pieces for.
     if (displayRefused || !g_puzzle) return false;
+    if (previewWnd) previewWnd->Hide();
     if (!ExtractPuzzleFile()) return false;
 
     // A saved position for this puzzle is restored instead of a fresh cut.

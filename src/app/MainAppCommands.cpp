@@ -4,10 +4,12 @@
 #include "app/Globals.h"
 #include "app/WndProc.h"
 #include "clock/CGameClock.h"
+#include "dialogs/Preferences.h"
 #include "pack/CProOptions.h"
 #include "pack/Loader.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 constexpr const char* kProductPage = "https://www.pictorra-vaze.example/jigsaw/";
@@ -41,7 +43,7 @@ void CMainApp::PreviewCommand() {
     if (g_proOptions && g_proOptions->previewForbidden) {
         Platform()->MessageBox("The puzzle author has disabled this option.", "Option disabled", MB_OK);
     } else if (g_puzzle->options.previewPermission) {
-        // The preview window shows or hides here once it exists.
+        if (previewWnd) previewWnd->Toggle();
     } else {
         Platform()->MessageBox("The puzzle author has disabled this option", "Sorry", MB_OK);
     }
@@ -60,7 +62,12 @@ void CMainApp::OpenProductPage() {
     Platform()->OpenUrl(kProductPage);
 }
 
-// The About box comes with the author's extras.
-void CMainApp::ShowPreferences() {}
+void CMainApp::ShowPreferences() {
+    if (!g_puzzle || PuzzleLoading()) return;
+    CPuzzle* puzzle = g_puzzle;
+    const PieceWork work{[] { RecutPuzzle(); }, [puzzle] { puzzle->RebuildPieceImages(); }};
+    if (ShowOptionsDialog(*Platform(), *puzzle, previewWnd, work)) Render();
+}
 
+// The About box comes with the author's extras.
 void CMainApp::ShowAbout() {}

@@ -12,6 +12,7 @@
 #include "pack/Loader.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 constexpr int kProbeSize = 32;
@@ -61,7 +62,7 @@ void CMainApp::RestoreSurfaces(CPuzzle& puzzle) {
             LogWrite(0, "CreateWindowedDisplay Failed");
     }
     CreateProbeSurface();
-    // The preview window reloads its picture here once it exists.
+    if (previewWnd) previewWnd->ReloadPicture(puzzle.currentPicturePath);
 
     if (g_display->RestoreAllSurfaces() != S_OK) return;
     if (!ReloadPictureSurface(&puzzle)) return;

@@ -3,6 +3,7 @@
 #include "app/CMainApp.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,10 @@ constexpr NumberSetting<CMainApp> kAppSettings[] = {
     {"ghosted", &CMainApp::ghosted, 0},
     // A run that reached its end is no longer the first.
     {"FirstTimeRun", &CMainApp::firstTimeRun, 1, 0},
+};
+
+constexpr NumberSetting<CPreviewWnd> kPreviewSettings[] = {
+    {"show_mode", &CPreviewWnd::showMode, 1},
 };
 
 // The background colour is the one value kept as text.
@@ -80,6 +85,16 @@ void SaveSettings(const CMainApp& app) {
     SettingsBatch batch;
     batch.WriteText(kColourName, ColourToSettingText(app.backgroundColour));
     WriteSettings(batch, app, kAppSettings);
+}
+
+void LoadSettings(CPreviewWnd& preview) {
+    SettingsBatch batch;
+    ReadSettings(batch, preview, kPreviewSettings);
+}
+
+void SaveSettings(const CPreviewWnd& preview) {
+    SettingsBatch batch;
+    WriteSettings(batch, preview, kPreviewSettings);
 }
 
 std::string ColourToSettingText(COLORREF colour) {

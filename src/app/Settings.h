@@ -12,6 +12,7 @@
 
 class CMainApp;
 class CPuzzle;
+class CPreviewWnd;
 class IPlatform;
 
 // One batch of reads or writes, open from construction to destruction.
@@ -56,11 +57,14 @@ void WriteSettings(SettingsBatch& batch, const Owner& owner, const NumberSetting
                           static_cast<std::uint32_t>(setting.storedAs.value_or(owner.*setting.field)));
 }
 
-// The batches of the puzzle's play preferences and of the application's own values.
+// The batches of the puzzle's play preferences, the application's own values and the
+// preview window's mode.
 void LoadSettings(CPuzzle& puzzle);
 void SaveSettings(const CPuzzle& puzzle);
 void LoadSettings(CMainApp& app);
 void SaveSettings(const CMainApp& app);
+void LoadSettings(CPreviewWnd& preview);
+void SaveSettings(const CPreviewWnd& preview);
 
 // The background colour's stored text: a signed decimal number. Text that is not a number
 // reads as 0 (black).

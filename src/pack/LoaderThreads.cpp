@@ -16,6 +16,7 @@
 #include "pack/Loader.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 #include <chrono>
 #include <cstdint>

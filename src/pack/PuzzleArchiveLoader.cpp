@@ -12,6 +12,7 @@
 #include "pack/GameCutContext.h"
 #include "pack/PuzzleOptionsReader.h"
 #include "play/CPuzzle.h"
+#include "preview/CPreviewWnd.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ bool LoadPuzzleArchive(CPuzzle& puzzle, const std::string& path) {
     const std::string bitmapPath =
         ExtractPicture(*picture, static_cast<PictureFormat>(puzzle.options.pictureFormat));
     puzzle.StartCutting(bitmapPath, samePath);
+    if (g_mainApp && g_mainApp->previewWnd) g_mainApp->previewWnd->ApplyShowMode();
     SetPuzzleTitle();
     return true;
 }

@@ -16,6 +16,9 @@ struct ScreenInfo {
     int usableHeight = 700;
     int bitsPerPixel = 32;
     int scrollBarWidth = 16;   // width of a vertical scroll bar
+    // A resizable window's sizing frame (each side) and caption, for sizing a window whose
+    // client area must just hold a picture.
+    int frameWidth = 4, frameHeight = 4, captionHeight = 19;
     // Channel masks of a 16-bit screen (ignored for other depths).
     std::uint32_t redMask = 0xF800, greenMask = 0x07E0, blueMask = 0x001F;
 };
@@ -27,6 +30,11 @@ struct FrameView {
     int height = 0;
     int pitch = 0;      // bytes per row
     int formatCode = 4; // PixelFormatCode of the pixels
+};
+
+struct ClientSize {
+    int width = 0;
+    int height = 0;
 };
 
 enum class CursorKind { Arrow, OpenHand, PointingHand, Wait };
@@ -114,6 +122,30 @@ class IPlatform {
     virtual bool SettingsReadDword(const std::string& name, std::uint32_t& value) = 0;
     virtual bool SettingsWriteDword(const std::string& name, std::uint32_t value) = 0;
     virtual void SettingsClose() = 0;
+
+    // --- Preview window ------------------------------------------------------------------------
+    // A second window, owned by the main window and created hidden, with its own scroll bars
+    // and presentation; its messages go to `procedure`. Sizes are of the whole window, frame
+    // included. A platform without one returns 0 and ignores the rest.
+    virtual HWND CreatePreviewWindow(const std::string& /*title*/, int /*width*/, int /*height*/,
+                                     WindowProcedure /*procedure*/) {
+        return 0;
+    }
+    virtual void ShowPreviewWindow(bool /*show*/) {}
+    // Keeps the window's position.
+    virtual void SetPreviewWindowSize(int /*width*/, int /*height*/) {}
+    // The player cannot size the window beyond this.
+    virtual void SetPreviewMaximumSize(int /*width*/, int /*height*/) {}
+    // What lies between the frame and the visible scroll bars.
+    virtual ClientSize PreviewClientSize() { return {}; }
+    // SB_HORZ or SB_VERT: visibility, range 0 .. maximum and position in one go.
+    virtual void SetPreviewScrollBar(int /*bar*/, bool /*visible*/, int /*maximum*/, int /*position*/) {}
+    // WM_PAINT reaches the preview's procedure soon; several requests give one paint.
+    virtual void InvalidatePreview() {}
+    // Shows `frame` from the client area's top-left corner. When `smoothSource` is given the
+    // frame is a plain shrink of it, and a platform that can filter may draw the source
+    // scaled to the frame's size instead.
+    virtual void PresentPreview(const FrameView& /*frame*/, const FrameView* /*smoothSource*/) {}
 };
 
 // The platform the game runs on; set once before anything else runs.

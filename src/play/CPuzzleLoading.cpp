@@ -1,10 +1,13 @@
 // Starting a cut or a rebuild of the pieces and stopping the workers doing it.
 #include "play/CPuzzle.h"
 
+#include "app/CMainApp.h"
+#include "app/Globals.h"
 #include "cutting/PieceGrid.h"
 #include "display/CSurface.h"
 #include "pack/GameCutContext.h"
 #include "pack/Loader.h"
+#include "preview/CPreviewWnd.h"
 
 #include <utility>
 
@@ -28,8 +31,8 @@ bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
     const int pictureH = pictureSurface->Height();
     SetScatterArea(static_cast<int>(pictureW * kScatterScale), static_cast<int>(pictureH * kScatterScale),
                    true);
-    // The preview window is handed the new picture here once it exists.
-    (void)keepPreview;
+    if (!keepPreview && g_mainApp && g_mainApp->previewWnd)
+        g_mainApp->previewWnd->SetPicture(picturePath, pictureW, pictureH);
 
     ClearPieces();
     StartLoader(this, 0, std::move(context));

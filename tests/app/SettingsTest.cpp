@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "app/Settings.h"
+#include "preview/CPreviewWnd.h"
 
 using SettingsTest = AppFixture;
 
@@ -13,22 +14,28 @@ TEST_F(SettingsTest, AFirstRunTakesTheDefaultsAndLeavesEveryValueBehind) {
     app.backgroundColour = 0x123456;
     LoadSettings(app);
     EXPECT_EQ(std::tuple(app.backgroundColour, app.ghosted, app.firstTimeRun), std::tuple(0x808080u, 0, 1));
+    CPreviewWnd preview(*platform, 0, 0);
+    LoadSettings(preview);
+    EXPECT_EQ(preview.showMode, 1);
 
     SaveSettings(puzzle);
     SaveSettings(app);
+    SaveSettings(preview);
     EXPECT_EQ(platform->settingsStrings, (std::map<std::string, std::string>{{"bkcolour", "8421504"}}));
     const std::map<std::string, std::uint32_t> saved = {
-        {"soundeffects", 1}, {"shadow", 1},   {"ghostaplha", 30}, {"beveling", 1},    {"bevellevel", 1},
-        {"userotation", 0},  {"useMusic", 1}, {"ghosted", 0},     {"FirstTimeRun", 0}};
+        {"soundeffects", 1}, {"shadow", 1},   {"ghostaplha", 30}, {"beveling", 1},     {"bevellevel", 1},
+        {"userotation", 0},  {"useMusic", 1}, {"ghosted", 0},     {"FirstTimeRun", 0}, {"show_mode", 1}};
     EXPECT_EQ(platform->settingsDwords, saved);
     EXPECT_FALSE(platform->settingsOpenNow) << "every batch closes the store";
 
     // Stored values are used as they are; a run that ends is no longer the first.
-    platform->settingsDwords = {{"bevellevel", 7}, {"userotation", 1}, {"ghosted", 1}, {"FirstTimeRun", 5}};
+    platform->settingsDwords = {
+        {"bevellevel", 7}, {"userotation", 1}, {"ghosted", 1}, {"FirstTimeRun", 5}, {"show_mode", 0}};
     LoadSettings(puzzle);
     LoadSettings(app);
-    EXPECT_EQ(std::tuple(puzzle.bevellevel, puzzle.userotation, app.ghosted, app.firstTimeRun),
-              std::tuple(7, 1, 1, 5));
+    LoadSettings(preview);
+    EXPECT_EQ(std::tuple(puzzle.bevellevel, puzzle.userotation, app.ghosted, app.firstTimeRun, preview.showMode),
+              std::tuple(7, 1, 1, 5, 0));
     SaveSettings(app);
     EXPECT_EQ(platform->settingsDwords.at("FirstTimeRun"), 0u);
 }

@@ -62,7 +62,7 @@ TEST_F(StartupTest, ClosingSavesThePreferencesAndQuits) {
     EXPECT_TRUE(platform->quitPosted);
     EXPECT_EQ(std::tuple(g_mainApp, g_puzzle, g_display), std::tuple(nullptr, nullptr, nullptr));
     EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()),
-              std::pair(std::size_t{9}, std::size_t{1}));
+              std::pair(std::size_t{10}, std::size_t{1}));
     // Messages that still arrive after the objects are gone do no harm.
     Send(WM_PAINT);
     Send(WM_TIMER, 1);

@@ -1,15 +1,19 @@
 // Message boxes, the colour chooser and opening the author's addresses.
 #include "QtTestSupport.h"
 
+#include "platform/qt/OptionsDialog.h"
 #include "platform/qt/StandardDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
 
+#include <map>
 #include <tuple>
 
 namespace {
@@ -83,4 +87,57 @@ TEST_F(QtWindowTest, OnlyWebAndMailAddressesAreOpened) {
     EXPECT_EQ(opened[1].scheme(), "http");
     platform->urlOpener = [](const QUrl&) { return false; }; // no browser
     EXPECT_LE(platform->OpenUrl("https://example.com/"), 32);
+}
+
+TEST_F(QtWindowTest, OptionsDialogShowsEveryButtonAsGivenAndReadsThemBackOnlyOnOk) {
+    {
+        OptionsDialog dialog;
+        EXPECT_EQ(dialog.windowTitle(), "Pictorra Vaze - Options");
+        const std::map<int, QString> texts{{1000, "Scroll the image"},
+                                           {1001, "Resize the image"},
+                                           {1002, "Bevel the puzzle piece edges"},
+                                           {1004, "Play sound effects"},
+                                           {1005, "Allow piece rotation"},
+                                           {1006, "Pieces have shadows"},
+                                           {1007, "Low"},
+                                           {1008, "Medium"},
+                                           {1009, "High"},
+                                           {1010, "Enable music"},
+                                           {1, "OK"},
+                                           {2, "Cancel"}};
+        for (const auto& [id, text] : texts) {
+            auto* button = dialog.findChild<QAbstractButton*>(QString::number(id));
+            ASSERT_NE(button, nullptr) << id;
+            EXPECT_EQ(button->text(), text) << id;
+        }
+        QStringList labels;
+        for (auto* label : dialog.findChildren<QLabel*>())
+            labels << label->text();
+        for (auto* group : dialog.findChildren<QGroupBox*>())
+            labels << group->title();
+        labels.sort();
+        EXPECT_EQ(labels,
+                  QStringList({"Amount of beveling:", "General Options",
+                               "If preview image is too large:", "Piece Beveling", "Preview Window"}));
+
+        OptionsDialogData in;
+        for (int id : {1001, 1002, 1005, 1008})
+            in.SetChecked(id, true);
+        dialog.Load(in);
+        dialog.Control(1009)->click();
+        OptionsDialogData out;
+        dialog.Store(out);
+        for (int id = 1000; id <= 1010; ++id)
+            EXPECT_EQ(out.Checked(id), id == 1001 || id == 1002 || id == 1005 || id == 1009) << id;
+    }
+
+    OptionsDialogData data;
+    for (const bool ok : {false, true}) {
+        WhenModal<OptionsDialog>([ok](OptionsDialog* dialog) {
+            dialog->Control(1005)->click();
+            ok ? dialog->accept() : dialog->reject();
+        });
+        EXPECT_EQ(platform->RunOptionsDialog(data), ok ? IDOK : IDCANCEL);
+        EXPECT_EQ(data.Checked(1005), ok);
+    }
 }

@@ -183,3 +183,35 @@ bool ScriptedPlatform::SettingsWriteDword(const std::string& name, std::uint32_t
     settingsDwords[name] = value;
     return true;
 }
+
+HWND ScriptedPlatform::CreatePreviewWindow(const std::string&, int width, int height, WindowProcedure proc) {
+    preview.procedure = proc;
+    preview.size = {width, height};
+    return 2;
+}
+
+ClientSize ScriptedPlatform::PreviewClientSize() {
+    const int w = preview.size.first - 2 * screen.frameWidth -
+                  (preview.bars[SB_VERT].visible ? screen.scrollBarWidth : 0);
+    const int h = preview.size.second - screen.captionHeight - 2 * screen.frameHeight -
+                  (preview.bars[SB_HORZ].visible ? screen.scrollBarWidth : 0);
+    return ClientSize{w > 0 ? w : 0, h > 0 ? h : 0};
+}
+
+void ScriptedPlatform::PresentPreview(const FrameView& frame, const FrameView* smoothSource) {
+    preview.lastFrame = frame;
+    preview.lastFrame.pixels = nullptr;
+    preview.lastSmooth = smoothSource != nullptr;
+}
+
+LRESULT ScriptedPlatform::SendPreview(UINT message, WPARAM wParam, LPARAM lParam) {
+    return preview.procedure ? preview.procedure(2, message, wParam, lParam) : 0;
+}
+
+int ScriptedPlatform::RunOptionsDialog(OptionsDialogData& data) {
+    if (optionsAnswers.empty()) return IDCANCEL;
+    auto answer = std::move(optionsAnswers.front());
+    optionsAnswers.pop_front();
+    answer(data);
+    return IDOK;
+}

@@ -75,7 +75,7 @@ class ScriptedPlatform : public IPlatform {
     // Dialogs.
     int MessageBox(const std::string& text, const std::string& caption, UINT style) override;
     bool ChooseColour(COLORREF initial, COLORREF& chosen) override;
-    int RunOptionsDialog(OptionsDialogData&) override { return IDCANCEL; }
+    int RunOptionsDialog(OptionsDialogData& data) override;
 
     // Sound and the outside world.
     void PlaySoundFile(const std::string& path) override { soundsPlayed.push_back(path); }
@@ -89,6 +89,18 @@ class ScriptedPlatform : public IPlatform {
     bool SettingsWriteDword(const std::string& name, std::uint32_t value) override;
     void SettingsClose() override { settingsOpenNow = false; }
 
+    // Preview window: sizes are kept, the client area follows the frame and visible bars.
+    HWND CreatePreviewWindow(const std::string& title, int width, int height,
+                             WindowProcedure procedure) override;
+    void ShowPreviewWindow(bool show) override { preview.shown = show; }
+    void SetPreviewWindowSize(int width, int height) override { preview.size = {width, height}; }
+    void SetPreviewMaximumSize(int width, int height) override { preview.maximum = {width, height}; }
+    ClientSize PreviewClientSize() override;
+    void SetPreviewScrollBar(int bar, bool visible, int maximum, int position) override {
+        preview.bars[bar] = {visible, maximum, position};
+    }
+    void PresentPreview(const FrameView& frame, const FrameView* smoothSource) override;
+
     // --- Driving the game ----------------------------------------------------------------------
     // Calls the window procedure directly, as the operating system would.
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -96,6 +108,8 @@ class ScriptedPlatform : public IPlatform {
     int PumpMessages();
     // Pumps until `done` holds or `timeoutMs` of real time passed. Worker threads keep running.
     bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000);
+    // Calls the preview window's procedure.
+    LRESULT SendPreview(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Delivers WM_TIMER for timer `id` (when it is set).
     void FireTimer(int id);
 
@@ -126,6 +140,23 @@ class ScriptedPlatform : public IPlatform {
     std::vector<std::uint8_t> lastFrame; // copy of the last presented frame
     FrameView lastFrameView;
 
+    struct PreviewBar {
+        bool visible = false;
+        int maximum = 0;
+        int position = 0;
+    };
+    struct PreviewRecord {
+        WindowProcedure procedure = nullptr;
+        bool shown = false;
+        std::pair<int, int> size{0, 0}; // whole window
+        std::pair<int, int> maximum{0, 0};
+        PreviewBar bars[2];
+        FrameView lastFrame; // pixels not kept
+        bool lastSmooth = false;
+    } preview;
+
+    // Answers the options dialog by changing the buttons; empty: the dialog is cancelled.
+    std::deque<std::function<void(OptionsDialogData&)>> optionsAnswers;
     std::deque<int> messageBoxAnswers; // IDOK when empty
     std::vector<RecordedMessageBox> messageBoxes;
     std::deque<COLORREF> colourAnswers;   // empty: the chooser is cancelled

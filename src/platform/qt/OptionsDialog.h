@@ -1,5 +1,6 @@
 #pragma once
-// The preferences dialog: shows and edits the player's options.
+// The preferences dialog: shows and edits the state of its buttons; what they mean is the
+// game's business. Each button's object name is its control id.
 #include "platform/DialogData.h"
 
 #include <QDialog>
@@ -10,29 +11,15 @@ class QAbstractButton;
 
 class OptionsDialog : public QDialog {
   public:
-    // Control identifiers, as the game's dialog numbers them.
-    enum Control {
-        ScrollImage = 1000,
-        ResizeImage = 1001,
-        Bevel = 1002,
-        SoundEffects = 1004,
-        Rotation = 1005,
-        Shadows = 1006,
-        BevelLow = 1007,
-        BevelMedium = 1008,
-        BevelHigh = 1009,
-        Music = 1010,
-    };
-
     explicit OptionsDialog(QWidget* parent = nullptr);
 
+    // Sets every button as `data` has it.
     void Load(const OptionsDialogData& data);
-    // Reads the controls back into `data`.
+    // Reads every button back into `data`.
     void Store(OptionsDialogData& data) const;
     QAbstractButton* Control(int id) const;
 
   private:
-    bool Checked(int id) const;
     void Check(int id, bool on);
 
     std::map<int, QAbstractButton*> controls_;

@@ -5,6 +5,7 @@
 #include "platform/qt/GameIcon.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/OptionsDialog.h"
+#include "platform/qt/PreviewWindow.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/StandardDialogs.h"
 #include "platform/qt/StatusBarWidget.h"
@@ -25,8 +26,9 @@
 
 namespace {
 
-// The game has one window; this is its handle.
+// The game's two windows: the main window and the preview it owns.
 constexpr HWND kMainWindow = 1;
+constexpr HWND kPreviewWindow = 2;
 // The idle step runs this often while the loop waits.
 constexpr int kIdlePeriodMs = 10;
 // What the shell answers on success, and for an address it will not open.
@@ -53,6 +55,8 @@ QtPlatform::~QtPlatform() {
         delete timer;
     timers_.clear();
     procedure_ = nullptr;
+    previewProcedure_ = nullptr;
+    preview_ = nullptr;
     window_.reset();
 }
 
@@ -351,4 +355,50 @@ bool QtPlatform::SettingsReadDword(const std::string& name, std::uint32_t& value
 
 bool QtPlatform::SettingsWriteDword(const std::string& name, std::uint32_t value) {
     return settings_.WriteDword(name, value);
+}
+
+// --- Preview window -------------------------------------------------------------------------
+
+HWND QtPlatform::CreatePreviewWindow(const std::string& title, int width, int height,
+                                     WindowProcedure procedure) {
+    previewProcedure_ = procedure;
+    if (preview_) return kPreviewWindow;
+    if (!window_) return 0;
+    preview_ = new PreviewWindow(
+        window_.get(),
+        [this](UINT message, WPARAM wParam, LPARAM lParam) {
+            if (previewProcedure_) previewProcedure_(kPreviewWindow, message, wParam, lParam);
+        },
+        Screen());
+    preview_->setWindowTitle(FromGameText(title));
+    preview_->SetOuterSize(width, height);
+    return kPreviewWindow;
+}
+
+void QtPlatform::ShowPreviewWindow(bool show) {
+    if (preview_) preview_->setVisible(show);
+}
+
+void QtPlatform::SetPreviewWindowSize(int width, int height) {
+    if (preview_) preview_->SetOuterSize(width, height);
+}
+
+void QtPlatform::SetPreviewMaximumSize(int width, int height) {
+    if (preview_) preview_->SetOuterMaximum(width, height);
+}
+
+ClientSize QtPlatform::PreviewClientSize() {
+    return preview_ ? preview_->Client() : ClientSize{};
+}
+
+void QtPlatform::SetPreviewScrollBar(int bar, bool visible, int maximum, int position) {
+    if (preview_) preview_->SetScrollBar(bar, visible, maximum, position);
+}
+
+void QtPlatform::InvalidatePreview() {
+    if (preview_) preview_->RequestPaint();
+}
+
+void QtPlatform::PresentPreview(const FrameView& frame, const FrameView* smoothSource) {
+    if (preview_) preview_->ShowFrame(frame, smoothSource);
 }

@@ -16,6 +16,7 @@
 #include <utility>
 
 class MainWindow;
+class PreviewWindow;
 class QEventLoop;
 class QTimer;
 class QUrl;
@@ -81,8 +82,20 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     bool SettingsWriteDword(const std::string& name, std::uint32_t value) override;
     void SettingsClose() override { settings_.Close(); }
 
+    // Preview window.
+    HWND CreatePreviewWindow(const std::string& title, int width, int height,
+                             WindowProcedure procedure) override;
+    void ShowPreviewWindow(bool show) override;
+    void SetPreviewWindowSize(int width, int height) override;
+    void SetPreviewMaximumSize(int width, int height) override;
+    ClientSize PreviewClientSize() override;
+    void SetPreviewScrollBar(int bar, bool visible, int maximum, int position) override;
+    void InvalidatePreview() override;
+    void PresentPreview(const FrameView& frame, const FrameView* smoothSource) override;
+
     // The main window (null before CreateMainWindow), for tests and the entry point.
     MainWindow* Window() const { return window_.get(); }
+    PreviewWindow* Preview() const { return preview_; }
     // Hands addresses to the desktop; tests replace it.
     std::function<bool(const QUrl&)> urlOpener;
     // Tests run a published puzzle from a scratch folder: when set, these replace the running
@@ -96,6 +109,8 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     void RequestPaint() override;
 
     std::unique_ptr<MainWindow> window_;
+    PreviewWindow* preview_ = nullptr; // owned by the main window
+    WindowProcedure previewProcedure_ = nullptr;
     WindowProcedure procedure_ = nullptr;
     std::map<int, QTimer*> timers_;
     QEventLoop* mainLoop_ = nullptr;
