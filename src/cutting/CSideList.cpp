@@ -2,25 +2,15 @@
 
 #include "app/Log.h"
 #include "cutting/TextModeReader.h"
+#include "platform/FileAccess.h"
 
-#include <cstdio>
-#include <fstream>
+#include <cstdint>
+#include <vector>
 
 namespace {
 // A real side list is a few hundred bytes; anything far beyond is not one.
 constexpr std::size_t kMaxSideListBytes = 1u << 20;
 
-bool ReadWholeFile(const std::string& path, std::string* text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::size_t>(size) > kMaxSideListBytes) return false;
-    in.seekg(0, std::ios::beg);
-    text->assign(static_cast<std::size_t>(size), '\0');
-    in.read(text->data(), size);
-    return static_cast<bool>(in) || in.gcount() == size;
-}
 } // namespace
 
 void CSideList::Clear() {
@@ -38,12 +28,12 @@ CSideShape* CSideList::FindShape(std::int32_t set, std::int32_t slot) const {
 bool CSideList::Load(const Source& source, const std::string& cutName) {
     const std::string listFile = source.workFolder + "temp";
     if (!source.extract || !source.extract("piecedefs", listFile)) return false;
-    std::string text;
-    if (!ReadWholeFile(listFile, &text)) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(listFile, kMaxSideListBytes, bytes, nullptr)) {
         LogWrite(0, "Failed to load side list: %s\n", cutName.c_str());
         return false;
     }
-    ReadList(text, source);
+    ReadList(std::string(bytes.begin(), bytes.end()), source);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "position/CPositionFile.h"
 
 #include "app/Log.h"
+#include "platform/FileAccess.h"
 #include "platform/FileReplace.h"
 #include "platform/Platform.h"
 #include "play/CPiece.h"
@@ -12,8 +13,8 @@
 #include <cstring>
 
 namespace {
-// Far more than the largest puzzle writes; anything beyond is not read.
-constexpr std::size_t kMaxFileBytes = std::size_t{256} * 1024 * 1024;
+// Far more than the largest puzzle writes (a few megabytes); a bigger file is refused unread.
+constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024 * 1024;
 
 class ByteWriter {
   public:
@@ -243,14 +244,8 @@ bool CPositionFile::Parse(const std::uint8_t* data, std::size_t size) {
 
 bool CPositionFile::Read(const std::string& path, std::int32_t& rotationSetting, std::uint32_t& clockSeconds,
                          IPlatform* platform) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
     std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
-    std::size_t got = 0;
-    while (bytes.size() < kMaxFileBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + std::min(got, kMaxFileBytes - bytes.size()));
-    std::fclose(file);
+    if (!ReadWholeFile(path, kMaxFileBytes, bytes, nullptr)) return false;
 
     CPositionFile parsed;
     if (!parsed.Parse(bytes.data(), bytes.size())) {

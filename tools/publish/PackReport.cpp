@@ -1,6 +1,7 @@
 #include "PackReport.h"
 
 #include "HeadlessCutter.h"
+#include "PackWriter.h"
 #include "app/Random.h"
 #include "cutting/CPieceMask.h"
 #include "cutting/CSideList.h"
@@ -22,7 +23,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <set>
 #include <sstream>
@@ -62,15 +62,6 @@ class ScratchDir {
   private:
     fs::path path;
 };
-
-bool ReadText(const std::string& path, std::string* text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream all;
-    all << in.rdbuf();
-    *text = all.str();
-    return true;
-}
 
 // Everything read back from a published program.
 struct Published {
@@ -118,7 +109,9 @@ bool LoadPublished(const std::string& program, const ScratchDir& dir, Published*
         entry->CloseStream();
     }
     const std::string listPath = dir.File("temp");
-    if (p->pack.ExtractEntry("piecedefs", listPath)) ReadText(listPath, &p->sideListText);
+    std::vector<std::uint8_t> listBytes;
+    if (p->pack.ExtractEntry("piecedefs", listPath) && ReadFileBytes(listPath, &listBytes, nullptr))
+        p->sideListText.assign(listBytes.begin(), listBytes.end());
     return true;
 }
 

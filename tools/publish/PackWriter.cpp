@@ -1,6 +1,7 @@
 #include "PackWriter.h"
 
 #include "pack/PackFormat.h"
+#include "platform/FileAccess.h"
 
 #include <cstdio>
 #include <limits>
@@ -9,16 +10,13 @@
 namespace publish {
 namespace {
 
+// Programs and authors' pictures are far smaller; a bigger file is refused unread.
+constexpr std::uintmax_t kMaxInputBytes = std::uintmax_t{1} << 30;
+
 void PutU32(std::vector<std::uint8_t>* out, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         out->push_back(static_cast<std::uint8_t>(value >> shift));
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
 
 } // namespace
 
@@ -96,23 +94,7 @@ bool AppendPack(const std::string& program, const std::vector<PackEntrySource>& 
 }
 
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>* bytes, std::string* error) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-    if (!f) {
-        if (error) *error = "cannot open " + path;
-        return false;
-    }
-    bytes->clear();
-    std::uint8_t buffer[64 * 1024];
-    for (;;) {
-        std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-        bytes->insert(bytes->end(), buffer, buffer + n);
-        if (n < sizeof buffer) break;
-    }
-    if (std::ferror(f.get())) {
-        if (error) *error = "cannot read " + path;
-        return false;
-    }
-    return true;
+    return ReadWholeFile(path, kMaxInputBytes, *bytes, error);
 }
 
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error) {
