@@ -4,19 +4,19 @@
 
 #include <set>
 
+using Spots = std::set<std::pair<int, int>>;
+
 class Arrange : public PlayFixture {
   protected:
-    std::vector<POINT> Origins() {
-        std::vector<POINT> out;
+    std::vector<std::pair<int, int>> Origins() {
+        std::vector<std::pair<int, int>> out;
         for (CPieceGroup* g : puzzle->groups)
-            out.push_back(Pos(g));
+            out.push_back({g->x, g->y});
         return out;
     }
-    std::set<std::pair<int, int>> OriginSet() {
-        std::set<std::pair<int, int>> out;
-        for (POINT p : Origins())
-            out.insert({p.x, p.y});
-        return out;
+    Spots OriginSet() {
+        const auto origins = Origins();
+        return Spots(origins.begin(), origins.end());
     }
 };
 
@@ -26,12 +26,13 @@ TEST_F(Arrange, ScatterDrawsXThenYForEachGroupInListOrder) {
     GameSeed(1); // 41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, ...
     puzzle->Scatter();
     EXPECT_EQ(puzzle->groups.Head()->reference, P(0, 0));
-    EXPECT_EQ(Origins(), (std::vector<POINT>{{2041, 2467}, {2334, 2500}, {2169, 2724}, {2478, 2358}}));
+    EXPECT_EQ(Origins(),
+              (std::vector<std::pair<int, int>>{{2041, 2467}, {2334, 2500}, {2169, 2724}, {2478, 2358}}));
     // An empty area gives its corner rather than dividing by zero.
     puzzle->ClearGroups();
     puzzle->scatterArea = RECT{2500, 2400, 2500, 2400};
     puzzle->Scatter();
-    EXPECT_EQ(OriginSet(), (std::set<std::pair<int, int>>{{2500, 2400}}));
+    EXPECT_EQ(OriginSet(), (Spots{{2500, 2400}}));
 }
 
 TEST_F(Arrange, TheAngularCutLeavesOutPiecesWithFourLongSlots) {
@@ -66,7 +67,7 @@ TEST_F(Arrange, AutoArrangeCirclesThePictureWithTheLoosePiecesOnly) {
     puzzle->AutoArrange();
     // S = 32: steps of 40, starting 16 left of and 56 above the picture's corner; the joined
     // pair stays where it was.
-    const std::set<std::pair<int, int>> expected = {
+    const Spots expected = {
         {300, 400},   {2420, 2396}, {2460, 2396}, {2500, 2396}, {2540, 2396}, {2540, 2436},
         {2540, 2476}, {2540, 2516}, {2540, 2556}, {2500, 2556}, {2460, 2556},
     };
@@ -101,8 +102,8 @@ TEST_F(Arrange, NewGameScattersEveryPieceIntoTheAreaOnce) {
     puzzle->scatterArea = RECT{2500, 2500, 2510, 2510};
     puzzle->NewGame();
     EXPECT_EQ(std::pair(puzzle->loosePieces, puzzle->percentCompleted), std::pair(20, 0.0f));
-    for (POINT p : Origins())
-        EXPECT_TRUE(2500 <= p.x && p.x < 2510 && 2500 <= p.y && p.y < 2510) << p.x << "," << p.y;
+    for (auto [x, y] : Origins())
+        EXPECT_TRUE(2500 <= x && x < 2510 && 2500 <= y && y < 2510) << x << "," << y;
     // A second end-of-load message does not give any piece a second group.
     puzzle->NewGame();
     EXPECT_EQ(puzzle->groups.Size(), 20u);
