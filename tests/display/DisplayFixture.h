@@ -8,17 +8,17 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 inline void SetDisplayFormatVariable(const char* value) {
 #ifdef _WIN32
     _putenv_s("PICTORRA_DISPLAY_FORMAT", value ? value : "");
 #else
-    if (value)
-        setenv("PICTORRA_DISPLAY_FORMAT", value, 1);
-    else
-        unsetenv("PICTORRA_DISPLAY_FORMAT");
+    value ? setenv("PICTORRA_DISPLAY_FORMAT", value, 1) : unsetenv("PICTORRA_DISPLAY_FORMAT");
 #endif
 }
+
+using Pixels = std::vector<std::uint32_t>;
 
 class DisplayFixture : public ::testing::Test {
   protected:
@@ -31,7 +31,6 @@ class DisplayFixture : public ::testing::Test {
         SetDisplayFormatVariable(nullptr);
         SetPlatform(nullptr);
     }
-
     // Sets the screen to `code`'s depth and masks (RGB16Other is 4-4-4) and makes the display.
     void Create(PixelFormatCode code, int w = 64, int h = 48) {
         const PixelFormatDesc d = DescribePixelFormat(code);
@@ -41,15 +40,18 @@ class DisplayFixture : public ::testing::Test {
         ASSERT_EQ(display.CreateWindowedDisplay(1, w, h), S_OK);
         ASSERT_EQ(display.Format(), code);
     }
-
     std::unique_ptr<CSurface> Surface(int w, int h) {
         CSurface* s = nullptr;
         EXPECT_EQ(display.NewSurface(&s, w, h, false), S_OK);
         return std::unique_ptr<CSurface>(s);
     }
-
     std::uint32_t Back(int x, int y) { return display.BackBuffer()->GetPixelValue(x, y); }
-
+    Pixels Back(std::initializer_list<POINT> points) {
+        Pixels out;
+        for (POINT p : points)
+            out.push_back(Back(p.x, p.y));
+        return out;
+    }
     TempDir dir;
     ScriptedPlatform platform{dir.Str()};
     CDisplay display;

@@ -1,7 +1,7 @@
+#include "display/GroupDrawing.h"
 #include "DisplayFixture.h"
 #include "app/Globals.h"
 #include "cutting/CPieceMask.h"
-#include "display/GroupDrawing.h"
 #include "play/CMouseController.h"
 #include "play/CPiece.h"
 #include "play/CPieceGroup.h"
@@ -9,28 +9,23 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-constexpr std::uint32_t kBack = 0x404040, kShadow = 0x101010, kMark = 0xFF00FF, kRed = 0xAA0000;
-}
+constexpr std::uint32_t kBack = 0x404040, kShadow = 0x101010, kMark = 0xFF00FF, kRed = 0xAA0000, kBlue = 0xAA;
 
 // Pieces are 32 pixels square (cell 16); the view is scrolled to (90, 40).
 class GroupDrawing : public DisplayFixture {
   protected:
     GroupDrawing() {
-        savedCell = cellSize;
         cellSize = 16;
         Create(RGB32, 200, 150);
         mask.shadow = Solid(32, kShadow).release();
     }
-    ~GroupDrawing() override { cellSize = savedCell; }
-
+    ~GroupDrawing() override { cellSize = 0; }
     std::unique_ptr<CSurface> Solid(int side, std::uint32_t value) {
         auto s = Surface(side, side);
         s->Fill(value, false);
         s->SetTransparentColour(RGB(255, 255, 255));
         return s;
     }
-
     // A one-piece group at board (bx, by) whose image is `colour`, appended below the others.
     CPieceGroup* Group(int bx, int by, std::uint32_t colour, bool withMask = true) {
         auto piece = std::make_unique<CPiece>();
@@ -44,48 +39,35 @@ class GroupDrawing : public DisplayFixture {
         puzzle.groups.Append(group);
         return group;
     }
-
     void Draw(CPieceGroup* g, bool dragged) {
         display.ClearBackBuffer(kBack);
         DrawGroup(display, *g, dragged, kView);
     }
-
     static constexpr POINT kView{90, 40};
-    int savedCell = 0;
     CPieceMask mask; // outlives the puzzle's pieces
     CPuzzle puzzle;
 };
 
-TEST_F(GroupDrawing, ShadowFollowsThePreferenceAndTheDrag) {
+TEST_F(GroupDrawing, ShadowFollowsThePreferenceAndTheDragAndSkipsPiecesOffTheBuffer) {
     CPieceGroup* g = Group(100, 50, kRed); // screen (10, 10) .. (41, 41)
-    struct Case {
-        int shadowPreference;
-        bool dragged;
-        int reach; // columns of shadow right of the piece
-    };
-    for (Case c : {Case{1, false, 1}, {0, false, 0}, {0, true, 2}}) {
-        puzzle.shadow = c.shadowPreference;
-        Draw(g, c.dragged);
-        EXPECT_EQ(Back(41, 41), kRed);
-        EXPECT_EQ(Back(42, 20), c.reach >= 1 ? kShadow : kBack) << c.shadowPreference << c.dragged;
-        EXPECT_EQ(Back(43, 20), c.reach >= 2 ? kShadow : kBack) << c.shadowPreference << c.dragged;
-        EXPECT_EQ(Back(44, 20), kBack);
-        EXPECT_EQ(Back(10, 42), kBack); // the shadow is offset down and right
+    // Shadow preference, dragged, columns of shadow right of the piece (offset down and right).
+    for (auto [preference, dragged, reach] : {std::tuple{1, false, 1}, {0, false, 0}, {0, true, 2}}) {
+        puzzle.shadow = preference;
+        Draw(g, dragged);
+        EXPECT_EQ(Back({{41, 41}, {42, 20}, {43, 20}, {44, 20}, {10, 42}}),
+                  (Pixels{kRed, reach >= 1 ? kShadow : kBack, reach >= 2 ? kShadow : kBack, kBack, kBack}))
+            << preference << dragged;
     }
     // A piece without a mask has no shadow.
     Draw(Group(100, 50, 0x00AA00, false), true);
-    EXPECT_EQ(Back(20, 20), 0x00AA00u);
-    EXPECT_EQ(Back(42, 20), kBack);
-}
-
-TEST_F(GroupDrawing, PiecesWhollyOffTheBufferAreSkippedWithTheirShadows) {
+    EXPECT_EQ(Back({{20, 20}, {42, 20}}), (Pixels{0x00AA00, kBack}));
     // Screen x -32: the image ends just left of the buffer; its shadow would reach column 0.
-    Draw(Group(90 - 32, 60, kRed), true);
-    EXPECT_EQ(Back(0, 30), kBack);
-    Draw(Group(90 - 31, 60, kRed), true);
-    EXPECT_EQ(Back(0, 30), kRed);
-    Draw(Group(100, 40 - 32, kRed), true);
-    EXPECT_EQ(Back(20, 0), kBack);
+    const std::tuple<int, int, POINT, std::uint32_t> offBuffer[] = {
+        {90 - 32, 60, {0, 30}, kBack}, {90 - 31, 60, {0, 30}, kRed}, {100, 40 - 32, {20, 0}, kBack}};
+    for (auto [x, y, at, colour] : offBuffer) {
+        Draw(Group(x, y, kRed), true);
+        EXPECT_EQ(Back(at.x, at.y), colour) << x << "," << y;
+    }
     // A rotation outside 0..3 draws nothing rather than reading past the images.
     CPieceGroup* odd = Group(100, 50, kRed);
     odd->pieces.Head()->rotation = 7;
@@ -96,23 +78,18 @@ TEST_F(GroupDrawing, PiecesWhollyOffTheBufferAreSkippedWithTheirShadows) {
 TEST_F(GroupDrawing, StackingOrderWithTheSelectionAndItsMarkerOnTop) {
     puzzle.shadow = 0;
     puzzle.selectorSurface = Solid(8, kMark).release();
-    Group(100, 50, kRed);                           // head: topmost of the resting groups
-    CPieceGroup* bottom = Group(104, 50, 0x0000AA); // tail
+    Group(100, 50, kRed);                        // head: topmost of the resting groups
+    CPieceGroup* bottom = Group(104, 50, kBlue); // tail
     display.ClearBackBuffer(kBack);
     DrawGroups(display, puzzle, kView);
-    EXPECT_EQ(Back(20, 20), kRed);
-    EXPECT_EQ(Back(44, 20), 0x0000AAu);
-
+    EXPECT_EQ(Back({{20, 20}, {44, 20}}), (Pixels{kRed, kBlue}));
     bottom->selected = 1;
     puzzle.selection.Append(bottom);
     puzzle.mouse->dragging = 1;
     display.ClearBackBuffer(kBack);
     DrawGroups(display, puzzle, kView);
-    EXPECT_EQ(Back(20, 20), 0x0000AAu); // the selection covers the resting group
-    EXPECT_EQ(Back(46, 20), kShadow);   // and, being dragged, casts its shadow
-    EXPECT_EQ(Back(12, 20), kRed);
-    // The marker sits at the reference piece's position + (cell - 4, cell - 4), in view.
-    EXPECT_EQ(Back(26, 22), kMark);
-    EXPECT_EQ(Back(33, 29), kMark);
-    EXPECT_EQ(Back(25, 22), 0x0000AAu);
+    // The selection covers the resting group and, being dragged, casts its shadow; the marker
+    // sits at the reference piece's position + (cell - 4, cell - 4), in view.
+    EXPECT_EQ(Back({{20, 20}, {46, 20}, {12, 20}, {26, 22}, {33, 29}, {25, 22}}),
+              (Pixels{kBlue, kShadow, kRed, kMark, kMark, kBlue}));
 }

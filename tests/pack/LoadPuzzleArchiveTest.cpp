@@ -1,54 +1,32 @@
 #include "ArchiveWriter.h"
 #include "PackTestFiles.h"
-#include "app/CMainApp.h"
-#include "app/Globals.h"
 #include "app/Log.h"
-#include "clock/CGameClock.h"
 #include "imaging/BmpCodec.h"
 #include "pack/PuzzleArchiveLoader.h"
-#include "play/CPuzzle.h"
 #include "support/PublishedPuzzle.h"
-#include "support/ScriptedPlatform.h"
+#include "support/ScopedGame.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-namespace {
-
 class LoadPuzzleArchiveTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetPlatform(&platform);
-        g_tempDirectory = platform.tempDir;
         LogInit(platform.tempDir + "DUVereLog.txt");
-        g_puzzle = &puzzle;
-        g_clock = &clock;
-        g_mainApp = &app;
         g_sideList = nullptr;
-        cellSize = 0;
         app.ghosted = 1;
         options.pictureType = "bmp";
         options.cutName = "large";
         options.title = "Autumn";
     }
-    void TearDown() override {
-        SetPlatform(nullptr);
-        g_puzzle = nullptr;
-        g_clock = nullptr;
-        g_mainApp = nullptr;
-        g_tempDirectory.clear();
-        cellSize = 0;
-    }
-
     // The log after its header, which ends in an empty line.
     std::string Log() {
         const std::string text = ReadText(platform.tempDir + "DUVereLog.txt");
         return text.substr(text.find("\n\n") + 2);
     }
     bool Load(const std::string& path) { return LoadPuzzleArchive(puzzle, path); }
-
     std::string WriteArchive() {
         Bytes archive;
         std::string error;
@@ -61,12 +39,12 @@ class LoadPuzzleArchiveTest : public ::testing::Test {
         EXPECT_TRUE(publish::WriteArchive(platform.tempDir + "Broken", entries, &error)) << error;
         return platform.tempDir + "Broken";
     }
-
     TempDir temp;
     ScriptedPlatform platform{temp.Str()};
-    CMainApp app;
-    CGameClock clock;
-    CPuzzle puzzle;
+    ScopedGame game{platform, 0};
+    CMainApp& app = *game.app;
+    CGameClock& clock = *game.clock;
+    CPuzzle& puzzle = *game.puzzle;
     publish::ArchiveOptions options;
     Bytes picture = EncodeBmp24(GradientPicture(40, 20));
 };
@@ -85,7 +63,6 @@ TEST_F(LoadPuzzleArchiveTest, AGoodArchiveSetsTheCutAndLeavesTheBitmapForCutting
     // cutting step says so and the title is set all the same.
     EXPECT_EQ(Log(), "Failed to load picture: " + platform.tempDir + "puzzle1.bmp\n");
     EXPECT_EQ(platform.WindowText(), "Pictorra Vaze - Autumn");
-
     // Either permission at 0 switches ghosting off.
     for (auto [ghost, preview] : {std::pair{0, 1}, std::pair{3, 0}}) {
         app.ghosted = 1;
@@ -94,9 +71,7 @@ TEST_F(LoadPuzzleArchiveTest, AGoodArchiveSetsTheCutAndLeavesTheBitmapForCutting
         ASSERT_TRUE(Load(WriteArchive()));
         EXPECT_EQ(app.ghosted, 0) << ghost << " " << preview;
     }
-}
-
-TEST_F(LoadPuzzleArchiveTest, ARestoredPositionKeepsItsClockAndCut) {
+    // A restored position keeps its clock and cut.
     puzzle.restoringPosition = 1;
     puzzle.options.cutName = "small";
     clock.seconds = 500;
@@ -113,19 +88,16 @@ TEST_F(LoadPuzzleArchiveTest, UnusableArchivesAreRefusedWithTheirLogLine) {
     EXPECT_FALSE(Load(noPicture));
     EXPECT_EQ(Log(), "Failed to load archive: " + missing + "\nFailed to load options from archive: " +
                          noOptions + "\nFailed to load picture from archive: " + noPicture + "\n");
-
     // An unknown picture type fails without a word.
     const std::string path =
         WriteEntries({{"options", ToBytes("BMP\r\nlarge\r\n"), false}, {"picture", picture, false}});
     const std::string before = Log();
     EXPECT_FALSE(Load(path));
     EXPECT_EQ(Log(), before);
-
     // Nothing at all while the loader is busy.
     puzzle.loaderBusy = true;
     EXPECT_FALSE(Load(WriteArchive()));
     EXPECT_EQ(puzzle.archivePath, path);
-    puzzle.loaderBusy = false;
 }
 
 TEST_F(LoadPuzzleArchiveTest, AnUnknownCutWithoutACellSizeIsRefusedNotDividedBy) {
@@ -143,5 +115,3 @@ TEST_F(LoadPuzzleArchiveTest, AnUnknownCutWithoutACellSizeIsRefusedNotDividedBy)
     EXPECT_TRUE(Load(path));
     EXPECT_EQ(std::pair(cellSize, puzzle.cutStyle), std::pair(32, 5));
 }
-
-} // namespace

@@ -6,14 +6,12 @@
 #include <climits>
 #include <tuple>
 
-namespace {
-
-bool Parse(const std::string& text, PuzzleOptions& options) {
+static bool Parse(const std::string& text, PuzzleOptions& options) {
     return ParsePuzzleOptions(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), options,
                               false);
 }
 
-TEST(Options, FourteenCrLfLinesReadClean) {
+TEST(Options, FourteenCrLfLinesReadCleanAndMissingOnesReadEmpty) {
     PuzzleOptions options;
     ASSERT_TRUE(
         Parse("gif\r\nwavy\r\nAutumn\r\nWell solved!\r\n1\r\n0\r\n0\r\n2\r\n45\r\nten\r\n\r\n0\r\n\r\n" +
@@ -24,42 +22,29 @@ TEST(Options, FourteenCrLfLinesReadClean) {
     EXPECT_EQ((std::vector<int>{options.pictureFormat, options.ghostPermission, options.previewPermission,
                                 options.targetHours, options.targetMinutes}),
               (std::vector<int>{PictureGif, 1, 0, 2, 45}));
-}
-
-TEST(Options, TheFirstLineMustNameAPictureTypeExactly) {
-    PuzzleOptions options;
-    for (const char* bad : {"jpg\nmedium\nTitle\n", "JPG\r\nmedium\r\n", "jpg \r\nmedium\r\n", ""})
-        EXPECT_FALSE(Parse(bad, options)) << bad;
-    EXPECT_EQ(options.title, "");
-    for (const char* type : {"bmp", "jpg", "jpeg", "gif", "ico", "pcx"})
-        EXPECT_TRUE(Parse(std::string(type) + "\r\n", options)) << type;
-}
-
-TEST(Options, MissingLinesReadEmptyAndNumbersFollowTheTextRules) {
-    PuzzleOptions options;
-    options.ghostPermission = 5;
     ASSERT_TRUE(Parse("pcx\r\nsmall\r\nShort one", options));
-    EXPECT_EQ(std::tie(options.title, options.completionText), std::make_tuple("Short one", ""));
-    EXPECT_EQ(std::pair(options.ghostPermission, options.targetMinutes), std::pair(0, 0));
-
+    EXPECT_EQ(
+        std::tuple(options.title, options.completionText, options.ghostPermission, options.targetMinutes),
+        std::tuple("Short one", "", 0, 0));
     // A line longer than 255 characters spills into the next field.
     ASSERT_TRUE(Parse("bmp\r\n" + std::string(300, 'c') + "\r\n", options));
     EXPECT_EQ(std::pair(options.cutName, options.title),
               std::pair(std::string(255, 'c'), std::string(45, 'c')));
+}
 
-    const std::pair<const char*, int> numbers[] = {{"  +12 apples", 12}, {"\t-7", -7}, {"x1", 0}, {"-", 0},
-                                                   {"99999999999999999999", INT_MAX},
-                                                   {"-99999999999999999999", INT_MIN}};
+TEST(Options, TheFirstLineMustNameAPictureTypeExactlyAndNumbersFollowTheTextRules) {
+    PuzzleOptions options;
+    for (const char* bad : {"jpg\nmedium\nTitle\n", "JPG\r\nmedium\r\n", "jpg \r\nmedium\r\n", ""})
+        EXPECT_FALSE(Parse(bad, options)) << bad;
+    EXPECT_EQ(options.title, "");
+    const std::pair<const char*, int> numbers[] = {
+        {"  +12 apples", 12},
+        {"\t-7", -7},
+        {"x1", 0},
+        {"-", 0},
+        {"99999999999999999999", INT_MAX},
+        {"-99999999999999999999", INT_MIN},
+    };
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(DecimalValue(text), value) << text;
 }
-
-TEST(Options, OnlyAnExactCutNameSetsStyleAndCellSize) {
-    std::int32_t style = 9, size = 40;
-    ApplyCutName("Medium", style, size);
-    EXPECT_EQ(std::pair(style, size), std::pair(9, 40));
-    ApplyCutName("jagged", style, size);
-    EXPECT_EQ(std::pair(style, size), std::pair(7, 48));
-}
-
-} // namespace

@@ -6,31 +6,30 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // The marker bytes, spelt out only in tests.
 const Bytes kMarker = {0x44, 0x55, 0x88};
 
 // `data` placed at `offset` in a zeroed image. Copied into place rather than inserted: GCC 12
 // at -O3 mistakes appending to a large vector for an overflow.
-Bytes Placed(const Bytes& data, std::size_t offset) {
+static Bytes Placed(const Bytes& data, std::size_t offset) {
     Bytes image(offset + data.size(), 0);
     std::copy(data.begin(), data.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
     return image;
 }
 
-// `padding` zero bytes, the marker and an entry count.
-Bytes Header(std::int32_t count, std::size_t padding = kPackSearchOffset) {
+// `padding` zero bytes, the marker, an entry count and a directory of (name, start, end).
+static Bytes Header(std::int32_t count,
+                    std::vector<std::tuple<std::string, std::uint32_t, std::uint32_t>> entries = {},
+                    std::size_t padding = kPackSearchOffset) {
     Bytes image = Placed(kMarker, padding);
     PutLe(image, static_cast<std::uint32_t>(count), 4);
+    for (const auto& [name, start, end] : entries) {
+        PutLe(image, static_cast<std::uint32_t>(name.size()), 4);
+        image.insert(image.end(), name.begin(), name.end());
+        PutLe(image, start, 4);
+        PutLe(image, end, 4);
+    }
     return image;
-}
-
-void PutEntry(Bytes& image, const std::string& name, std::uint32_t start, std::uint32_t end) {
-    PutLe(image, static_cast<std::uint32_t>(name.size()), 4);
-    image.insert(image.end(), name.begin(), name.end());
-    PutLe(image, start, 4);
-    PutLe(image, end, 4);
 }
 
 class PackFileTest : public ::testing::Test {
@@ -57,19 +56,15 @@ TEST_F(PackFileTest, TheMarkerCountsOnlyFromTheSearchOffset) {
     std::copy(kMarker.begin(), kMarker.end(), image.begin() + kPackSearchOffset - 1);
     ASSERT_TRUE(Open(image));
     EXPECT_EQ(Extract("a"), "right");
-
     // A marker exactly at the offset starts the directory right after it.
     ASSERT_TRUE(Open(Placed(pack1, kPackSearchOffset)));
     EXPECT_EQ(pack.dataBase, kPackSearchOffset + 3 + 4 + 4 + 1 + 8);
-
     // Only a marker before the offset, a file shorter than it, or no file: no pack.
-    Bytes early = Header(1, kPackSearchOffset - 3);
+    Bytes early = Header(1, {}, kPackSearchOffset - 3);
     early.resize(kPackSearchOffset + 50, 0);
     EXPECT_FALSE(Open(early) || Open(Bytes(5000, 0)) ||
                  pack.OpenPackFile(dir.File("missing.exe"), kPackSearchOffset));
-    EXPECT_EQ(pack.dataBase, 0u);
-    EXPECT_EQ(Extract("a"), "<failed>");
-
+    EXPECT_EQ(std::pair(pack.dataBase, Extract("a")), std::pair(std::uint32_t{0}, std::string("<failed>")));
     // A count of 0 (or below) opens but finds nothing.
     for (std::int32_t count : {0, -5}) {
         ASSERT_TRUE(Open(Header(count))) << count;
@@ -96,34 +91,25 @@ TEST_F(PackFileTest, LookupIsExactTheFirstDuplicateWinsAndAnEmptyEntryEmptiesIts
 }
 
 TEST_F(PackFileTest, HostileDirectoriesAndEntriesFailCleanly) {
-    Bytes image = Header(3);
-    PutEntry(image, "short", 2, 100000);
-    PutEntry(image, "beyond", 0xFFFFFF00u, 0xFFFFFFFFu);
-    PutEntry(image, "backwards", 4, 2);
+    Bytes image =
+        Header(3, {{"short", 2, 100000}, {"beyond", 0xFFFFFF00u, 0xFFFFFFFFu}, {"backwards", 4, 2}});
     image.insert(image.end(), {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'});
     ASSERT_TRUE(Open(image));
     // Entries reaching past the end are cut short; an end before the start is a broken
     // entry, not a copy of the rest of the file.
     EXPECT_EQ(Extract("short") + "|" + Extract("beyond") + "|" + Extract("backwards"), "23456789||<failed>");
-
     // A name one byte too long for the reader's field is refused, the longest that fits is
     // accepted, and a count far beyond what the file holds is refused before anything is read.
-    Bytes longName = Header(1), maxName = Header(1), hugeCount = Header(0x7FFFFFFF);
-    PutEntry(longName, std::string(256, 'x'), 0, 0);
-    PutEntry(maxName, std::string(255, 'n'), 0, 0);
+    Bytes hugeCount = Header(0x7FFFFFFF);
     hugeCount.insert(hugeCount.end(), 100, 0);
-    EXPECT_FALSE(Open(longName) || Open(hugeCount));
-    ASSERT_TRUE(Open(maxName));
+    EXPECT_FALSE(Open(Header(1, {{std::string(256, 'x'), 0, 0}})) || Open(hugeCount));
+    ASSERT_TRUE(Open(Header(1, {{std::string(255, 'n'), 0, 0}})));
     EXPECT_NE(pack.FindEntry(std::string(255, 'n')), nullptr);
-
     // Directories cut off inside the count, a name length, a name and an offset.
-    Bytes base = Header(2);
-    PutEntry(base, "a", 0, 1);
-    PutEntry(base, "bcdef", 0, 1);
+    const Bytes base = Header(2, {{"a", 0, 1}, {"bcdef", 0, 1}});
     for (std::size_t cut = kPackSearchOffset + 3; cut < base.size(); ++cut) {
         EXPECT_FALSE(Open(Bytes(base.begin(), base.begin() + static_cast<long>(cut)))) << cut;
-        EXPECT_TRUE(pack.directory.empty());
-        EXPECT_EQ(pack.dataBase, 0u);
+        EXPECT_TRUE(pack.directory.empty() && pack.dataBase == 0u);
     }
     EXPECT_TRUE(Open(base));
 }
@@ -138,7 +124,6 @@ TEST_F(PackFileTest, WriterPadsShortProgramsAndKeepsLongOnesWhole) {
     ASSERT_TRUE(publish::AppendPackToImage(&copy, {{"x", ToBytes("y")}}, &error)) << error;
     EXPECT_TRUE(std::equal(longProgram.begin(), longProgram.end(), copy.begin()));
     EXPECT_EQ(publish::FindPackMarker(copy), static_cast<std::int64_t>(longProgram.size()));
-
     // A name too long for the reader is refused with a reason; a marker before the search
     // offset does not matter.
     Bytes plain(100, 0);
@@ -154,5 +139,3 @@ TEST(PackMarker, CoreLibraryNeverHoldsTheMarkerBytes) {
     ASSERT_FALSE(library.empty());
     EXPECT_EQ(library.find("\x44\x55\x88"), std::string::npos);
 }
-
-} // namespace

@@ -1,19 +1,14 @@
 #include "PlayFixture.h"
 
-namespace {
-
 class Mouse : public PlayFixture {
   protected:
     void SetUp() override {
-        app->scrollX = 2000;
-        app->scrollY = 2000;
+        app->scrollX = app->scrollY = 2000;
         MakeGrid(3, 1);
     }
-    // View point over the middle of a piece's cell.
-    POINT View(const CPiece* p) const { return {p->x + 32 - app->scrollX, p->y + 32 - app->scrollY}; }
-    void Press(const CPiece* p) { mouse->OnLeftDown(View(p).x, View(p).y); }
+    // Presses over the middle of a piece's cell.
+    void Press(const CPiece* p) { mouse->OnLeftDown(p->x + 32 - app->scrollX, p->y + 32 - app->scrollY); }
     void Move(int x, int y) { mouse->OnMouseMove(MakeMouseLParam(x, y)); }
-
     CMainApp* app = game.app.get();
     CMouseController* mouse = puzzle->mouse.get();
 };
@@ -22,21 +17,16 @@ TEST_F(Mouse, AClickWithoutMovingStillDropsAndJoins) {
     CPieceGroup* left = Group({{0, 0}}, 2100, 2100);
     CPieceGroup* right = Group({{1, 0}}, 2134, 2098); // 2 pixels off its place
     Press(P(1, 0));
-    EXPECT_EQ(mouse->dragging, 1);
-    EXPECT_EQ(platform.cursor, CursorKind::PointingHand);
     // The board view without the status bar, inset by 1, 2, scroll bar + 1 and 12.
-    EXPECT_TRUE(platform.cursorConfined);
-    EXPECT_EQ(platform.cursorClip, (RECT{1, 2, 800 - 17, 560 - 20 - 12}));
-
+    EXPECT_EQ(std::tuple(mouse->dragging, platform.cursor, platform.cursorConfined, platform.cursorClip),
+              std::tuple(1, CursorKind::PointingHand, true, RECT{1, 2, 800 - 17, 560 - 20 - 12}));
     mouse->OnLeftUp();
-    EXPECT_EQ(P(1, 0)->group, left);
-    EXPECT_EQ(Pos(P(1, 0)), (POINT{2132, 2100}));
-    EXPECT_EQ(platform.cursor, CursorKind::Arrow);
-    EXPECT_FALSE(platform.cursorConfined);
+    EXPECT_EQ(std::tuple(P(1, 0)->group, Pos(P(1, 0)), platform.cursor, platform.cursorConfined),
+              std::tuple(left, POINT{2132, 2100}, CursorKind::Arrow, false));
     EXPECT_TRUE(puzzle->selection.Contains(right));
 }
 
-TEST_F(Mouse, CtrlPressOnEmptyBoardDragsTheSelection) {
+TEST_F(Mouse, CtrlPressOnEmptyBoardDragsTheSelectionAndScrollingStartsFromThePress) {
     CPieceGroup* a = Group({{0, 0}}, 2100, 2100);
     puzzle->AddToSelection(a);
     app->ctrlDown = 1;
@@ -45,17 +35,12 @@ TEST_F(Mouse, CtrlPressOnEmptyBoardDragsTheSelection) {
     Move(610, 395);
     EXPECT_EQ(Pos(a), (POINT{2110, 2095}));
     mouse->OnLeftUp();
-}
-
-TEST_F(Mouse, EdgeScrollingStartsFromThePressNotAStaleMove) {
-    CPieceGroup* g = Group({{0, 0}}, 2100, 2100);
     // The last move was at the window's corner; the press itself is where the mouse is now.
+    app->ctrlDown = 0;
     Move(0, 0);
     Press(P(0, 0));
     mouse->OnAutoScrollTimer();
-    EXPECT_EQ(app->scrollX, 2000);
-    EXPECT_EQ(app->scrollY, 2000);
-    EXPECT_EQ(g->x, 2100);
+    EXPECT_EQ(std::tuple(app->scrollX, app->scrollY, a->x), std::tuple(2000, 2000, 2110));
     mouse->OnLeftUp();
 }
 
@@ -65,8 +50,7 @@ TEST_F(Mouse, TheRightButtonDragsTheBoardButNotFromABand) {
     Move(150, 130);
     EXPECT_EQ((POINT{app->scrollX, app->scrollY}), (POINT{1950, 1970}));
     mouse->OnRightUp();
-    EXPECT_EQ(platform.cursor, CursorKind::Arrow);
-    EXPECT_FALSE(platform.cursorConfined);
+    EXPECT_EQ(std::pair(platform.cursor, platform.cursorConfined), std::pair(CursorKind::Arrow, false));
     Move(100, 100);
     EXPECT_EQ(app->scrollX, 1950);
     // Not while a band is drawn.
@@ -74,5 +58,3 @@ TEST_F(Mouse, TheRightButtonDragsTheBoardButNotFromABand) {
     mouse->OnRightDown(60, 60);
     EXPECT_FALSE(mouse->RightDragging());
 }
-
-} // namespace

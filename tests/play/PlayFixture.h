@@ -1,6 +1,6 @@
 #pragma once
 // A hand-built board for play tests: a grid of pieces with their sides set and no images,
-// owned by the game's puzzle, on a scripted platform recording sounds and boxes.
+// owned by the game's puzzle, on a scripted platform.
 #include "support/ScopedGame.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -18,9 +18,7 @@ class PlayFixture : public ::testing::Test {
         puzzle->cols = cols;
         puzzle->rows = rows;
         puzzle->totalPieces = cols * rows;
-        static const int dc[4] = {1, 0, -1, 0};
-        static const int dr[4] = {0, 1, 0, -1};
-        for (int r = 0; r < rows; ++r) {
+        for (int r = 0; r < rows; ++r)
             for (int c = 0; c < cols; ++c) {
                 auto piece = std::make_unique<CPiece>();
                 piece->col = c;
@@ -28,24 +26,18 @@ class PlayFixture : public ::testing::Test {
                 for (int d = 0; d < 4; ++d) {
                     CPieceSide& side = piece->sides[d];
                     side.direction = d;
-                    side.neighbourCol = c + dc[d];
-                    side.neighbourRow = r + dr[d];
+                    side.neighbourCol = c + (d == 0) - (d == 2);
+                    side.neighbourRow = r + (d == 1) - (d == 3);
                     if (side.neighbourCol < 0 || side.neighbourCol >= cols || side.neighbourRow < 0 ||
                         side.neighbourRow >= rows)
                         side.setNumber = CPieceSide::kBorder;
                 }
                 puzzle->pieces.push_back(std::move(piece));
             }
-        }
     }
-
     CPiece* P(int c, int r) { return puzzle->PieceAt(c, r); }
     static POINT Pos(const CPiece* p) { return {p->x, p->y}; }
     static POINT Pos(const CPieceGroup* g) { return {g->x, g->y}; }
-    static std::vector<CPieceGroup*> Order(const OrderedList<CPieceGroup>& list) {
-        return std::vector<CPieceGroup*>(list.begin(), list.end());
-    }
-
     // A group holding the given cells, laid out from the first at (x, y), appended at the tail.
     CPieceGroup* Group(std::initializer_list<std::pair<int, int>> cells, int x, int y) {
         CPieceGroup* g = puzzle->NewGroup();
@@ -55,10 +47,8 @@ class PlayFixture : public ::testing::Test {
         puzzle->groups.Append(g);
         return g;
     }
-
     TempDir temp;
     ScriptedPlatform platform{temp.Str()};
     ScopedGame game{platform};
     CPuzzle* puzzle = game.puzzle.get();
-    CGameClock& clock = *game.clock;
 };
