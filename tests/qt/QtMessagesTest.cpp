@@ -2,10 +2,8 @@
 #include "QtTestSupport.h"
 
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <atomic>
-#include <thread>
 
 namespace {
 constexpr UINT kProgress = WM_USER + 1;

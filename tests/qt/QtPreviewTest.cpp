@@ -2,24 +2,14 @@
 // button and the smooth shrink of the picture.
 #include "QtTestSupport.h"
 
-#include "display/PixelFormat.h"
-#include "platform/qt/MainWindow.h"
 #include "platform/qt/PreviewWindow.h"
-
-#include <QApplication>
-#include <QScrollBar>
-
-#include <cstdint>
-#include <vector>
 
 TEST_F(QtWindowTest, PreviewWindowIsOwnedSizedAroundItsClientAndReportsToItsOwnProcedure) {
     ASSERT_EQ(platform->CreatePreviewWindow("Puzzle preview", 200, 200, RecordingProcedure), 2u);
     PreviewWindow* preview = platform->Preview();
     ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->parentWidget(), platform->Window());
-    EXPECT_TRUE(preview->isWindow());
-    EXPECT_FALSE(preview->isVisible());
-    EXPECT_EQ(preview->windowTitle(), "Puzzle preview");
+    EXPECT_EQ(std::tuple(preview->parentWidget(), preview->isWindow(), preview->isVisible(), preview->windowTitle()),
+              std::tuple(static_cast<QWidget*>(platform->Window()), true, false, QString("Puzzle preview")));
 
     const ScreenInfo s = platform->Screen();
     const int frameW = 2 * s.frameWidth, frameH = s.captionHeight + 2 * s.frameHeight;
@@ -27,8 +17,8 @@ TEST_F(QtWindowTest, PreviewWindowIsOwnedSizedAroundItsClientAndReportsToItsOwnP
     platform->SetPreviewWindowSize(400 + frameW, 300 + frameH);
     platform->ShowPreviewWindow(true);
     ASSERT_TRUE(PumpUntil([&] { return preview->isVisible(); }));
-    EXPECT_EQ(platform->PreviewClientSize().width, 300);
-    EXPECT_EQ(platform->PreviewClientSize().height, 200);
+    EXPECT_EQ(std::pair(platform->PreviewClientSize().width, platform->PreviewClientSize().height),
+              std::pair(300, 200));
 
     ClearReceived();
     platform->SetPreviewScrollBar(SB_VERT, true, 50, 10);
@@ -45,6 +35,6 @@ TEST_F(QtWindowTest, PreviewWindowIsOwnedSizedAroundItsClientAndReportsToItsOwnP
     const FrameView source{reinterpret_cast<const std::uint8_t*>(picture.data()), 40, 20, 160, RGB32};
     const FrameView frame{reinterpret_cast<const std::uint8_t*>(shrunk.data()), 10, 5, 160, RGB32};
     platform->PresentPreview(frame, &source);
-    EXPECT_EQ(preview->Frame().size(), QSize(10, 5));
-    EXPECT_EQ(preview->Frame().pixel(5, 2) & 0xFFFFFF, 0x336699u);
+    EXPECT_EQ(std::pair(preview->Frame().size(), preview->Frame().pixel(5, 2) & 0xFFFFFF),
+              std::pair(QSize(10, 5), 0x336699u));
 }
