@@ -7,8 +7,8 @@ TEST_F(BoardViewTest, StartUpCentresTheScatterAreaAndTheViewAndSmallScreensTrunc
     g_puzzle->InitBoardView();
     // 1280 x 1000 usable screen: 1024 x 768 around the board's centre; the view's middle (client
     // 800 x 560) is the board's centre too.
-    EXPECT_EQ(std::tuple(g_puzzle->boardRect, platform->scrollRanges[SB_HORZ], platform->scrollRanges[SB_VERT],
-                         g_puzzle->scatterArea),
+    EXPECT_EQ(std::tuple(g_puzzle->boardRect, platform->scrollRanges[SB_HORZ],
+                         platform->scrollRanges[SB_VERT], g_puzzle->scatterArea),
               std::tuple(RECT{0, 0, 5000, 5000}, Bars(0, 5000), Bars(0, 5000), RECT{1988, 2116, 3012, 2884}));
     EXPECT_EQ(std::tuple(g_mainApp->scrollX, g_mainApp->scrollY, platform->scrollPositions[SB_HORZ],
                          platform->scrollPositions[SB_VERT]),

@@ -48,9 +48,11 @@ TEST_F(PreviewTest, OpensAroundThePictureShowsLargeOnesAtMost640By480AndItsClose
                   std::pair(Pair(w + kFrameW, h + kFrameH), Pair(w + kFrameW, h + kFrameH)));
         preview->Toggle();
         EXPECT_EQ(std::pair(platform->preview.size, platform->menuTexts[40007]),
-                  std::pair(shown, std::string("Close preview window\tCtrl+F"))) << w << " x " << h;
-        EXPECT_EQ(std::tuple(platform->SendPreview(WM_CLOSE), platform->preview.shown, platform->menuTexts[40007]),
-                  std::tuple(1, false, "Show preview window\tCtrl+F"));
+                  std::pair(shown, std::string("Close preview window\tCtrl+F")))
+            << w << " x " << h;
+        EXPECT_EQ(
+            std::tuple(platform->SendPreview(WM_CLOSE), platform->preview.shown, platform->menuTexts[40007]),
+            std::tuple(1, false, "Show preview window\tCtrl+F"));
     }
 }
 

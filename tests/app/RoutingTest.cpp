@@ -1,8 +1,8 @@
-#include "support/GameFixture.h"
 #include "app/Commands.h"
 #include "clock/CGameClock.h"
 #include "pack/CProOptions.h"
 #include "play/CPuzzle.h"
+#include "support/GameFixture.h"
 
 class RoutingTest : public GameFixture {
   protected:
@@ -57,7 +57,8 @@ TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
     Command(ID_OPTIONS_BACKGROUND);
     EXPECT_EQ(std::tuple(platform->colourInitials, g_mainApp->backgroundColour, platform->presentCount,
                          platform->settingsStrings.size()), // written only when the game ends
-              std::tuple(std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}, RGB(255, 0, 0), before + 1, std::size_t{0}));
+              std::tuple(std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}, RGB(255, 0, 0), before + 1,
+                         std::size_t{0}));
     Send(WM_CLOSE);
     EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "255");
 }
@@ -87,8 +88,9 @@ TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRun
 
     // No: leaves without the position but with the preferences.
     Send(WM_CLOSE);
-    EXPECT_EQ(std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"), platform->messageBoxes.size()),
-              std::tuple(false, 0u, std::size_t{3}));
+    EXPECT_EQ(
+        std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"), platform->messageBoxes.size()),
+        std::tuple(false, 0u, std::size_t{3}));
 }
 
 TEST_F(RoutingTest, AnUnchangedPositionLeavesWithoutAsking) {
@@ -101,13 +103,15 @@ TEST_F(RoutingTest, ResetNeedsAPictureAndSurvivesOneThatCannotBeLoaded) {
     g_clock->seconds = 50;
     g_puzzle->positionChanged = 1;
     Command(ID_FILE_RESETJIGSAW);
-    EXPECT_EQ(std::pair(platform->messageBoxes.size(), g_clock->seconds), std::pair(std::size_t{0}, 50u)) << "no picture yet";
+    EXPECT_EQ(std::pair(platform->messageBoxes.size(), g_clock->seconds), std::pair(std::size_t{0}, 50u))
+        << "no picture yet";
 
     // Logged, nothing cut, the clock still restarts and drawing goes on.
     g_puzzle->currentPicturePath = temp.File("missing.bmp");
     platform->messageBoxAnswers.push_back(IDNO);
     Command(ID_FILE_RESETJIGSAW);
-    EXPECT_EQ(std::tuple(g_clock->seconds, g_puzzle->loaderBusy.load(), g_renderEnabled.load()), std::tuple(0u, false, 1));
+    EXPECT_EQ(std::tuple(g_clock->seconds, g_puzzle->loaderBusy.load(), g_renderEnabled.load()),
+              std::tuple(0u, false, 1));
     EXPECT_NE(Log().find("Failed to load picture: " + temp.File("missing.bmp")), std::string::npos);
 
     // A stray end of a load that never started is ignored.

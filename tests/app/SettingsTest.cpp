@@ -1,5 +1,5 @@
-#include "AppFixture.h"
 #include "app/Settings.h"
+#include "AppFixture.h"
 #include "preview/CPreviewWnd.h"
 
 using SettingsTest = AppFixture;
@@ -34,8 +34,9 @@ TEST_F(SettingsTest, AFirstRunTakesTheDefaultsAndLeavesEveryValueBehind) {
     LoadSettings(puzzle);
     LoadSettings(app);
     LoadSettings(preview);
-    EXPECT_EQ(std::tuple(puzzle.bevellevel, puzzle.userotation, app.ghosted, app.firstTimeRun, preview.showMode),
-              std::tuple(7, 1, 1, 5, 0));
+    EXPECT_EQ(
+        std::tuple(puzzle.bevellevel, puzzle.userotation, app.ghosted, app.firstTimeRun, preview.showMode),
+        std::tuple(7, 1, 1, 5, 0));
     SaveSettings(app); // a run that ends is no longer the first
     EXPECT_EQ(platform->settingsDwords.at("FirstTimeRun"), 0u);
 }
@@ -43,8 +44,12 @@ TEST_F(SettingsTest, AFirstRunTakesTheDefaultsAndLeavesEveryValueBehind) {
 TEST_F(SettingsTest, TheBackgroundColourIsStoredAsASignedDecimalNumberAndAClosedStoreKeepsNothing) {
     CMainApp app;
     const std::pair<std::string, COLORREF> stored[] = {
-        {"255", RGB(255, 0, 0)}, {"abc", 0u}, {"12abc", 12u}, {"99999999999999999999999", 0xFFFFFFFFu},
-        {std::string(255, '0'), 0u}, {std::string(256, '7'), 0x808080u}}; // too long for the field
+        {"255", RGB(255, 0, 0)},
+        {"abc", 0u},
+        {"12abc", 12u},
+        {"99999999999999999999999", 0xFFFFFFFFu},
+        {std::string(255, '0'), 0u},
+        {std::string(256, '7'), 0x808080u}}; // too long for the field
     for (const auto& [text, colour] : stored) {
         platform->settingsStrings["bkcolour"] = text;
         LoadSettings(app);

@@ -1,19 +1,20 @@
-#include "support/GameFixture.h"
 #include "app/Commands.h"
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
 #include "display/CDisplay.h"
 #include "play/CPuzzle.h"
+#include "support/GameFixture.h"
 
 using StartupTest = GameFixture;
 
 TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoard) {
     ASSERT_TRUE(Start());
     ASSERT_EQ(platform->messageBoxes.size(), 2u);
-    EXPECT_EQ(std::tuple(platform->titles.front(), platform->messageBoxes[0].text, platform->messageBoxes[0].caption,
-                         platform->messageBoxes[1].text, platform->statusTexts[3], platform->statusTexts[4]),
-              std::tuple(" ", "Failed to Unpack EXE", "Error", "Could not extract PUZ file", " Loose Pieces: 0",
-                         " 0 percent Completed"));
+    EXPECT_EQ(std::tuple(platform->titles.front(), platform->messageBoxes[0].text,
+                         platform->messageBoxes[0].caption, platform->messageBoxes[1].text,
+                         platform->statusTexts[3], platform->statusTexts[4]),
+              std::tuple(" ", "Failed to Unpack EXE", "Error", "Could not extract PUZ file",
+                         " Loose Pieces: 0", " 0 percent Completed"));
     EXPECT_TRUE(Running() && platform->scrollBarsShown);
     EXPECT_EQ(platform->timers, (std::map<int, int>{{0, 50}, {1, 1000}}));
     // The back buffer is as large as the largest client area.
@@ -38,12 +39,13 @@ TEST_F(StartupTest, EightBitDisplayIsRefusedWithoutSavingAnything) {
     platform->settingsDwords["shadow"] = 0;
     ASSERT_TRUE(Start());
     ASSERT_EQ(platform->messageBoxes.size(), 2u) << "no puzzle extraction after the refusal";
-    EXPECT_EQ(std::tuple(platform->messageBoxes[1].text, platform->messageBoxes[1].caption,
-                         platform->messageBoxes[1].style, platform->quitPosted),
-              std::tuple("This application cannot be run in 8 bit color, please change your display settings to "
-                         "a higher color depth\nand then run this program again. This application will now "
-                         "terminate.",
-                         "Color depth too low!", MB_ICONWARNING, true));
+    EXPECT_EQ(
+        std::tuple(platform->messageBoxes[1].text, platform->messageBoxes[1].caption,
+                   platform->messageBoxes[1].style, platform->quitPosted),
+        std::tuple("This application cannot be run in 8 bit color, please change your display settings to "
+                   "a higher color depth\nand then run this program again. This application will now "
+                   "terminate.",
+                   "Color depth too low!", MB_ICONWARNING, true));
     GameEnd();
     EXPECT_EQ(platform->settingsDwords.size() + platform->settingsStrings.size(), 1u);
     // Tidying the objects away is the test's own business; it must not count as a save.

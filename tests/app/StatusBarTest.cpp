@@ -28,8 +28,9 @@ TEST_F(StatusBarTest, TitlesNameTheCollectionAndAreCutToTheirBuffers) {
     EXPECT_EQ(platform->WindowText(), "Harbour Collection - Boats");
 
     const std::string title(2000, 'x');
-    EXPECT_EQ(std::pair(FormatPuzzleTitle("", false, title).size(), FormatLoadProgressTitle(title, 42).size()),
-              std::pair(std::size_t{1023}, std::size_t{255}));
+    EXPECT_EQ(
+        std::pair(FormatPuzzleTitle("", false, title).size(), FormatLoadProgressTitle(title, 42).size()),
+        std::pair(std::size_t{1023}, std::size_t{255}));
     // A cut never leaves half of a multi-byte character behind.
     std::string accented;
     while (accented.size() < 300)

@@ -40,7 +40,8 @@ TEST(QtMessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers) {
         QMessageBox box;
         PrepareMessageBox(box, "<b>not markup</b>\nsecond line", "Save position?", style);
         EXPECT_EQ(std::tuple(box.standardButtons(), box.icon(), MessageBoxAnswer(box, style)),
-                  std::tuple(buttons, icon, closedAnswer)) << style;
+                  std::tuple(buttons, icon, closedAnswer))
+            << style;
         EXPECT_EQ(
             std::tuple(box.text(), box.textFormat(), box.windowTitle()),
             std::tuple(QString("<b>not markup</b>\nsecond line"), Qt::PlainText, QString("Save position?")));
@@ -101,8 +102,8 @@ TEST_F(QtWindowTest, OptionsDialogShowsEveryButtonAsGivenAndReadsThemBackOnlyOnO
                   QStringList({"Pictorra Vaze - Options", "Scroll the image", "Resize the image",
                                "Bevel the puzzle piece edges", "Play sound effects", "Allow piece rotation",
                                "Pieces have shadows", "Low", "Medium", "High", "Enable music", "OK", "Cancel",
-                               "Amount of beveling:", "General Options", "If preview image is too large:",
-                               "Piece Beveling", "Preview Window"}));
+                               "Amount of beveling:", "General Options",
+                               "If preview image is too large:", "Piece Beveling", "Preview Window"}));
 
         OptionsDialogData in;
         for (int id : {1001, 1002, 1005, 1008})

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -50,6 +51,14 @@ inline std::vector<ReceivedMessage> Received(UINT message = 0) {
     std::lock_guard lock(g_mutex);
     std::vector<ReceivedMessage> out = g_received;
     if (message) std::erase_if(out, [message](const ReceivedMessage& m) { return m.message != message; });
+    return out;
+}
+// (message, wParam) of the messages of the given kinds, in order.
+using Messages = std::vector<std::pair<UINT, WPARAM>>;
+inline Messages Pairs(std::initializer_list<UINT> kinds) {
+    Messages out;
+    for (const ReceivedMessage& m : Received())
+        if (std::find(kinds.begin(), kinds.end(), m.message) != kinds.end()) out.emplace_back(m.message, m.wParam);
     return out;
 }
 inline void ClearReceived() {
