@@ -17,7 +17,6 @@ class AppFixture : public ::testing::Test {
         platform->screen.usableHeight = 1000;
         game = std::make_unique<ScopedGame>(*platform, 0);
     }
-    void TearDown() override { game.reset(); }
 
     std::string Status(int part) { return platform->statusTexts[part]; }
     // The application's preview window, for the options dialog and the preview's own tests.

@@ -56,7 +56,7 @@ TEST_F(PreviewTest, OpensAroundThePictureShowsLargeOnesAtMost640By480AndItsClose
     }
 }
 
-TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndNeverScrollsThatWay) {
+TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndAWheelNotchScrolls20Pixels) {
     Picture(300, 200, 0);
     Client(284, 150);
     EXPECT_TRUE(!platform->preview.bars[SB_HORZ].visible && platform->preview.bars[SB_VERT].visible);
@@ -69,9 +69,8 @@ TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndNeverScroll
     EXPECT_EQ(Scroll(), Pair(0, 50));
     Client(283, 150);
     EXPECT_TRUE(platform->preview.bars[SB_HORZ].visible);
-}
 
-TEST_F(PreviewTest, AWheelNotchScrolls20PixelsSidewaysOnlyWithExactlyCtrlOrShift) {
+    // A wheel notch scrolls 20 pixels, sideways only with exactly Ctrl or Shift.
     Picture(400, 400, 0);
     Client(200, 200);
     for (const auto& [keys, after] :

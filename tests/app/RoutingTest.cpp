@@ -93,12 +93,6 @@ TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRun
         std::tuple(false, 0u, std::size_t{3}));
 }
 
-TEST_F(RoutingTest, AnUnchangedPositionLeavesWithoutAsking) {
-    Command(ID_FILE_EXIT);
-    EXPECT_TRUE(platform->messageBoxes.empty());
-    EXPECT_FALSE(Running());
-}
-
 TEST_F(RoutingTest, ResetNeedsAPictureAndSurvivesOneThatCannotBeLoaded) {
     g_clock->seconds = 50;
     g_puzzle->positionChanged = 1;

@@ -52,10 +52,11 @@ TEST_F(StartupTest, EightBitDisplayIsRefusedWithoutSavingAnything) {
     platform->settingsAvailable = false;
 }
 
-TEST_F(StartupTest, ClosingSavesThePreferencesAndQuits) {
+TEST_F(StartupTest, LeavingWithAnUnchangedPositionSavesThePreferencesAndQuitsWithoutAsking) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Send(WM_CLOSE), 0);
-    EXPECT_TRUE(platform->quitPosted);
+    platform->messageBoxes.clear();
+    Command(ID_FILE_EXIT);
+    EXPECT_TRUE(platform->quitPosted && platform->messageBoxes.empty());
     EXPECT_EQ(std::tuple(g_mainApp, g_puzzle, g_display), std::tuple(nullptr, nullptr, nullptr));
     EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()),
               std::pair(std::size_t{10}, std::size_t{1}));
