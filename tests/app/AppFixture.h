@@ -1,5 +1,6 @@
 #pragma once
 // A scripted platform and the game's owners for tests of the shell without a whole start-up.
+#include "preview/CPreviewWnd.h"
 #include "support/ScopedGame.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -16,9 +17,10 @@ class AppFixture : public ::testing::Test {
         platform->screen.usableHeight = 1000;
         game = std::make_unique<ScopedGame>(*platform, 0);
     }
-    void TearDown() override { game.reset(); }
 
     std::string Status(int part) { return platform->statusTexts[part]; }
+    // The application's preview window, for the options dialog and the preview's own tests.
+    CPreviewWnd* MakePreview() { return g_mainApp->previewWnd = new CPreviewWnd(*platform, 1, 1); }
 
     TempDir temp;
     std::unique_ptr<ScriptedPlatform> platform;

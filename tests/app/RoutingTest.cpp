@@ -1,8 +1,8 @@
-#include "support/GameFixture.h"
 #include "app/Commands.h"
 #include "clock/CGameClock.h"
 #include "pack/CProOptions.h"
 #include "play/CPuzzle.h"
+#include "support/GameFixture.h"
 
 class RoutingTest : public GameFixture {
   protected:
@@ -11,8 +11,6 @@ class RoutingTest : public GameFixture {
         ASSERT_TRUE(Start());
         platform->messageBoxes.clear();
     }
-    // Pretends a load is running; board input and most commands then wait.
-    void SetLoading(bool loading) { g_puzzle->loaderBusy = loading; }
     std::vector<std::string> Boxes() const {
         std::vector<std::string> boxes;
         for (const RecordedMessageBox& box : platform->messageBoxes)
@@ -29,25 +27,24 @@ TEST_F(RoutingTest, ClockCommandsResetAndPauseButWaitForALoad) {
     platform->FireTimer(1);
     EXPECT_EQ(g_clock->seconds, 0u) << "a reset leaves a paused clock paused";
     Command(ID_CLOCK_PAUSE);
-    EXPECT_EQ(platform->menuTexts[ID_CLOCK_PAUSE], "Pause clock");
     platform->FireTimer(1);
     platform->FireTimer(1);
-    EXPECT_EQ(platform->statusTexts[1], " 00:00:01  ");
+    EXPECT_EQ(std::pair(platform->menuTexts[ID_CLOCK_PAUSE], platform->statusTexts[1]),
+              std::pair(std::string("Pause clock"), std::string(" 00:00:01  ")));
 
-    SetLoading(true);
+    g_puzzle->loaderBusy = true;
     Command(ID_CLOCK_RESET);
     Command(ID_CLOCK_PAUSE);
-    SetLoading(false);
-    EXPECT_EQ(g_clock->seconds, 2u);
-    EXPECT_FALSE(g_clock->stopped);
+    g_puzzle->loaderBusy = false;
+    EXPECT_EQ(std::pair(g_clock->seconds, g_clock->stopped.load()), std::pair(2u, false));
 }
 
 TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
     // During a load: no chooser at all.
     platform->colourAnswers.push_back(RGB(255, 0, 0));
-    SetLoading(true);
+    g_puzzle->loaderBusy = true;
     Command(ID_OPTIONS_BACKGROUND);
-    SetLoading(false);
+    g_puzzle->loaderBusy = false;
     EXPECT_TRUE(platform->colourInitials.empty());
 
     // Confirmed: converted for the display and drawn at once; cancelled: nothing changes and
@@ -55,15 +52,13 @@ TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
     const int before = platform->presentCount;
     Command(ID_OPTIONS_BACKGROUND);
     ASSERT_FALSE(platform->lastFrame.empty());
-    const std::uint8_t* pixel = platform->lastFrame.data();
-    EXPECT_EQ((std::vector<int>{pixel[0], pixel[1], pixel[2]}), (std::vector<int>{0, 0, 255})); // B, G, R
+    EXPECT_EQ(std::vector(platform->lastFrame.begin(), platform->lastFrame.begin() + 3),
+              (std::vector<std::uint8_t>{0, 0, 255})); // B, G, R
     Command(ID_OPTIONS_BACKGROUND);
-    EXPECT_EQ(platform->colourInitials, (std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}));
-    EXPECT_EQ(g_mainApp->backgroundColour, RGB(255, 0, 0));
-    EXPECT_EQ(platform->presentCount, before + 1);
-
-    // Written only when the game ends.
-    EXPECT_TRUE(platform->settingsStrings.empty());
+    EXPECT_EQ(std::tuple(platform->colourInitials, g_mainApp->backgroundColour, platform->presentCount,
+                         platform->settingsStrings.size()), // written only when the game ends
+              std::tuple(std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}, RGB(255, 0, 0), before + 1,
+                         std::size_t{0}));
     Send(WM_CLOSE);
     EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "255");
 }
@@ -88,44 +83,34 @@ TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRun
     EXPECT_EQ(Boxes(),
               std::vector<std::string>{"Would you like to save your current position first?|Save position?"});
     EXPECT_EQ(platform->messageBoxes[0].style, 0x33u);
-    EXPECT_TRUE(Running());
-    EXPECT_TRUE(platform->settingsDwords.empty());
     Send(WM_CLOSE);
-    EXPECT_TRUE(Running());
+    EXPECT_TRUE(Running() && platform->settingsDwords.empty());
 
     // No: leaves without the position but with the preferences.
     Send(WM_CLOSE);
-    EXPECT_FALSE(Running());
-    EXPECT_EQ(platform->settingsDwords.at("FirstTimeRun"), 0u);
-    EXPECT_EQ(platform->messageBoxes.size(), 3u);
-}
-
-TEST_F(RoutingTest, AnUnchangedPositionLeavesWithoutAsking) {
-    Command(ID_FILE_EXIT);
-    EXPECT_TRUE(platform->messageBoxes.empty());
-    EXPECT_FALSE(Running());
+    EXPECT_EQ(
+        std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"), platform->messageBoxes.size()),
+        std::tuple(false, 0u, std::size_t{3}));
 }
 
 TEST_F(RoutingTest, ResetNeedsAPictureAndSurvivesOneThatCannotBeLoaded) {
     g_clock->seconds = 50;
     g_puzzle->positionChanged = 1;
     Command(ID_FILE_RESETJIGSAW);
-    EXPECT_TRUE(platform->messageBoxes.empty()) << "no picture yet";
-    EXPECT_EQ(g_clock->seconds, 50u);
+    EXPECT_EQ(std::pair(platform->messageBoxes.size(), g_clock->seconds), std::pair(std::size_t{0}, 50u))
+        << "no picture yet";
 
     // Logged, nothing cut, the clock still restarts and drawing goes on.
     g_puzzle->currentPicturePath = temp.File("missing.bmp");
     platform->messageBoxAnswers.push_back(IDNO);
     Command(ID_FILE_RESETJIGSAW);
-    EXPECT_EQ(g_clock->seconds, 0u);
-    EXPECT_FALSE(g_puzzle->loaderBusy);
+    EXPECT_EQ(std::tuple(g_clock->seconds, g_puzzle->loaderBusy.load(), g_renderEnabled.load()),
+              std::tuple(0u, false, 1));
     EXPECT_NE(Log().find("Failed to load picture: " + temp.File("missing.bmp")), std::string::npos);
-    EXPECT_EQ(g_renderEnabled.load(), 1);
 
     // A stray end of a load that never started is ignored.
     const std::size_t titles = platform->titles.size();
     for (WPARAM w : {0, 1, 7})
         Send(WM_LOADERDONE, w);
-    EXPECT_EQ(platform->titles.size(), titles);
-    EXPECT_TRUE(g_puzzle->groups.Empty());
+    EXPECT_TRUE(platform->titles.size() == titles && g_puzzle->groups.Empty());
 }

@@ -1,5 +1,5 @@
-#include "AppFixture.h"
 #include "app/Settings.h"
+#include "AppFixture.h"
 #include "preview/CPreviewWnd.h"
 
 using SettingsTest = AppFixture;
@@ -13,10 +13,10 @@ TEST_F(SettingsTest, AFirstRunTakesTheDefaultsAndLeavesEveryValueBehind) {
     CMainApp app;
     app.backgroundColour = 0x123456;
     LoadSettings(app);
-    EXPECT_EQ(std::tuple(app.backgroundColour, app.ghosted, app.firstTimeRun), std::tuple(0x808080u, 0, 1));
     CPreviewWnd preview(*platform, 0, 0);
     LoadSettings(preview);
-    EXPECT_EQ(preview.showMode, 1);
+    EXPECT_EQ(std::tuple(app.backgroundColour, app.ghosted, app.firstTimeRun, preview.showMode),
+              std::tuple(0x808080u, 0, 1, 1));
 
     SaveSettings(puzzle);
     SaveSettings(app);
@@ -28,23 +28,28 @@ TEST_F(SettingsTest, AFirstRunTakesTheDefaultsAndLeavesEveryValueBehind) {
     EXPECT_EQ(platform->settingsDwords, saved);
     EXPECT_FALSE(platform->settingsOpenNow) << "every batch closes the store";
 
-    // Stored values are used as they are; a run that ends is no longer the first.
+    // Stored values are used as they are.
     platform->settingsDwords = {
         {"bevellevel", 7}, {"userotation", 1}, {"ghosted", 1}, {"FirstTimeRun", 5}, {"show_mode", 0}};
     LoadSettings(puzzle);
     LoadSettings(app);
     LoadSettings(preview);
-    EXPECT_EQ(std::tuple(puzzle.bevellevel, puzzle.userotation, app.ghosted, app.firstTimeRun, preview.showMode),
-              std::tuple(7, 1, 1, 5, 0));
-    SaveSettings(app);
+    EXPECT_EQ(
+        std::tuple(puzzle.bevellevel, puzzle.userotation, app.ghosted, app.firstTimeRun, preview.showMode),
+        std::tuple(7, 1, 1, 5, 0));
+    SaveSettings(app); // a run that ends is no longer the first
     EXPECT_EQ(platform->settingsDwords.at("FirstTimeRun"), 0u);
 }
 
-TEST_F(SettingsTest, TheBackgroundColourIsStoredAsASignedDecimalNumber) {
+TEST_F(SettingsTest, TheBackgroundColourIsStoredAsASignedDecimalNumberAndAClosedStoreKeepsNothing) {
     CMainApp app;
     const std::pair<std::string, COLORREF> stored[] = {
-        {"255", RGB(255, 0, 0)}, {"abc", 0u}, {"12abc", 12u}, {"99999999999999999999999", 0xFFFFFFFFu},
-        {std::string(255, '0'), 0u}, {std::string(256, '7'), 0x808080u}}; // too long for the field
+        {"255", RGB(255, 0, 0)},
+        {"abc", 0u},
+        {"12abc", 12u},
+        {"99999999999999999999999", 0xFFFFFFFFu},
+        {std::string(255, '0'), 0u},
+        {std::string(256, '7'), 0x808080u}}; // too long for the field
     for (const auto& [text, colour] : stored) {
         platform->settingsStrings["bkcolour"] = text;
         LoadSettings(app);
@@ -56,15 +61,18 @@ TEST_F(SettingsTest, TheBackgroundColourIsStoredAsASignedDecimalNumber) {
     EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "-1");
     LoadSettings(app);
     EXPECT_EQ(app.backgroundColour, 0xFFFFFFFFu);
-}
 
-TEST_F(SettingsTest, AStoreThatCannotBeOpenedGivesDefaultsAndKeepsNothing) {
-    platform->settingsDwords["shadow"] = 0;
+    // A store that cannot be opened gives defaults and keeps nothing.
+    platform->settingsDwords = {{"shadow", 0}};
     platform->settingsAvailable = false;
     CPuzzle puzzle;
     LoadSettings(puzzle);
-    EXPECT_EQ(puzzle.shadow, 1);
-    puzzle.shadow = 0;
+    const int loaded = puzzle.shadow;
+    puzzle.shadow = 2;
+    app.backgroundColour = 5;
     SaveSettings(puzzle);
-    EXPECT_EQ(platform->settingsDwords, (std::map<std::string, std::uint32_t>{{"shadow", 0}}));
+    SaveSettings(app);
+    EXPECT_EQ(std::tuple(loaded, platform->settingsDwords.at("shadow"), platform->settingsDwords.size(),
+                         platform->settingsStrings.at("bkcolour")),
+              std::tuple(1, 0u, std::size_t{1}, std::string("-1")));
 }

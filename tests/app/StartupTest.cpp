@@ -1,24 +1,22 @@
-#include "support/GameFixture.h"
 #include "app/Commands.h"
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
 #include "display/CDisplay.h"
 #include "play/CPuzzle.h"
+#include "support/GameFixture.h"
 
 using StartupTest = GameFixture;
 
 TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoard) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(platform->titles.front(), " ");
     ASSERT_EQ(platform->messageBoxes.size(), 2u);
-    EXPECT_EQ(platform->messageBoxes[0].text + "|" + platform->messageBoxes[0].caption,
-              "Failed to Unpack EXE|Error");
-    EXPECT_EQ(platform->messageBoxes[1].text, "Could not extract PUZ file");
-    EXPECT_TRUE(Running());
+    EXPECT_EQ(std::tuple(platform->titles.front(), platform->messageBoxes[0].text,
+                         platform->messageBoxes[0].caption, platform->messageBoxes[1].text,
+                         platform->statusTexts[3], platform->statusTexts[4]),
+              std::tuple(" ", "Failed to Unpack EXE", "Error", "Could not extract PUZ file",
+                         " Loose Pieces: 0", " 0 percent Completed"));
+    EXPECT_TRUE(Running() && platform->scrollBarsShown);
     EXPECT_EQ(platform->timers, (std::map<int, int>{{0, 50}, {1, 1000}}));
-    EXPECT_TRUE(platform->scrollBarsShown);
-    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 0");
-    EXPECT_EQ(platform->statusTexts[4], " 0 percent Completed");
     // The back buffer is as large as the largest client area.
     EXPECT_EQ(std::pair(g_display->width, g_display->height), std::pair(1280, 1000));
 
@@ -41,25 +39,24 @@ TEST_F(StartupTest, EightBitDisplayIsRefusedWithoutSavingAnything) {
     platform->settingsDwords["shadow"] = 0;
     ASSERT_TRUE(Start());
     ASSERT_EQ(platform->messageBoxes.size(), 2u) << "no puzzle extraction after the refusal";
-    EXPECT_EQ(platform->messageBoxes[1].caption, "Color depth too low!");
     EXPECT_EQ(
-        platform->messageBoxes[1].text,
-        "This application cannot be run in 8 bit color, please change your display settings to a higher "
-        "color depth\nand then run this program again. This application will now terminate.");
-    EXPECT_EQ(platform->messageBoxes[1].style, MB_ICONWARNING);
-    EXPECT_TRUE(platform->quitPosted);
-
+        std::tuple(platform->messageBoxes[1].text, platform->messageBoxes[1].caption,
+                   platform->messageBoxes[1].style, platform->quitPosted),
+        std::tuple("This application cannot be run in 8 bit color, please change your display settings to "
+                   "a higher color depth\nand then run this program again. This application will now "
+                   "terminate.",
+                   "Color depth too low!", MB_ICONWARNING, true));
     GameEnd();
-    EXPECT_EQ(platform->settingsDwords.size(), 1u);
-    EXPECT_TRUE(platform->settingsStrings.empty());
+    EXPECT_EQ(platform->settingsDwords.size() + platform->settingsStrings.size(), 1u);
     // Tidying the objects away is the test's own business; it must not count as a save.
     platform->settingsAvailable = false;
 }
 
-TEST_F(StartupTest, ClosingSavesThePreferencesAndQuits) {
+TEST_F(StartupTest, LeavingWithAnUnchangedPositionSavesThePreferencesAndQuitsWithoutAsking) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Send(WM_CLOSE), 0);
-    EXPECT_TRUE(platform->quitPosted);
+    platform->messageBoxes.clear();
+    Command(ID_FILE_EXIT);
+    EXPECT_TRUE(platform->quitPosted && platform->messageBoxes.empty());
     EXPECT_EQ(std::tuple(g_mainApp, g_puzzle, g_display), std::tuple(nullptr, nullptr, nullptr));
     EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()),
               std::pair(std::size_t{10}, std::size_t{1}));

@@ -1,16 +1,7 @@
 // Mouse, wheel, keyboard, focus and scroll bars become the game's window messages.
 #include "QtTestSupport.h"
 
-#include "app/Commands.h"
-#include "platform/qt/BoardWidget.h"
-#include "platform/qt/MainWindow.h"
-
-#include <QApplication>
-#include <QScrollBar>
-#include <QTest>
 #include <QWheelEvent>
-
-#include <tuple>
 
 namespace {
 
@@ -33,12 +24,10 @@ TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsKeyStatesAndTheConfi
     QTest::mouseRelease(board, Qt::LeftButton, Qt::ControlModifier, QPoint(-5, -7));
     QTest::mouseDClick(board, Qt::LeftButton, Qt::NoModifier, QPoint(11, 21));
     QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, QPoint(11, 21));
-    QTest::mousePress(board, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 22));
-    QTest::mouseRelease(board, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 22));
+    QTest::mouseClick(board, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 22));
     QTest::mouseDClick(board, Qt::RightButton, Qt::ControlModifier, QPoint(13, 23));
     QTest::mouseRelease(board, Qt::RightButton, Qt::NoModifier, QPoint(13, 23));
-    QTest::mousePress(board, Qt::MiddleButton, Qt::NoModifier, QPoint(14, 24)); // not used by the game
-    QTest::mouseRelease(board, Qt::MiddleButton, Qt::NoModifier, QPoint(14, 24));
+    QTest::mouseClick(board, Qt::MiddleButton, Qt::NoModifier, QPoint(14, 24)); // not used by the game
     // While confined, reported positions stay inside the rectangle.
     platform->ConfineCursor(RECT{10, 10, 100, 80});
     QTest::mousePress(board, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
@@ -47,22 +36,20 @@ TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsKeyStatesAndTheConfi
     QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, QPoint(-20, 200));
     platform->ReleaseCursor();
     QTest::mouseMove(board, QPoint(300, 5));
-    const std::vector<Mouse> expected = {
-        {WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 30, 40},
-        {WM_MOUSEMOVE, MK_LBUTTON, -5, -7},
-        {WM_LBUTTONUP, MK_CONTROL, -5, -7},
-        {WM_LBUTTONDBLCLK, MK_LBUTTON, 11, 21},
-        {WM_LBUTTONUP, 0, 11, 21},
-        {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 12, 22},
-        {WM_RBUTTONUP, MK_SHIFT, 12, 22},
-        {WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, 13, 23},
-        {WM_RBUTTONUP, 0, 13, 23},
-        {WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
-        {WM_MOUSEMOVE, MK_LBUTTON, 99, 10},
-        {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
-        {WM_LBUTTONUP, 0, 10, 79},
-        {WM_MOUSEMOVE, 0, 300, 5},
-    };
+    const std::vector<Mouse> expected = {{WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 30, 40},
+                                         {WM_MOUSEMOVE, MK_LBUTTON, -5, -7},
+                                         {WM_LBUTTONUP, MK_CONTROL, -5, -7},
+                                         {WM_LBUTTONDBLCLK, MK_LBUTTON, 11, 21},
+                                         {WM_LBUTTONUP, 0, 11, 21},
+                                         {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 12, 22},
+                                         {WM_RBUTTONUP, MK_SHIFT, 12, 22},
+                                         {WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, 13, 23},
+                                         {WM_RBUTTONUP, 0, 13, 23},
+                                         {WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
+                                         {WM_MOUSEMOVE, MK_LBUTTON, 99, 10},
+                                         {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
+                                         {WM_LBUTTONUP, 0, 10, 79},
+                                         {WM_MOUSEMOVE, 0, 300, 5}};
     EXPECT_EQ(MouseMessages(), expected);
     EXPECT_EQ(Received(WM_MOUSEMOVE)[0].lParam & 0xFFFFFFFF, static_cast<LPARAM>(0xFFF9FFFB));
 }
@@ -94,13 +81,9 @@ TEST_F(QtWindowTest, ShiftControlSpaceAndLosingTheFocusReachTheGame) {
     BoardWidget* board = platform->Window()->Board();
     for (Qt::Key key : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Space, Qt::Key_F5}) // F5: no use to the game
         QTest::keyClick(board, key);
-    std::vector<std::pair<UINT, WPARAM>> keys;
-    for (const ReceivedMessage& m : Received())
-        if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) keys.emplace_back(m.message, m.wParam);
-    const std::vector<std::pair<UINT, WPARAM>> expected = {{WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},
-                                                           {WM_KEYDOWN, VK_SHIFT},   {WM_KEYUP, VK_SHIFT},
-                                                           {WM_KEYDOWN, VK_SPACE},   {WM_KEYUP, VK_SPACE}};
-    EXPECT_EQ(keys, expected);
+    EXPECT_EQ(Pairs({WM_KEYDOWN, WM_KEYUP}), (Messages{{WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},
+                                                      {WM_KEYDOWN, VK_SHIFT}, {WM_KEYUP, VK_SHIFT},
+                                                      {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}}));
 
     // The game forgets a held Ctrl when another window takes over.
     platform->Window()->activateWindow();
@@ -115,23 +98,18 @@ TEST_F(QtWindowTest, ShiftControlSpaceAndLosingTheFocusReachTheGame) {
 TEST_F(QtWindowTest, ScrollBarsReportRequestsAndFollowOnlyTheGame) {
     QScrollBar* vertical = platform->Window()->ScrollBar(SB_VERT);
     platform->SetScrollRange(SB_VERT, 0, 5000);
-    platform->SetScrollPos(SB_VERT, 9000); // kept within the range
-    EXPECT_EQ(vertical->value(), 5000);
     platform->SetScrollPos(SB_VERT, 2500);
     ClearReceived();
-
     // Until the game moves them, the bars stay where they are.
     vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
     vertical->setSliderPosition(1234); // the thumb dragged
     EXPECT_EQ(vertical->value(), 2500);
-    std::vector<WPARAM> requests;
-    for (const ReceivedMessage& m : Received(WM_VSCROLL))
-        requests.push_back(m.wParam);
-    EXPECT_EQ(requests, (std::vector<WPARAM>{SB_LINEDOWN, SB_PAGEUP, (1234u << 16) | SB_THUMBTRACK}));
     platform->Window()->ScrollBar(SB_HORZ)->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(Received(WM_HSCROLL).size(), 1u);
-
+    EXPECT_EQ(Pairs({WM_VSCROLL, WM_HSCROLL}), (Messages{{WM_VSCROLL, SB_LINEDOWN},
+                                                         {WM_VSCROLL, SB_PAGEUP},
+                                                         {WM_VSCROLL, (1234u << 16) | SB_THUMBTRACK},
+                                                         {WM_HSCROLL, SB_PAGEDOWN}}));
     SetReaction([this](UINT message, WPARAM wParam, LPARAM) {
         if (message == WM_VSCROLL && (wParam & 0xFFFF) == SB_THUMBTRACK)
             platform->SetScrollPos(SB_VERT, static_cast<int>(wParam >> 16));

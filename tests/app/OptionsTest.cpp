@@ -1,4 +1,4 @@
-#include "UiFixture.h"
+#include "AppFixture.h"
 
 #include "dialogs/Preferences.h"
 
@@ -10,8 +10,12 @@ namespace {
 // sound, rotation, shadow, bevel, amount, music, preview mode
 using Preferences = std::vector<int>;
 
-class OptionsTest : public UiFixture {
+class OptionsTest : public AppFixture {
   protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        preview = MakePreview();
+    }
     void Set(const Preferences& p) {
         CPuzzle& z = *g_puzzle;
         z.soundeffects = p[0], z.userotation = p[1], z.shadow = p[2], z.beveling = p[3];
@@ -26,11 +30,11 @@ class OptionsTest : public UiFixture {
         return ShowOptionsDialog(*platform, *g_puzzle, preview,
                                  PieceWork{[this] { ++recuts; }, [this] { ++rebuilds; }});
     }
-    int recuts = 0;
-    int rebuilds = 0;
+    CPreviewWnd* preview = nullptr;
+    int recuts = 0, rebuilds = 0;
 };
 
-TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostOnce) {
+TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostOnceAndCancelChangesNothing) {
     struct Case {
         Preferences before;
         std::vector<int> clicked; // buttons the player flips
@@ -45,6 +49,7 @@ TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostO
         {{1, 0, 1, 1, 0, 1, 1}, {1007, 1009}, 0, {1, 0, 0, 1, 2, 1, 1}, 0, 1},           // bevel on: no shadows
         {{1, 0, 1, 1, 1, 1, 1}, {1002, 1006}, 0, {1, 0, 1, 0, 1, 1, 1}, 0, 1},           // bevel off: shadows
         {{1, 1, 0, 1, 1, 1, 1}, {1005}, IDYES, {1, 0, 0, 1, 1, 1, 1}, 1, 0},
+        {{1, 0, 0, 1, 7, 1, 1}, {}, 0, {1, 0, 0, 1, 0, 1, 1}, 0, 1},                       // unknown amount: Low
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -59,6 +64,10 @@ TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostO
         EXPECT_EQ(Get(), c.after) << &c - cases;
         EXPECT_EQ(std::make_pair(recuts, rebuilds), std::make_pair(c.recuts, c.rebuilds)) << &c - cases;
     }
+    const Preferences before = Get();
+    EXPECT_FALSE(Run()); // nothing scripted: the player cancels
+    EXPECT_EQ(Get(), before);
+
     const std::string question =
         "You have chosen to enable rotation, to do this the puzzle must be\nreset, which "
         "will lose any progress you have made on this jigsaw.\n\nAre you sure you want "
@@ -70,19 +79,6 @@ TEST_F(OptionsTest, OkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostO
     EXPECT_EQ(platform->messageBoxes[2].text, disable);
     EXPECT_EQ(platform->messageBoxes[2].caption, "Are you sure?");
     EXPECT_EQ(platform->messageBoxes[2].style, MB_YESNO);
-}
-
-TEST_F(OptionsTest, AnUnknownAmountShowsLowAndIsStoredAsLowAndCancelChangesNothing) {
-    Set({1, 0, 0, 1, 7, 1, 1});
-    OptionsDialogData shown;
-    platform->optionsAnswers.push_back([&](OptionsDialogData& d) { shown = d; });
-    EXPECT_TRUE(Run());
-    EXPECT_TRUE(shown.Checked(1007) && !shown.Checked(1008) && !shown.Checked(1009));
-    EXPECT_EQ(g_puzzle->bevellevel, 0);
-
-    const Preferences before = Get();
-    EXPECT_FALSE(Run()); // nothing scripted: the player cancels
-    EXPECT_EQ(Get(), before);
 }
 
 } // namespace

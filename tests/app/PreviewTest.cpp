@@ -1,4 +1,4 @@
-#include "UiFixture.h"
+#include "AppFixture.h"
 
 #include "imaging/BmpCodec.h"
 #include "play/CMouseController.h"
@@ -10,8 +10,12 @@ namespace {
 
 using Pair = std::pair<int, int>;
 
-class PreviewTest : public UiFixture {
+class PreviewTest : public AppFixture {
   protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        preview = MakePreview();
+    }
     void Picture(int w, int h, int mode) {
         const std::string path = temp.File("picture.bmp");
         ASSERT_TRUE(
@@ -30,6 +34,7 @@ class PreviewTest : public UiFixture {
     Pair Scroll() const { return {preview->scrollX, preview->scrollY}; }
     static WPARAM Wheel(WPARAM keys, int delta) { return keys | WPARAM(std::uint16_t(delta)) << 16; }
 
+    CPreviewWnd* preview = nullptr;
     const int kFrameW = 2 * ScreenInfo{}.frameWidth;
     const int kFrameH = ScreenInfo{}.captionHeight + 2 * ScreenInfo{}.frameHeight;
 };
@@ -39,22 +44,22 @@ TEST_F(PreviewTest, OpensAroundThePictureShowsLargeOnesAtMost640By480AndItsClose
          {std::tuple{800, 600, Pair{640, 480}}, std::tuple{600, 800, Pair{360, 480}},
           std::tuple{700, 700, Pair{480, 480}}, std::tuple{640, 480, Pair{640 + kFrameW, 480 + kFrameH}}}) {
         Picture(w, h, 1);
-        EXPECT_EQ(platform->preview.size, Pair(w + kFrameW, h + kFrameH));
-        EXPECT_EQ(platform->preview.maximum, platform->preview.size);
+        EXPECT_EQ(std::pair(platform->preview.size, platform->preview.maximum),
+                  std::pair(Pair(w + kFrameW, h + kFrameH), Pair(w + kFrameW, h + kFrameH)));
         preview->Toggle();
-        EXPECT_EQ(platform->preview.size, shown) << w << " x " << h;
-        EXPECT_EQ(platform->menuTexts[40007], "Close preview window\tCtrl+F");
-        EXPECT_EQ(platform->SendPreview(WM_CLOSE), 1);
-        EXPECT_FALSE(platform->preview.shown);
-        EXPECT_EQ(platform->menuTexts[40007], "Show preview window\tCtrl+F");
+        EXPECT_EQ(std::pair(platform->preview.size, platform->menuTexts[40007]),
+                  std::pair(shown, std::string("Close preview window\tCtrl+F")))
+            << w << " x " << h;
+        EXPECT_EQ(
+            std::tuple(platform->SendPreview(WM_CLOSE), platform->preview.shown, platform->menuTexts[40007]),
+            std::tuple(1, false, "Show preview window\tCtrl+F"));
     }
 }
 
-TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndNeverScrollsThatWay) {
+TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndAWheelNotchScrolls20Pixels) {
     Picture(300, 200, 0);
     Client(284, 150);
-    EXPECT_FALSE(platform->preview.bars[SB_HORZ].visible);
-    EXPECT_TRUE(platform->preview.bars[SB_VERT].visible);
+    EXPECT_TRUE(!platform->preview.bars[SB_HORZ].visible && platform->preview.bars[SB_VERT].visible);
     platform->SendPreview(WM_MOUSEWHEEL, Wheel(MK_CONTROL, -240));
     platform->SendPreview(WM_HSCROLL, SB_PAGEDOWN);
     platform->SendPreview(WM_VSCROLL, SB_PAGEDOWN);
@@ -64,9 +69,8 @@ TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndNeverScroll
     EXPECT_EQ(Scroll(), Pair(0, 50));
     Client(283, 150);
     EXPECT_TRUE(platform->preview.bars[SB_HORZ].visible);
-}
 
-TEST_F(PreviewTest, AWheelNotchScrolls20PixelsSidewaysOnlyWithExactlyCtrlOrShift) {
+    // A wheel notch scrolls 20 pixels, sideways only with exactly Ctrl or Shift.
     Picture(400, 400, 0);
     Client(200, 200);
     for (const auto& [keys, after] :
@@ -83,8 +87,9 @@ TEST_F(PreviewTest, ResizeModeShrinksTheWholePictureIntoTheWindowAndAPointerOver
     Picture(400, 300, 1);
     Client(200, 150);
     platform->SendPreview(WM_PAINT);
-    EXPECT_EQ(Pair(platform->preview.lastFrame.width, platform->preview.lastFrame.height), Pair(200, 150));
-    EXPECT_TRUE(platform->preview.lastSmooth);
+    EXPECT_EQ(std::tuple(platform->preview.lastFrame.width, platform->preview.lastFrame.height,
+                         platform->preview.lastSmooth),
+              std::tuple(200, 150, true));
     platform->preview.lastFrame = {};
     EXPECT_TRUE(preview->ReloadPicture(temp.File("picture.bmp"))); // after lost surfaces
     EXPECT_EQ(platform->preview.lastFrame.width, 200);
