@@ -4,18 +4,15 @@
 #include "cutting/CMaskCache.h"
 #include "cutting/CPieceMask.h"
 #include "cutting/CSideList.h"
-#include "cutting/CutContext.h"
 #include "cutting/CutTable.h"
 #include "cutting/PieceGrid.h"
 #include "cutting/PieceImages.h"
-#include "cutting/SideGeometry.h"
 #include "cutting/TextModeReader.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
 #include "imaging/BmpCodec.h"
 #include "pack/Loader.h"
 #include "platform/Platform.h"
-#include "play/CPieceSide.h"
 #include "play/CPuzzle.h"
 #include "support/PictureFiles.h"
 #include "support/ScriptedPlatform.h"
@@ -27,8 +24,6 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -280,8 +275,7 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
     EXPECT_EQ(Piece(1, 0)->sides[2].setNumber, -1);
     EXPECT_NE(Piece(1, 0)->images[0], nullptr);
 
-    // A tab over the picture's border shows black rather than reading outside it. The
-    // left tab square covers columns 4..7, rows 14..17.
+    // A tab over the picture's border (columns 4..7, rows 14..17) shows black, read from nowhere.
     MakePicture(16, 16);
     Restore({{{{-2, -1}, {-2, -1}, {0, 2}, {-2, -1}}}});
     CutAll();
@@ -419,7 +413,8 @@ TEST_F(MaskTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
     EXPECT_EQ(mask->right, 48 + 6 + 1); // the box reaches the tab in the margin
 }
 
-TEST_F(MaskTest, LaterDirectionsWinAndOddShapesAreClippedOrSkipped) {
+// The turned outlines themselves are checked with real shapes by the publishing cut test.
+TEST_F(MaskTest, LaterDirectionsWinOddShapesAreClippedOrSkippedAndEqualSidesShareAMask) {
     // cell 16: h = 8, S = 32
     AddShape(0, 0, 2, 255, 40, 40); // right: a tab filling a map far larger than a cell
     AddShape(0, 1, 3, 100);         // bottom: cuts away everything it covers (columns 8..23, rows 16..31)
@@ -436,20 +431,13 @@ TEST_F(MaskTest, LaterDirectionsWinAndOddShapesAreClippedOrSkipped) {
               (std::vector<int>{0, 0, 255, 0, 32, 32}));
     // A shape without a map, one of a set that does not exist and a slot drawn nowhere
     // leave their edges straight.
-    mask = Mask({{0, 12}, {9, 1}, {0, 2}, kBorder});
-    EXPECT_EQ((std::vector<int>{mask->left, mask->right, mask->bottom, mask->key[0].direction}),
-              (std::vector<int>{8, 24, 24, -1}));
-}
-
-// The turned outlines themselves are checked with real shapes by the publishing cut test.
-TEST_F(MaskTest, EqualSidesShareOneMaskAndRotationsGetTheirOwn) {
-    for (int slot = 0; slot < 8; ++slot)
-        AddShape(0, slot, (slot + 2) % 4 + (slot & 4), 255);
-    sideList.setCount = 1;
-    CPieceMask* first = Mask({{0, 0}, {0, 5}, kBorder, kBorder});
-    EXPECT_EQ(Mask({{0, 0}, {0, 5}, kBorder, kBorder}), first);
-    EXPECT_NE(Mask({{0, 4}, {0, 5}, kBorder, kBorder}), first);
-    EXPECT_NE(Mask({{0, 0}, {0, 5}, kBorder, kBorder}, 1), first);
+    CPieceMask* straight = Mask({{0, 12}, {9, 1}, {0, 2}, kBorder});
+    EXPECT_EQ(
+        (std::vector<int>{straight->left, straight->right, straight->bottom, straight->key[0].direction}),
+        (std::vector<int>{8, 24, 24, -1}));
+    // Equal sides share one mask; a rotation gets its own.
+    EXPECT_EQ(Mask({{0, 0}, {0, 1}, kBorder, kBorder}), mask);
+    EXPECT_NE(Mask({{0, 0}, {0, 1}, kBorder, kBorder}, 1), mask);
     EXPECT_EQ(maskCache.Size(), 3u);
 }
 
