@@ -57,7 +57,6 @@ class CutTest : public ::testing::Test {
     }
     void TearDown() override { SetPlatform(nullptr); }
 
-    // Recreates the display with the screen set to `format`.
     void UseFormat(PixelFormatCode format) {
         const PixelFormatDesc d = DescribePixelFormat(format);
         platform.screen.bitsPerPixel = d.bitsPerPixel;
@@ -74,7 +73,6 @@ class CutTest : public ::testing::Test {
         return std::string(log.begin(), log.end()).find(line) != std::string::npos;
     }
 
-    // A cell-sized side shape (or w x h) with its map filled with `value`.
     CSideShape* AddShape(int set, int slot, int partner, std::uint8_t value, int w = 0, int h = 0) {
         auto shape = std::make_unique<CSideShape>(set, slot, partner);
         shape->width = w ? w : cell, shape->height = h ? h : cell;
@@ -83,9 +81,8 @@ class CutTest : public ::testing::Test {
         return sideList.shapes.back().get();
     }
 
-    // Sets 0 and 1 (or those given), slots 0..7, each slot's partner serving the opposite
-    // edge. A shape is a quarter-cell square centred along its edge: material just beyond
-    // the body for slots 0-3 (a tab), cut just inside it for slots 4-7 (a hollow).
+    // Sets 0 and 1 (or those given), slots 0..7 with partners; each shape a quarter-cell square
+    // centred on its edge: material beyond the body for slots 0-3, cut inside it for 4-7.
     void MakeSideList(std::initializer_list<int> sets = {0, 1}) {
         const int h = cell / 2, q = cell / 4;
         for (int set : sets) {
@@ -94,7 +91,6 @@ class CutTest : public ::testing::Test {
                 CSideShape* shape = AddShape(set, slot, (slot + 2) % 4 + (slot & 4), 0);
                 const int dir = slot % 4;
                 const bool tab = slot < 4;
-                // Right and bottom shapes have the body in their first half, left and top their second.
                 const int across = (tab == (dir == 0 || dir == 1)) ? h : h - q, along = h - q / 2;
                 for (int i = 0; i < q * q; ++i) {
                     const int x = (dir % 2 == 0 ? across : along) + i % q,
@@ -115,7 +111,6 @@ class CutTest : public ::testing::Test {
         PrepareGrid(&puzzle, cell);
     }
 
-    // Pieces restored from saved records instead of drawn.
     void Restore(const std::vector<Sides>& sides, const std::vector<int>& rotations = {}) {
         puzzle.restoringPosition = 1;
         puzzle.savedPosition.columns = puzzle.cols;
@@ -208,7 +203,6 @@ TEST_F(CutTest, GoldenSidesAndImagesForAFixedSeed) {
               std::tuple(1, 0, 2));
 }
 
-// Facing slots being partners is proven with real shapes by the publishing cut test.
 TEST_F(CutTest, EightDrawsPerPieceOrNineWithRotationAndMissingSetsLeaveBothFacingEdgesStraight) {
     MakePicture(64, 48); // 4 x 3
     auto drawsUsed = [&] {
@@ -233,7 +227,6 @@ TEST_F(CutTest, EightDrawsPerPieceOrNineWithRotationAndMissingSetsLeaveBothFacin
         turned = turned || piece->rotation != 0;
     }
     EXPECT_TRUE(turned);
-
     maskCache.Clear();
     sideList.Clear();
     MakeSideList({0, 5}); // count 2: draws of set 1 find nothing
@@ -268,13 +261,11 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
         (std::vector<int>{Piece(0, 0)->sides[0].setNumber, Piece(0, 0)->sides[0].slot, Piece(0, 0)->rotation,
                           Piece(0, 0)->sides[3].rotation, Piece(1, 0)->sides[2].slot, Piece(1, 0)->rotation}),
         (std::vector<int>{1, 5, 2, 2, 7, 0}));
-
     // A file with fewer records than pieces leaves the others straight.
     puzzle.savedPosition.pieces.resize(1);
     CutAll();
     EXPECT_EQ(Piece(1, 0)->sides[2].setNumber, -1);
     EXPECT_NE(Piece(1, 0)->images[0], nullptr);
-
     // A tab over the picture's border (columns 4..7, rows 14..17) shows black, read from nowhere.
     MakePicture(16, 16);
     Restore({{{{-2, -1}, {-2, -1}, {0, 2}, {-2, -1}}}});
@@ -339,7 +330,6 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece)
     for (const auto& piece : puzzle.pieces)
         for (CPieceMask* mask : piece->masks)
             EXPECT_EQ(mask, nullptr) << "no piece is left on a freed mask";
-
     CPiece* piece = Piece(0, 0);
     piece->BuildImages(Context(), &puzzle);
     const CSurface *image0 = piece->images[0], *image1 = piece->images[1];
@@ -355,7 +345,6 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece)
     EXPECT_GT(checked, 200);
     // The right-edge shape is at the bottom of image 1: a tab there is material, a hollow cut.
     EXPECT_EQ(image1->GetPixelValue(16, 27) != image1->colourKey, piece->sides[0].slot < 4);
-
     // Without a display the images cannot be made: logged and left out.
     display.ReleaseAll();
     Piece(1, 0)->BuildImages(Context(), &puzzle);
@@ -372,13 +361,11 @@ TEST_F(MaskTest, StraightEdgesGiveTheBodySquareItsBoxAndShadowOnceADisplayIsTher
             ASSERT_EQ(At(mask, x, y), x >= 24 && x <= 71 && y >= 24 && y <= 71 ? 0 : 255) << x << "," << y;
     EXPECT_EQ((std::vector<int>{mask->left, mask->top, mask->right, mask->bottom}),
               (std::vector<int>{24, 24, 72, 72}));
-    // The shadow is the black silhouette on transparent white.
     const CSurface* shadow = mask->shadow;
     ASSERT_TRUE(shadow && shadow->transparent);
     EXPECT_EQ(std::tuple(shadow->GetPixelValue(24, 24), shadow->GetPixelValue(23, 24),
                          shadow->GetPixelValue(72, 50)),
               std::tuple(0u, shadow->colourKey, shadow->colourKey));
-
     // Without a display: no shadow and an empty box, logged; rebuilt once the display is back.
     cell = 16;
     CutContext noDisplay = Context();
@@ -398,8 +385,7 @@ TEST_F(MaskTest, StraightEdgesGiveTheBodySquareItsBoxAndShadowOnceADisplayIsTher
 TEST_F(MaskTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
     cell = 32; // h = 16, S = 64; a right-edge shape starts at (32, 16)
     CSideShape* shape = AddShape(0, 0, 2, 0);
-    // Row 0 of the map lies on the body's top row (mask row 16), columns 32..47 on the body
-    // and 48..63 in the margin.
+    // Map row 0 is mask row 16: columns 32..47 on the body, 48..63 in the margin.
     const std::uint8_t values[] = {200, 201, 199, 9, 8, 0, 255, 128};
     for (int i = 0; i < 8; ++i)
         shape->map[i] = shape->map[16 + i] = values[i];
@@ -415,7 +401,6 @@ TEST_F(MaskTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
 
 // The turned outlines themselves are checked with real shapes by the publishing cut test.
 TEST_F(MaskTest, LaterDirectionsWinOddShapesAreClippedOrSkippedAndEqualSidesShareAMask) {
-    // cell 16: h = 8, S = 32
     AddShape(0, 0, 2, 255, 40, 40); // right: a tab filling a map far larger than a cell
     AddShape(0, 1, 3, 100);         // bottom: cuts away everything it covers (columns 8..23, rows 16..31)
     CSideShape* empty = AddShape(0, 2, 0, 255);
@@ -424,18 +409,15 @@ TEST_F(MaskTest, LaterDirectionsWinOddShapesAreClippedOrSkippedAndEqualSidesShar
     sideList.setCount = 1;
     CPieceMask* mask = Mask({{0, 0}, {0, 1}, kBorder, kBorder});
     ASSERT_EQ(mask->bytes.size(), 32u * 32u);
-    // The right tab clipped at the mask's edge, beyond the bottom shape's reach; the bottom
-    // shape stamped after it.
+    // The right tab clipped at the mask's edge; the bottom shape stamped after it.
     EXPECT_EQ((std::vector<int>{At(mask, 31, 8), At(mask, 31, 31), At(mask, 20, 20), At(mask, 31, 15),
                                 mask->right, mask->bottom}),
               (std::vector<int>{0, 0, 255, 0, 32, 32}));
-    // A shape without a map, one of a set that does not exist and a slot drawn nowhere
-    // leave their edges straight.
+    // No map, no such set, a slot drawn nowhere: straight edges.
     CPieceMask* straight = Mask({{0, 12}, {9, 1}, {0, 2}, kBorder});
     EXPECT_EQ(
         (std::vector<int>{straight->left, straight->right, straight->bottom, straight->key[0].direction}),
         (std::vector<int>{8, 24, 24, -1}));
-    // Equal sides share one mask; a rotation gets its own.
     EXPECT_EQ(Mask({{0, 0}, {0, 1}, kBorder, kBorder}), mask);
     EXPECT_NE(Mask({{0, 0}, {0, 1}, kBorder, kBorder}, 1), mask);
     EXPECT_EQ(maskCache.Size(), 3u);
@@ -464,13 +446,12 @@ TEST(ShadePixel, EveryLayoutIsShadedClampedAndNeverReachesWhite) {
 }
 
 TEST(Bevel, EachLevelShadesItsRunsWithIntensityAndArmingCarriedAcrossPasses) {
-    // One inside run on row 2, columns 1..6, of a 10 x 4 image of 100s; 24-bit rows padded.
+    // One inside run on row 2, columns 1..6, of a 10 x 4 image of 100s; rows padded.
     const int width = 10, height = 4, bpp = 3, pitch = 32;
     std::vector<std::uint8_t> mask(width * height, 255);
     std::fill(mask.begin() + 2 * width + 1, mask.begin() + 2 * width + 7, 0);
-    // Rows lighten from the left; each column's one-pixel run continues the count of the
-    // previous column; rows darken from the right and columns upwards. Low shades two
-    // pixels, medium three, anything but 0 or 1 high: four, from 40.
+    // Rows lighten from the left, darken from the right; column runs carry the count on.
+    // Low shades two pixels, medium three, anything but 0 or 1 high: four, from 40.
     for (auto [level, row] : {std::pair{0, std::vector<int>{100, 130, 120, 100, 100, 80, 70, 100, 100, 100}},
                               {1, std::vector<int>{100, 130, 120, 110, 90, 80, 70, 100, 100, 100}},
                               {7, std::vector<int>{100, 140, 128, 116, 104, 96, 84, 100, 100, 100}}}) {
@@ -479,7 +460,6 @@ TEST(Bevel, EachLevelShadesItsRunsWithIntensityAndArmingCarriedAcrossPasses) {
         std::vector<int> first;
         for (int x = 0; x < width; ++x)
             first.push_back(image[2 * pitch + x * bpp]);
-        // Rows without a run and the row padding stay.
         EXPECT_EQ(std::tuple(first, image[pitch + 3], image[30]), std::tuple(row, 100, 100)) << level;
     }
 }
@@ -505,13 +485,11 @@ TEST_F(SideListTest, ReadsCrLfSetsCutShortSetsAndMissingBitmapsAndFailuresKeepIt
     for (int slot = 0; slot < 8; ++slot) {
         const CSideShape* shape = sideList.FindShape(0, slot);
         ASSERT_NE(shape, nullptr);
-        // Each shape has its own bitmap, read through the same scratch file; the missing one
-        // gets no map rather than the one read before it.
+        // The missing bitmap gives no map, not the one read before it.
         EXPECT_EQ(std::tuple(shape->partnerSlot, shape->map.size(), shape->map.empty() ? -1 : shape->map[0]),
                   std::tuple((slot + 2) % 4 + (slot & 4), slot == 1 ? 0u : 256u, slot == 1 ? -1 : 210 + slot))
             << slot;
     }
-
     // No list in the pack: false, nothing logged. Reported as extracted but no file: logged.
     entries.clear();
     EXPECT_FALSE(sideList.Load(source, "medium"));
@@ -538,7 +516,6 @@ TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
                   std::tuple(cellSize, usable))
             << text;
     }
-    // The grid keeps whole cells only, and none of a cell size beyond the limit.
     std::int32_t cols = -1, rows = -1;
     for (auto [w, h, size, wantCols, wantRows] : {std::tuple{100, 70, 32, 3, 2},
                                                   {31, 70, 32, 0, 2},
@@ -550,8 +527,7 @@ TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
         ComputeGrid(w, h, size, &cols, &rows);
         EXPECT_EQ(std::tuple(cols, rows), std::tuple(wantCols, wantRows)) << w << " " << size;
     }
-    // A lone carriage return stays; one before a line feed goes. Lines longer than 63
-    // characters are read in pieces.
+    // A lone CR stays, one before LF goes; lines over 63 characters come in pieces.
     TextModeReader reader("a\rb\r\n" + std::string(70, 'x') + "\nz");
     std::vector<std::string> lines;
     for (std::string line; reader.ReadLine(&line);)
