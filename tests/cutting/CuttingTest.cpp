@@ -508,6 +508,7 @@ TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
                                           {"t\n+12\n", 12, true},
                                           {"t\nx12\n", 0, false},
                                           {"t\n", 0, false},
+                                          {"t\n\n", 0, false},
                                           {"t\n99999999999\n", 2147483647, false},
                                           {"t\n-99999999999\n", -2147483647 - 1, false}}) {
         sideList.cellSize = 48;
