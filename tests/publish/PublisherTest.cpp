@@ -1,72 +1,67 @@
 #include "Publisher.h"
-#include "PublishFixtures.h"
+#include "DemoPicture.h"
+#include "HeadlessCutter.h"
+#include "JpegWriter.h"
+#include "PackReport.h"
 #include "SelectorImage.h"
+#include "SideShapeGenerator.h"
 #include "SoundGenerator.h"
+#include "app/Random.h"
+#include "cutting/CPieceMask.h"
+#include "cutting/PieceGrid.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/PictureDecoder.h"
+#include "pack/CPackFile.h"
 #include "pack/CPuzzleArchive.h"
-#include "pack/PuzzleOptionsReader.h"
+#include "pack/Loader.h"
+#include "play/CPuzzle.h"
+#include "support/PictureFiles.h"
+#include "support/PublishedPuzzle.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 using namespace publish;
 
 namespace {
 
-// Everything the game would read from a published program, read the game's way.
-struct ReadPuzzle {
-    PuzzleOptions options;
-    bool optionsRead = false;
-    std::vector<bool> scrambled;
-    DecodedImage picture;
-    std::int32_t setCount = 0;
-    std::size_t shapesWithMaps = 0;
-    std::int32_t listCell = 0;
-};
+std::string MakePicture(const TempDir& dir, const std::string& type, int w, int h) {
+    const std::string path = dir.File("picture." + type);
+    const DecodedImage image = GradientPicture(w, h);
+    WriteBytes(path, type == "bmp" ? EncodeBmp24(image) : EncodeJpeg(image, 90));
+    return path;
+}
 
-ReadPuzzle ReadBack(const TempDir& dir, const std::string& program) {
-    ReadPuzzle out;
-    Readback back(dir);
-    EXPECT_TRUE(back.Open(program));
-    for (const char* name : {"puzzlefile", "piecedefs", "selector.bmp", "click.wav", "rotate.wav"})
-        EXPECT_NE(back.pack.FindEntry(name), nullptr) << name;
+std::string MakeProgram(const TempDir& dir, std::size_t size = 4096) {
+    WriteBytes(dir.File("game"), Bytes(size, 'P'));
+    return dir.File("game");
+}
 
-    CPuzzleArchive archive;
-    EXPECT_TRUE(archive.Open(back.EntryFile("puzzlefile")));
-    for (const auto& entry : archive.entries)
-        out.scrambled.push_back(entry->scrambled != 0);
-    if (CArchiveEntry* options = archive.FindEntry("options"))
-        out.optionsRead = ReadPuzzleOptions(*options, out.options, false);
-    if (CArchiveEntry* picture = archive.FindEntry("picture")) {
-        const std::string path = dir.File("picture-read");
-        EXPECT_TRUE(picture->OpenStream() && picture->ExtractTo(path));
-        picture->CloseStream();
-        std::string error;
-        EXPECT_TRUE(DecodePictureFile(path, static_cast<PictureFormat>(out.options.pictureFormat),
-                                      out.picture, &error))
-            << error;
-    }
+PublishRequest Request(const std::string& g, const std::string& p, const std::string& c,
+                       const std::string& o) {
+    PublishRequest r;
+    r.gameProgram = g, r.picturePath = p, r.cutName = c, r.title = "Test Puzzle", r.output = o;
+    return r;
+}
 
-    HeadlessCutter cutter;
-    const CPackFile& pack = back.pack;
-    CSideList::Source source;
-    source.extract = [&pack](const std::string& name, const std::string& path) {
-        return pack.ExtractEntry(name, path);
-    };
-    source.display = &cutter.display;
-    source.workFolder = dir.Str();
-    Bytes list = back.Entry("piecedefs");
-    cutter.sideList.ReadList(std::string(list.begin(), list.end()), source);
-    out.setCount = cutter.sideList.setCount;
-    out.listCell = cutter.sideList.cellSize;
-    for (const auto& shape : cutter.sideList.shapes)
-        out.shapesWithMaps += !shape->map.empty();
-    return out;
+// Runs the command-line tool, stdout and stderr together; status -1 when it is not built.
+std::pair<int, std::string> RunTool(const TempDir& dir, const std::string& arguments) {
+    const std::string tool = std::string(PICTORRA_BINARY_DIR) + "/pictorra-publish";
+    if (!std::filesystem::exists(tool)) return {-1, ""};
+    const std::string command = "\"" + tool + "\" " + arguments + " > \"" + dir.File("out.txt") + "\" 2>&1";
+    const int status = std::system(command.c_str()) == 0 ? 0 : 1;
+    const Bytes text = ReadBytes(dir.File("out.txt"));
+    return {status, std::string(text.begin(), text.end())};
 }
 
 } // namespace
 
-// Every cut with its own side list, the picture types taken in turn, scrambled or not.
+// Every cut with its own side list, the picture types taken in turn, scrambled or not, read
+// back the game's way; the author's options are fourteen CR LF lines.
 TEST(Publisher, EveryCutAndPictureTypeIsPublishedAndReadBackByTheGame) {
     TempDir dir;
     const std::string program = MakeProgram(dir);
@@ -75,67 +70,72 @@ TEST(Publisher, EveryCutAndPictureTypeIsPublishedAndReadBackByTheGame) {
         const CutInfo& cut = AllCuts()[i];
         const std::string type = types[i % 3];
         SCOPED_TRACE(std::string(cut.name) + " " + type);
-        PublishRequest request = PublishRequestFor(program, MakePicture(dir, type, 130, 100), cut.name,
-                                                   dir.File(std::string("published-") + cut.name));
+        PublishRequest request =
+            Request(program, MakePicture(dir, type, 130, 100), cut.name, dir.File(cut.name));
         request.scramble = i % 2 == 0;
+        request.completionText = "Bravo!";
+        request.previewAllowed = false;
+        request.targetGiven = true, request.targetHours = 1, request.targetMinutes = 30;
         PublishSummary summary;
         std::string error;
         ASSERT_TRUE(Publisher::Publish(request, &summary, &error)) << error;
-        EXPECT_EQ(std::pair(summary.cols, summary.rows), std::pair(130 / cut.cellSize, 100 / cut.cellSize));
-
-        ReadPuzzle read = ReadBack(dir, request.output);
-        ASSERT_TRUE(read.optionsRead);
-        EXPECT_EQ(read.scrambled, (std::vector<bool>{request.scramble, request.scramble}));
-        EXPECT_EQ(read.options.pictureFormat, PictureFormatFromName(type));
-        EXPECT_EQ(read.options.cutName, cut.name);
-        EXPECT_EQ(read.options.title, "Test Puzzle");
-        ASSERT_EQ(std::pair(read.picture.width, read.picture.height), std::pair(130, 100));
-        if (type == "bmp") {
-            EXPECT_EQ(read.picture.At(129, 99), GradientPixel(130, 100, 129, 99));
-        }
-        EXPECT_EQ(read.setCount, cut.setCount);
-        EXPECT_EQ(read.shapesWithMaps, static_cast<std::size_t>(8 * cut.setCount));
-        EXPECT_EQ(read.listCell, cut.cellSize);
+        EXPECT_EQ(std::tuple(summary.cols, summary.rows), std::tuple(130 / cut.cellSize, 100 / cut.cellSize));
+        CPackFile pack;
+        ASSERT_TRUE(pack.OpenPackFile(request.output, 200000));
+        for (const char* name : {"selector.bmp", "click.wav", "rotate.wav"})
+            EXPECT_NE(pack.FindEntry(name), nullptr) << name;
+        CPuzzleArchive archive;
+        ASSERT_TRUE(pack.ExtractEntry("puzzlefile", dir.File("archive")) &&
+                    archive.Open(dir.File("archive")));
+        std::vector<bool> scrambled;
+        for (const auto& entry : archive.entries)
+            scrambled.push_back(entry->scrambled != 0);
+        EXPECT_EQ(scrambled, std::vector<bool>(2, request.scramble));
+        CArchiveEntry* optionsEntry = archive.FindEntry("options");
+        std::string text;
+        ASSERT_TRUE(optionsEntry && optionsEntry->OpenStream());
+        for (int c = optionsEntry->ReadByte(); c != CArchiveEntry::kEnd; c = optionsEntry->ReadByte())
+            text.push_back(static_cast<char>(c));
+        optionsEntry->CloseStream();
+        EXPECT_EQ(text, type + "\r\n" + cut.name +
+                            "\r\nTest Puzzle\r\nBravo!\r\n1\r\n0\r\n0\r\n1\r\n30\r\n\r\n\r\n0\r\n\r\n\r\n");
+        CArchiveEntry* picture = archive.FindEntry("picture");
+        ASSERT_TRUE(picture->OpenStream() && picture->ExtractTo(dir.File("picture-read")));
+        picture->CloseStream();
+        DecodedImage image;
+        ASSERT_TRUE(DecodePictureFile(dir.File("picture-read"), PictureFormatFromName(type), image, &error))
+            << error;
+        ASSERT_EQ(std::tuple(image.width, image.height), std::tuple(130, 100));
+        EXPECT_TRUE(type != "bmp" || image.At(129, 99) == GradientPixel(130, 100, 129, 99));
+        HeadlessCutter cutter;
+        CSideList::Source source{[&pack](const std::string& name, const std::string& path) {
+                                     return pack.ExtractEntry(name, path);
+                                 },
+                                 &cutter.display, dir.Str()};
+        ASSERT_TRUE(cutter.sideList.Load(source, cut.name));
+        // The shapes read back are the generated ones, grey for grey.
+        const std::vector<SideSet> sets = SideShapeGenerator(cut, Publisher::SideSeed(cut.style)).Generate();
+        ASSERT_EQ(
+            std::tuple(cutter.sideList.setCount, cutter.sideList.shapes.size(), cutter.sideList.cellSize),
+            std::tuple(cut.setCount, std::size_t(8 * cut.setCount), cut.cellSize));
+        for (const auto& shape : cutter.sideList.shapes)
+            ASSERT_EQ(shape->map, sets[shape->setNumber].maps[shape->slot].grey)
+                << shape->setNumber << shape->slot;
     }
 }
 
-TEST(Publisher, OptionsAreFourteenCrLfLinesAndCarryTheAuthorsChoices) {
+TEST(Publisher, RefusesBadInputWithAReasonAndWritesNothing) {
     TempDir dir;
-    PublishRequest request =
-        PublishRequestFor(MakeProgram(dir), MakePicture(dir, "jpeg", 64, 64), "square", "");
-    request.completionText = "Bravo!";
-    request.previewAllowed = false;
-    request.targetGiven = true;
-    request.targetHours = 1;
-    request.targetMinutes = 30;
-    std::vector<PackEntrySource> entries;
-    std::string error;
-    ASSERT_TRUE(Publisher::BuildEntries(request, &entries, nullptr, &error)) << error;
-    ASSERT_EQ(entries[0].name, "puzzlefile");
-    WriteBytes(dir.File("archive"), entries[0].bytes);
-
-    CPuzzleArchive archive;
-    ASSERT_TRUE(archive.Open(dir.File("archive")));
-    CArchiveEntry* options = archive.FindEntry("options");
-    ASSERT_NE(options, nullptr);
-    ASSERT_TRUE(options->OpenStream());
-    std::string text;
-    for (int c = options->ReadByte(); c != CArchiveEntry::kEnd; c = options->ReadByte())
-        text.push_back(static_cast<char>(c));
-    options->CloseStream();
-    EXPECT_EQ(text,
-              "jpeg\r\nsquare\r\nTest Puzzle\r\nBravo!\r\n1\r\n0\r\n0\r\n1\r\n30\r\n\r\n\r\n0\r\n\r\n\r\n");
-}
-
-TEST(Publisher, RefusesBadInputWithAReason) {
-    TempDir dir;
-    const std::string program = MakeProgram(dir);
-    const std::string picture = MakePicture(dir, "bmp", 60, 50);
-    const std::string out = dir.File("out");
+    const std::string program = MakeProgram(dir), picture = MakePicture(dir, "bmp", 60, 50);
+    const std::string out = dir.File("out"), published = dir.File("published");
     WriteBytes(dir.File("picture.png"), ReadBytes(picture));
     WriteBytes(dir.File("broken.jpg"), ReadBytes(picture)); // a bitmap named as a JPEG
+    std::string error;
+    ASSERT_TRUE(Publisher::Publish(Request(program, picture, "medium", published), nullptr, &error)) << error;
+    const Bytes publishedBytes = ReadBytes(published);
+    EXPECT_GE(publishedBytes.size(), 200000u);
     const auto with = [&](auto change) {
-        PublishRequest r = PublishRequestFor(program, picture, "medium", out);
+        PublishRequest r = Request(program, picture, "medium", out);
         change(r);
         return r;
     };
@@ -150,51 +150,34 @@ TEST(Publisher, RefusesBadInputWithAReason) {
         {with([](PublishRequest& r) { r.title = std::string(256, 'x'); }), "title is longer"},
         {with([](PublishRequest& r) { r.completionText = "one\r\ntwo"; }), "single line"},
         {with([](PublishRequest& r) { r.targetGiven = true, r.targetMinutes = 75; }), "target"},
+        {with([&](PublishRequest& r) { r.gameProgram = published; }), "already holds"},
+        {with([&](PublishRequest& r) { r.output = program; }), "game program itself"},
     };
     for (const auto& [request, reason] : refusals) {
-        std::string error;
         EXPECT_FALSE(Publisher::Publish(request, nullptr, &error)) << reason;
         EXPECT_NE(error.find(reason), std::string::npos) << error;
-        EXPECT_FALSE(std::filesystem::exists(out)) << "nothing is written on refusal";
+        EXPECT_FALSE(std::filesystem::exists(out)) << reason;
     }
-}
-
-TEST(Publisher, RefusesAProgramThatAlreadyCarriesAPackAndKeepsTheProgramIntact) {
-    TempDir dir;
-    const std::string program = MakeProgram(dir);
-    const std::string picture = MakePicture(dir, "bmp", 64, 64);
-    const std::string first = dir.File("first");
-    std::string error;
-    ASSERT_TRUE(Publisher::Publish(PublishRequestFor(program, picture, "medium", first), nullptr, &error))
-        << error;
-    Bytes published = ReadBytes(first);
-    EXPECT_GE(published.size(), 200000u);
-
-    EXPECT_FALSE(
-        Publisher::Publish(PublishRequestFor(first, picture, "medium", dir.File("second")), nullptr, &error));
-    EXPECT_NE(error.find("already holds"), std::string::npos) << error;
-    // Publishing onto the program itself would destroy the author's game.
-    EXPECT_FALSE(Publisher::Publish(PublishRequestFor(program, picture, "medium", program), nullptr, &error));
-    EXPECT_EQ(ReadBytes(program).size(), 4096u);
-    EXPECT_EQ(ReadBytes(first), published);
+    EXPECT_EQ(std::tuple(ReadBytes(program).size(), ReadBytes(published)),
+              std::tuple(std::size_t(4096), publishedBytes));
 }
 
 TEST(Publisher, SoundsAreShortAudiblePcmWavesAndTheSelectorAMarkerOnWhite) {
     for (const Bytes& wav : {SoundGenerator::ClickWav(), SoundGenerator::RotateWav()}) {
         ASSERT_GT(wav.size(), 44u);
-        // RIFF WAVE, PCM, mono, 16 bits.
-        EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
-        EXPECT_EQ((std::vector<int>{wav[20] | wav[21] << 8, wav[22] | wav[23] << 8, wav[34] | wav[35] << 8}),
-                  (std::vector<int>{1, 1, 16}));
+        const auto word = [&](std::size_t at) {
+            return static_cast<std::int16_t>(wav[at] | wav[at + 1] << 8);
+        };
+        // RIFF WAVE, PCM, mono, 16 bits; over 20 ms and under 250 ms; audible and not clipped.
+        EXPECT_EQ(std::tuple(std::string(wav.begin() + 8, wav.begin() + 16), word(20), word(22), word(34)),
+                  std::tuple("WAVEfmt ", 1, 1, 16));
         const std::size_t samples = (wav.size() - 44) / 2;
-        EXPECT_GT(samples, SoundGenerator::kSampleRate / 50u); // over 20 ms
-        EXPECT_LT(samples, SoundGenerator::kSampleRate / 4u);  // under 250 ms
         int peak = 0;
         for (std::size_t i = 0; i < samples; ++i)
-            peak =
-                std::max(peak, std::abs(static_cast<std::int16_t>(wav[44 + 2 * i] | wav[45 + 2 * i] << 8)));
-        EXPECT_GT(peak, 8000);  // audible
-        EXPECT_LT(peak, 30000); // not clipped
+            peak = std::max(peak, std::abs(word(44 + 2 * i)));
+        EXPECT_TRUE(samples > SoundGenerator::kSampleRate / 50u &&
+                    samples < SoundGenerator::kSampleRate / 4u);
+        EXPECT_TRUE(peak > 8000 && peak < 30000) << peak;
     }
     const Bytes bytes = SelectorImage::Bitmap();
     DecodedImage image;
@@ -202,4 +185,151 @@ TEST(Publisher, SoundsAreShortAudiblePcmWavesAndTheSelectorAMarkerOnWhite) {
     ASSERT_EQ(image.width, SelectorImage::kSide);
     EXPECT_EQ(image.At(0, 0), 0xFFFFFFu); // transparent corners
     EXPECT_NE(image.At(4, 4), 0xFFFFFFu);
+}
+
+TEST(Cli, PublishesInspectsAppendsAndRefuses) {
+    TempDir dir;
+    const std::string program = MakeProgram(dir), picture = MakePicture(dir, "bmp", 100, 70);
+    const std::string args = "--game " + program + " --picture " + picture;
+    auto [status, output] =
+        RunTool(dir, args + " --cut medium --title \"Mountain Lake\" --scramble -o " + dir.File("puzzle"));
+    if (status < 0) GTEST_SKIP() << "pictorra-publish is not built";
+    ASSERT_EQ(status, 0) << output;
+    EXPECT_NE(output.find("3 x 2 = 6 pieces"), std::string::npos) << output;
+    std::tie(status, output) = RunTool(dir, "inspect " + dir.File("puzzle"));
+    ASSERT_EQ(status, 0) << output;
+    for (const char* expected :
+         {"100 x 70", "selector.bmp", "scrambled", "Mountain Lake", "8 sets", "+ 64 side bitmaps"})
+        EXPECT_NE(output.find(expected), std::string::npos) << expected << "\n" << output;
+    WriteBytes(dir.File("a.txt"), {'h', 'i'});
+    WriteBytes(dir.File("empty"), {});
+    std::tie(status, output) =
+        RunTool(dir, "append --game " + MakeProgram(dir, 250000) + " -o " + dir.File("packed") +
+                         " click.wav=" + dir.File("a.txt") + " piecedefs=" + dir.File("empty"));
+    ASSERT_EQ(status, 0) << output;
+    CPackFile pack;
+    ASSERT_TRUE(pack.OpenPackFile(dir.File("packed"), 200000));
+    ASSERT_EQ(pack.directory.size(), 2u);
+    ASSERT_TRUE(pack.ExtractEntry("click.wav", dir.File("e1")) &&
+                pack.ExtractEntry("piecedefs", dir.File("e2")));
+    EXPECT_EQ(std::tuple(ReadBytes(dir.File("e1")), ReadBytes(dir.File("e2"))),
+              std::tuple(Bytes{'h', 'i'}, Bytes{}));
+    for (const auto& [arguments, message] :
+         {std::pair<std::string, std::string>{args + " --cut small -o x", "--title"},
+          {args + " --cut small --title T --target 1h -o x", "--target"},
+          {"inspect " + program, "holds no pack"},
+          {"frobnicate", "unknown argument"}}) {
+        std::tie(status, output) = RunTool(dir, arguments);
+        EXPECT_NE(status, 0) << arguments;
+        EXPECT_NE(output.find(message), std::string::npos) << arguments << "\n" << output;
+    }
+}
+
+// The sheet is the game's cut: each piece's middle shows its cell's pixels, in place, gaps between.
+TEST(Inspect, SheetShowsEveryPieceInPlace) {
+    TempDir dir;
+    const std::string out =
+        PublishGradient(dir.Str(), 100, 70, "medium", "T", dir.File("puzzle"), nullptr).output;
+    std::string error;
+    ASSERT_TRUE(WriteSheet(out, dir.File("sheet.bmp"), &error)) << error;
+    DecodedImage sheet;
+    ASSERT_TRUE(ReadBmpFile(dir.File("sheet.bmp"), sheet, &error)) << error;
+    const int cell = 32, gap = 8, margin = 32;
+    ASSERT_EQ(std::tuple(sheet.width, sheet.height),
+              std::tuple(3 * cell + 2 * gap + 2 * margin, 2 * cell + gap + 2 * margin));
+    for (int i = 0; i < 6; ++i) {
+        const int c = i % 3, r = i / 3;
+        EXPECT_EQ(sheet.At(margin + c * (cell + gap) + cell / 2, margin + r * (cell + gap) + cell / 2),
+                  GradientPixel(100, 70, c * cell + cell / 2, r * cell + cell / 2))
+            << "piece " << c << ", " << r;
+    }
+    EXPECT_EQ(sheet.At(2, 2), 0x3A424Eu); // background
+    DecodedImage bundled;
+    ASSERT_TRUE(DecodePictureFile(std::string(PICTORRA_SOURCE_DIR) + "/assets/mountain-lake.jpg", PictureJpeg,
+                                  bundled, &error))
+        << error;
+    EXPECT_EQ(std::tuple(bundled.width, bundled.height), std::tuple(kDemoWidth, kDemoHeight));
+}
+
+TEST(SideShapes, BothFormsOfEveryCutUseOnlyTheThreeGreysAndHaveNoHairlines) {
+    for (const CutInfo& cut : AllCuts()) {
+        SCOPED_TRACE(cut.name);
+        for (const SideSet& set : SideShapeGenerator(cut, 99).Generate()) {
+            for (const SideMap& map : set.maps) {
+                ASSERT_EQ(map.grey.size(), static_cast<std::size_t>(cut.cellSize * cut.cellSize));
+                for (std::uint8_t g : map.grey)
+                    ASSERT_TRUE(g == kSideAdd || g == kSideCut || g == kSideKeep);
+            }
+            EXPECT_NE(set.maps[0].grey, set.maps[4].grey) << "slot 0 is not its own counterpart";
+            EXPECT_TRUE(
+                cut.family == CutFamily::Angular ||
+                SideShapeGenerator::LooksSound(SideShapeGenerator::OwnershipOf(set.maps[0]), cut.cellSize));
+        }
+    }
+}
+
+// The game's own cut: every picture pixel in exactly one piece, none outside; turned masks are
+// the mask turned; an angular piece with four second-form sides (left out by the game) empty.
+TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
+    for (const CutInfo& cut : AllCuts()) {
+        SCOPED_TRACE(cut.name);
+        HeadlessCutter cutter;
+        const std::vector<SideSet> sets = SideShapeGenerator(cut, 99).Generate();
+        for (std::size_t set = 0; set < sets.size(); ++set)
+            for (int slot = 0; slot < 8; ++slot) {
+                auto shape =
+                    std::make_unique<CSideShape>(static_cast<int>(set), slot, sets[set].partner[slot]);
+                shape->width = shape->height = cut.cellSize;
+                shape->map = sets[set].maps[slot].grey;
+                cutter.sideList.shapes.push_back(std::move(shape));
+            }
+        cutter.sideList.setCount = static_cast<std::int32_t>(sets.size());
+        CPuzzle puzzle;
+        puzzle.userotation = 1;
+        puzzle.beveling = 0;
+        const int cols = 6, rows = 5, cs = cut.cellSize, h = cs / 2, side = 4 * h;
+        cutter.display.NewSurface(&puzzle.pictureSurface, cols * cs, rows * cs, false);
+        PrepareGrid(&puzzle, cs);
+        GameSeed(4242);
+        RunCuttingPass(cutter.Context(cs), &puzzle);
+        ASSERT_EQ(puzzle.pieces.size(), static_cast<std::size_t>(cols * rows));
+        const int width = cols * cs + 2 * cs, height = rows * cs + 2 * cs; // a cell of room around
+        std::vector<int> cover(static_cast<std::size_t>(width) * height, 0);
+        int emptyPieces = 0;
+        for (const auto& piece : puzzle.pieces) {
+            const CPieceMask* mask = piece->masks[0];
+            ASSERT_TRUE(mask && mask->width == side);
+            int inside = 0;
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x)
+                    if (mask->bytes[static_cast<std::size_t>(y) * side + x] == 0) {
+                        ++inside;
+                        ++cover[static_cast<std::size_t>(piece->row * cs - h + y + cs) * width +
+                                piece->col * cs - h + x + cs];
+                    }
+            emptyPieces += inside == 0;
+            for (int r = 1; r < 4; ++r) {
+                ASSERT_NE(piece->masks[r], nullptr);
+                for (int y = 0; y < side; ++y)
+                    for (int x = 0; x < side; ++x)
+                        ASSERT_EQ(piece->masks[r]->bytes[y * side + x],
+                                  piece->masks[r - 1]->bytes[(side - 1 - x) * side + y])
+                            << "rotation " << r;
+            }
+        }
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const bool inPicture = x >= cs && y >= cs && x < cs + cols * cs && y < cs + rows * cs;
+                ASSERT_EQ(cover[static_cast<std::size_t>(y) * width + x], inPicture ? 1 : 0)
+                    << "picture pixel " << x - cs << ", " << y - cs;
+            }
+        if (cut.family != CutFamily::Angular) {
+            EXPECT_EQ(emptyPieces, 0);
+            continue;
+        }
+        const MaskKeyEntry key[4] = {{4, 0}, {5, 0}, {6, 0}, {7, 0}};
+        CPieceMask mask;
+        mask.Build(key, cutter.Context(cs));
+        EXPECT_EQ(std::count(mask.bytes.begin(), mask.bytes.end(), 255), side * side);
+    }
 }
