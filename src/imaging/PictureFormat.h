@@ -15,6 +15,3 @@ enum PictureFormat : std::int32_t {
 
 // Exact, case-sensitive lookup of "bmp", "gif", "jpg", "jpeg", "ico" or "pcx".
 PictureFormat PictureFormatFromName(const std::string& name);
-// The lowercased characters after the last '.' of the name, looked up as above; a name
-// without '.' has no extension and gives PictureUnknown.
-PictureFormat PictureFormatFromFileName(const std::string& fileName);
