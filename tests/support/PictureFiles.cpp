@@ -1,14 +1,12 @@
 #include "support/PictureFiles.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <utility>
 
 #include <gif_lib.h>
-#include <jpeglib.h>
 
 Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -65,39 +63,6 @@ Bytes MakeBmp(const BmpLayout& s) {
     file.insert(file.end(), dib.begin(), dib.end());
     file.insert(file.end(), s.pixelData.begin(), s.pixelData.end());
     return file;
-}
-
-Bytes MakeJpeg(const std::string& path, int width, int height, const PixelFn& pixel, JpegOptions options) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw std::runtime_error("cannot create " + path);
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, file);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = options.greyscale ? 1 : 3;
-    cinfo.in_color_space = options.greyscale ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, options.quality, TRUE);
-    if (options.progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        row.clear();
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = pixel(x, static_cast<int>(cinfo.next_scanline));
-            for (int shift : {16, 8, 0})
-                if (!options.greyscale || shift == 0) row.push_back(static_cast<JSAMPLE>(c >> shift));
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(file);
-    return ReadBytes(path);
 }
 
 namespace {

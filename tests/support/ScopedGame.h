@@ -22,10 +22,7 @@ class ScopedGame {
         statusBar = std::make_unique<CStatusBar>(1);
         app = std::make_unique<CMainApp>();
         puzzle = std::make_unique<CPuzzle>();
-        g_puzzle = puzzle.get();
-        g_mainApp = app.get();
-        g_clock = clock.get();
-        g_statusBar = statusBar.get();
+        g_puzzle = puzzle.get(), g_mainApp = app.get(), g_clock = clock.get(), g_statusBar = statusBar.get();
         puzzle->mouse->app = app.get();
         puzzle->mouse->clock = clock.get();
     }
@@ -34,10 +31,7 @@ class ScopedGame {
         platform.settingsAvailable = false;
         puzzle.reset();
         app.reset();
-        g_puzzle = nullptr;
-        g_mainApp = nullptr;
-        g_clock = nullptr;
-        g_statusBar = nullptr;
+        g_puzzle = nullptr, g_mainApp = nullptr, g_clock = nullptr, g_statusBar = nullptr;
         cellSize = 0;
         SetPlatform(nullptr);
     }
