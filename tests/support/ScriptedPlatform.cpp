@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 #include <utility>
 
 ScriptedPlatform::ScriptedPlatform(std::string dir) : tempDir(std::move(dir)) {
@@ -39,16 +38,6 @@ bool ScriptedPlatform::SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM
     // Withdrawn, so the main thread never touches it after we return.
     std::erase_if(sends, [&](const QueuedMessage& m) { return m.done == &done; });
     return false;
-}
-
-int ScriptedPlatform::RunMessageLoop(void (*idle)()) {
-    while (!quitPosted) {
-        if (PumpMessages() == 0) {
-            if (idle) idle();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    return quitCode;
 }
 
 int ScriptedPlatform::PumpMessages() {

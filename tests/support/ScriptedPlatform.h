@@ -13,8 +13,7 @@
 #include <vector>
 
 struct RecordedMessageBox {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT style = 0;
 };
 
@@ -54,7 +53,7 @@ class ScriptedPlatform : public IPlatform {
     bool SendMessageFromWorker(UINT message, WPARAM wParam, LPARAM lParam, int timeoutMs) override;
     void SetTimer(int id, int periodMs) override { timers[id] = periodMs; }
     void PostQuitMessage(int exitCode) override { quitPosted = true, quitCode = exitCode; }
-    int RunMessageLoop(void (*idle)()) override;
+    int RunMessageLoop(void (*)()) override { return quitCode; } // tests pump the messages themselves
 
     int MessageBox(const std::string& text, const std::string& caption, UINT style) override {
         messageBoxes.push_back({text, caption, style});
@@ -77,15 +76,11 @@ class ScriptedPlatform : public IPlatform {
 
     // Settings store (in memory), readable and writable only while open.
     bool SettingsOpen() override { return settingsOpenNow = settingsAvailable; }
-    bool SettingsReadString(const std::string& name, std::string& value) override {
-        return Read(settingsStrings, name, value);
-    }
+    bool SettingsReadString(const std::string& name, std::string& value) override { return Read(settingsStrings, name, value); }
     bool SettingsWriteString(const std::string& name, const std::string& value) override {
         return settingsOpenNow && (settingsStrings[name] = value, true);
     }
-    bool SettingsReadDword(const std::string& name, std::uint32_t& value) override {
-        return Read(settingsDwords, name, value);
-    }
+    bool SettingsReadDword(const std::string& name, std::uint32_t& value) override { return Read(settingsDwords, name, value); }
     bool SettingsWriteDword(const std::string& name, std::uint32_t value) override {
         return settingsOpenNow && (settingsDwords[name] = value, true);
     }
@@ -128,33 +123,26 @@ class ScriptedPlatform : public IPlatform {
     }
 
     // --- Script and record ---------------------------------------------------------------------
-    std::string tempDir;
-    std::string executablePath;
+    std::string tempDir, executablePath;
     ScreenInfo screen;
-    int clientWidth = 800;
-    int clientHeight = 560;
+    int clientWidth = 800, clientHeight = 560;
     WindowProcedure procedure = nullptr;
     std::vector<std::string> titles; // every title set, in order
-    std::map<int, std::string> menuTexts;
-    std::map<int, std::string> statusTexts;
+    std::map<int, std::string> menuTexts, statusTexts;
     std::map<int, std::pair<int, int>> scrollRanges;
     std::map<int, int> scrollPositions;
-    bool scrollBarsShown = false;
-    bool cursorConfined = false;
+    bool scrollBarsShown = false, cursorConfined = false;
     RECT cursorClip;
     std::map<int, int> timers;
     bool quitPosted = false;
-    int quitCode = 0;
-
-    int presentCount = 0;
+    int quitCode = 0, presentCount = 0;
     bool loseNextPresent = false;
     std::vector<std::uint8_t> lastFrame; // copy of the last presented frame
     FrameView lastFrameView;
 
     struct PreviewBar {
         bool visible = false;
-        int maximum = 0;
-        int position = 0;
+        int maximum = 0, position = 0;
     };
     struct PreviewRecord {
         WindowProcedure procedure = nullptr;
@@ -173,8 +161,7 @@ class ScriptedPlatform : public IPlatform {
     std::vector<COLORREF> colourInitials; // the colour each chooser opened with
     std::vector<std::string> soundsPlayed;
 
-    bool settingsAvailable = true;
-    bool settingsOpenNow = false;
+    bool settingsAvailable = true, settingsOpenNow = false;
     std::map<std::string, std::string> settingsStrings;
     std::map<std::string, std::uint32_t> settingsDwords;
 
@@ -193,9 +180,9 @@ class ScriptedPlatform : public IPlatform {
     }
 
     struct QueuedMessage {
-        UINT message = 0;
-        WPARAM wParam = 0;
-        LPARAM lParam = 0;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
         bool* done = nullptr; // set for messages sent by workers, which are handled first
     };
     std::mutex queueMutex;
