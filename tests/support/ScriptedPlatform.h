@@ -45,7 +45,7 @@ class ScriptedPlatform : public IPlatform {
     void ShowScrollBars(bool show) override { scrollBarsShown = show; }
     ScreenInfo Screen() override { return screen; }
     bool Present(const FrameView& frame) override;
-    void SetCursor(CursorKind) override {}
+    void SetCursor(CursorKind kind) override { cursor = kind; }
     void ConfineCursor(const RECT& clientRect) override { cursorConfined = true, cursorClip = clientRect; }
     void ReleaseCursor() override { cursorConfined = false; }
 
@@ -132,6 +132,7 @@ class ScriptedPlatform : public IPlatform {
     std::map<int, std::pair<int, int>> scrollRanges;
     std::map<int, int> scrollPositions;
     bool scrollBarsShown = false, cursorConfined = false;
+    CursorKind cursor = CursorKind::Arrow;
     RECT cursorClip;
     std::map<int, int> timers;
     bool quitPosted = false;
