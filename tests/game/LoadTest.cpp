@@ -14,28 +14,27 @@ namespace {
 
 using LoadTest = GameFixture;
 
+std::vector<std::string> Status(ScriptedPlatform& platform) {
+    return {platform.WindowText(), platform.statusTexts[2], platform.statusTexts[3], platform.statusTexts[4]};
+}
+
 TEST_F(LoadTest, APublishedPuzzleLoadsScattersAndStartsTheClock) {
     Publish(256, 192);
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Loading());
-    EXPECT_TRUE(g_clock->stopped) << "the clock waits while the pieces are cut";
+    EXPECT_TRUE(g_clock->stopped.load()) << "the clock waits while the pieces are cut";
     ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_EQ(g_puzzle->positionChanged, 0);
-    EXPECT_TRUE(platform->messageBoxes.empty());
-    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Boats");
-    EXPECT_EQ(platform->statusTexts[2], " Total Pieces: 48");
-    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 48");
-    EXPECT_EQ(platform->statusTexts[4], "   0 percent Completed");
-    EXPECT_FALSE(g_clock->stopped);
-    EXPECT_EQ(g_renderEnabled.load(), 1);
+    EXPECT_EQ(std::tuple(g_puzzle->positionChanged, platform->messageBoxes.size(), g_clock->stopped.load(),
+                         g_renderEnabled.load(), g_puzzle->groups.Size()),
+              std::tuple(0, 0u, false, 1, 48u));
+    EXPECT_EQ(Status(*platform), (std::vector<std::string>{"Pictorra Vaze - Boats", " Total Pieces: 48",
+                                                           " Loose Pieces: 48", "   0 percent Completed"}));
     // Scattered over an area sized from the picture.
-    ASSERT_EQ(g_puzzle->groups.Size(), 48u);
     EXPECT_EQ(g_puzzle->scatterArea, (RECT{2500 - 217, 2500 - 163, 2500 + 217, 2500 + 163}));
     // The finished load was drawn: a piece covers the board at its cell's centre.
     const POINT top = Centre(g_puzzle->groups.Head()->reference);
     const std::uint32_t shown = FramePixel(top.x - S() / 4, top.y);
-    EXPECT_NE(shown, ~0u);
-    EXPECT_NE(shown, g_mainApp->backgroundPixel & 0xFFFFFF);
+    EXPECT_TRUE(shown != ~0u && shown != (g_mainApp->backgroundPixel & 0xFFFFFF)) << shown;
 
     // A lost surface: the pieces are made again and the frame drawn once more.
     const int presents = platform->presentCount;
@@ -47,34 +46,35 @@ TEST_F(LoadTest, APublishedPuzzleLoadsScattersAndStartsTheClock) {
         EXPECT_NE(piece->images[0], nullptr);
 }
 
-TEST_F(LoadTest, TheTitleCountsUpWhileALargePuzzleIsCut) {
+// While a large puzzle is cut the title counts up; closing is refused during a load, and
+// quitting, or the run ending without Destructor, stops the workers.
+TEST_F(LoadTest, TheTitleCountsUpWhileALargePuzzleIsCutAndLeavingStopsTheWorkers) {
     Publish(800, 600, "small", "Autumn");
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PumpUntilLoaded());
     const std::regex progress("Autumn - ([0-9]+) % Loaded - Please wait\\.\\.\\.");
-    int last = -1, reports = 0;
-    for (const std::string& title : platform->titles) {
-        std::smatch match;
-        if (!std::regex_match(title, match, progress)) continue;
-        EXPECT_GE(std::stoi(match[1]), last);
-        EXPECT_LE(std::stoi(match[1]), 100);
-        last = std::stoi(match[1]);
-        ++reports;
-    }
-    EXPECT_GT(reports, 0) << "1850 pieces take longer than one 20 ms report";
-    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Autumn");
-    EXPECT_EQ(platform->statusTexts[2], " Total Pieces: 1850");
-}
+    std::vector<int> reports;
+    for (const std::string& title : platform->titles)
+        if (std::smatch match; std::regex_match(title, match, progress)) reports.push_back(std::stoi(match[1]));
+    ASSERT_FALSE(reports.empty()) << "1850 pieces take longer than one 20 ms report";
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()) && reports.back() <= 100);
+    EXPECT_EQ(std::pair(Status(*platform)[0], Status(*platform)[1]),
+              std::pair(std::string("Pictorra Vaze - Autumn"), std::string(" Total Pieces: 1850")));
+    GameShutdown();
 
-TEST_F(LoadTest, ClosingDuringALoadIsRefusedAndQuittingStopsTheWorkers) {
-    Publish(800, 600, "small");
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Loading());
+    GameEnd();
+    EXPECT_FALSE(Loading() || g_puzzle->loaderThread.joinable() || g_puzzle->progressThread.joinable());
+    platform->PumpMessages();
+    EXPECT_TRUE(g_puzzle->groups.Empty()) << "an abandoned cut is never scattered";
+    GameShutdown();
+
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Loading());
     Send(WM_CLOSE);
     Command(ID_FILE_EXIT);
-    EXPECT_FALSE(platform->quitPosted);
-    EXPECT_NE(g_mainApp, nullptr);
-
+    EXPECT_TRUE(!platform->quitPosted && g_mainApp);
     // Let the progress thread get a report waiting on us, then quit without handling it.
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
     const auto start = std::chrono::steady_clock::now();
@@ -82,18 +82,6 @@ TEST_F(LoadTest, ClosingDuringALoadIsRefusedAndQuittingStopsTheWorkers) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(g_puzzle, nullptr);
     platform->PumpMessages(); // whatever the workers left queued is harmless now
-}
-
-TEST_F(LoadTest, TheRunEndingWithoutDestructorStillStopsTheWorkers) {
-    Publish(800, 600, "small");
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(Loading());
-    GameEnd();
-    EXPECT_FALSE(Loading());
-    EXPECT_FALSE(g_puzzle->loaderThread.joinable());
-    EXPECT_FALSE(g_puzzle->progressThread.joinable());
-    platform->PumpMessages();
-    EXPECT_TRUE(g_puzzle->groups.Empty()) << "an abandoned cut is never scattered";
 }
 
 TEST_F(LoadTest, APictureSmallerThanOneCellLoadsWithNoPieces) {
@@ -104,27 +92,24 @@ TEST_F(LoadTest, APictureSmallerThanOneCellLoadsWithNoPieces) {
     std::string error;
     ASSERT_TRUE(publish::Publisher::BuildEntries(request, &entries, &summary, &error)) << error;
     const std::string tiny = temp.File("tiny.bmp");
-    ASSERT_TRUE(WriteBmpFile(tiny, GradientPicture(20, 40)));
     std::vector<std::uint8_t> tinyBytes;
-    ASSERT_TRUE(publish::ReadFileBytes(tiny, &tinyBytes, &error));
+    ASSERT_TRUE(WriteBmpFile(tiny, GradientPicture(20, 40)) && publish::ReadFileBytes(tiny, &tinyBytes, &error));
     publish::ArchiveOptions options;
     options.pictureType = "bmp";
     options.cutName = "medium";
     options.title = "Tiny";
-    for (auto& entry : entries) {
-        if (entry.name != "puzzlefile") continue;
-        ASSERT_TRUE(publish::BuildPuzzleArchive(options, tinyBytes, false, &entry.bytes, &error)) << error;
-    }
+    for (auto& entry : entries)
+        if (entry.name == "puzzlefile") {
+            ASSERT_TRUE(publish::BuildPuzzleArchive(options, tinyBytes, false, &entry.bytes, &error)) << error;
+        }
     platform->executablePath = temp.File("Tiny.exe");
     ASSERT_TRUE(publish::AppendPack(request.gameProgram, entries, platform->executablePath, &error)) << error;
 
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_TRUE(g_puzzle->pieces.empty());
-    EXPECT_TRUE(g_puzzle->groups.Empty());
-    EXPECT_EQ(platform->statusTexts[2], " Total Pieces: 0");
-    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Tiny");
-    EXPECT_FALSE(g_clock->stopped);
+    EXPECT_TRUE(g_puzzle->pieces.empty() && g_puzzle->groups.Empty() && !g_clock->stopped.load());
+    EXPECT_EQ(Status(*platform)[0], "Pictorra Vaze - Tiny");
+    EXPECT_EQ(Status(*platform)[1], " Total Pieces: 0");
 }
 
 } // namespace

@@ -9,8 +9,8 @@ using PlayCommandsTest = GameFixture;
 TEST_F(PlayCommandsTest, AutoArrangeLaysOutTheLoosePiecesAndLeavesJoinedOnes) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    DragPieceTo(P(0, 0), AssemblyPlace(0, 0).x, AssemblyPlace(0, 0).y);
-    DragPieceTo(P(1, 0), AssemblyPlace(1, 0).x, AssemblyPlace(1, 0).y);
+    DragToAssembly(0, 0);
+    DragToAssembly(1, 0);
     ASSERT_EQ(P(1, 0)->group, P(0, 0)->group);
     g_puzzle->positionChanged = 0;
 
@@ -23,20 +23,53 @@ TEST_F(PlayCommandsTest, AutoArrangeLaysOutTheLoosePiecesAndLeavesJoinedOnes) {
     const int left = 2500 - 48, y = 2500 - 32 + 16 - 64 - 8;
     EXPECT_EQ(spots, (std::set<std::pair<int, int>>{
                          {left - 16, y}, {left + 24, y}, {left + 64, y}, {left + 104, y}}));
-    EXPECT_EQ(Pos(P(0, 0)), AssemblyPlace(0, 0));
-    EXPECT_EQ(Pos(P(1, 0)), AssemblyPlace(1, 0));
-    EXPECT_TRUE(g_puzzle->selection.Empty());
-    EXPECT_EQ(g_puzzle->positionChanged, 1);
+    EXPECT_EQ(std::tuple(Pos(P(0, 0)), Pos(P(1, 0)), g_puzzle->selection.Size(), g_puzzle->positionChanged),
+              std::tuple(AssemblyPlace(0, 0), AssemblyPlace(1, 0), 0u, 1));
     EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 4") << "arranging joins nothing";
 }
 
-TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGameWhichIsNotAnnouncedAgain) {
+// A three by two puzzle solved by dragging is announced once; a reset asks first, and Cancel
+// keeps the finished game, which is not announced again.
+TEST_F(PlayCommandsTest, SolvedThenResetAnnouncedOnce) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
-    for (int i = 0; i < 30; ++i)
+    ASSERT_EQ(std::pair(S(), g_puzzle->cols * g_puzzle->rows), std::pair(32, 6));
+    for (int i = 0; i < 125; ++i) // two minutes and five seconds of play
         platform->FireTimer(1);
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    ASSERT_NO_FATAL_FAILURE(Assemble());
-    ASSERT_EQ(WellDoneBoxes(), 1u);
+    EXPECT_TRUE(platform->soundsPlayed.empty()) << "nothing fits yet";
+    EXPECT_EQ(platform->statusTexts[3], " Loose Pieces: 6");
+    for (int placed = 1; placed <= 6; ++placed) {
+        const int c = (placed - 1) % 3, r = (placed - 1) / 3;
+        DragToAssembly(c, r);
+        EXPECT_EQ(Pos(P(c, r)), AssemblyPlace(c, r));
+        if (placed < 2) continue;
+        EXPECT_EQ(std::tuple(P(c, r)->group, platform->soundsPlayed.size(), platform->statusTexts[3],
+                             platform->messageBoxes.size()),
+                  std::tuple(P(0, 0)->group, placed - 1u, " Loose Pieces: " + std::to_string(6 - placed), placed / 6u))
+            << c << "," << r;
+        if (placed == 2) {
+            EXPECT_EQ(platform->statusTexts[4], "  17 percent Completed");
+        }
+    }
+    EXPECT_EQ(platform->statusTexts[4], " 100 percent Completed");
+    ASSERT_EQ(platform->messageBoxes.size(), 1u);
+    EXPECT_EQ(std::tuple(platform->messageBoxes[0].text, platform->messageBoxes[0].caption,
+                         platform->messageBoxes[0].style, platform->cursorConfined),
+              std::tuple("You completed this puzzle in 0 hours and 2 minutes.", "Well Done!", MB_OK, false))
+        << "six pieces have no target time";
+    EXPECT_EQ(platform->soundsPlayed, std::vector<std::string>(5, platform->tempDir + "temp1"));
+    // The clock stopped at the last join.
+    platform->FireTimer(1);
+    EXPECT_EQ(std::pair(g_clock->stopped.load(), g_clock->seconds), std::pair(true, 125u));
+    // The finished picture is on screen, every cell showing its own part of the picture
+    // (the reference piece's middle carries the selector).
+    for (int i = 0; i < 6; ++i) {
+        const int c = i % 3, r = i / 3;
+        if (P(c, r) == P(0, 0)->group->reference) continue;
+        const POINT m = Centre(P(c, r));
+        EXPECT_EQ(FramePixel(m.x, m.y), GradientPixel(96, 64, c * 32 + 16, r * 32 + 16)) << c << "," << r;
+    }
+
     const auto origins = Origins();
     CPiece* const firstPiece = P(0, 0);
 
@@ -44,17 +77,13 @@ TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGameWhichIsNotAn
     Command(ID_FILE_RESETJIGSAW);
     ASSERT_EQ(platform->messageBoxes.size(), 2u);
     EXPECT_EQ(platform->messageBoxes[1].caption, "Save position?");
-    EXPECT_FALSE(Loading());
-    EXPECT_EQ(Origins(), origins);
-    EXPECT_EQ(P(0, 0), firstPiece);
-    EXPECT_EQ(g_clock->seconds, 30u);
-    EXPECT_TRUE(g_clock->stopped);
+    EXPECT_EQ(std::tuple(Loading(), Origins(), P(0, 0), g_clock->seconds, g_clock->stopped.load()),
+              std::tuple(false, origins, firstPiece, 125u, true));
 
     // New piece images finish a load again; the puzzle stays whole, unannounced, and moves whole.
     g_puzzle->bevellevel = 3;
     g_puzzle->RebuildPieceImages();
     ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_EQ(platform->messageBoxes.size(), 2u);
     EXPECT_EQ(platform->statusTexts[4], " 100 percent Completed");
     Drag(Centre(P(1, 1)), -20, 10);
     EXPECT_EQ(P(0, 0)->x, AssemblyPlace(0, 0).x - 20);
@@ -63,16 +92,12 @@ TEST_F(PlayCommandsTest, ResetAsksFirstAndCancelKeepsTheFinishedGameWhichIsNotAn
     // No: cut afresh, the clock back to nought and running again once the pieces are out.
     platform->messageBoxAnswers.push_back(IDNO);
     Command(ID_FILE_RESETJIGSAW);
-    EXPECT_EQ(platform->messageBoxes.size(), 3u);
-    EXPECT_TRUE(Loading());
-    EXPECT_EQ(g_clock->seconds, 0u);
+    EXPECT_EQ(std::tuple(platform->messageBoxes.size(), Loading(), g_clock->seconds), std::tuple(3u, true, 0u));
     ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_EQ(g_puzzle->groups.Size(), 6u);
+    EXPECT_EQ(std::tuple(g_puzzle->groups.Size(), g_puzzle->positionChanged, platform->statusTexts[4], WellDoneBoxes()),
+              std::tuple(6u, 0, "   0 percent Completed", 1u));
     for (const CPieceGroup* group : g_puzzle->groups)
         EXPECT_EQ(group->pieces.Size(), 1u);
-    EXPECT_EQ(g_puzzle->positionChanged, 0);
-    EXPECT_EQ(platform->statusTexts[4], "   0 percent Completed");
-    EXPECT_EQ(WellDoneBoxes(), 1u);
     platform->FireTimer(1);
     EXPECT_EQ(g_clock->seconds, 1u);
 }
@@ -81,12 +106,11 @@ TEST_F(PlayCommandsTest, APuzzleWholeWithoutAJoinIsNeverAnnounced) {
     // A picture of exactly one cell: one piece, whole from the start.
     ASSERT_NO_FATAL_FAILURE(Load(32, 32));
     ASSERT_EQ(g_puzzle->pieces.size(), 1u);
-    EXPECT_FALSE(g_clock->stopped);
+    EXPECT_FALSE(g_clock->stopped.load());
     const POINT c = Centre(P(0, 0));
     Drag(c, 25, 25);
     EXPECT_EQ(P(0, 0)->x, c.x + 25 - S());
-    EXPECT_TRUE(platform->messageBoxes.empty());
-    EXPECT_TRUE(platform->soundsPlayed.empty());
+    EXPECT_TRUE(platform->messageBoxes.empty() && platform->soundsPlayed.empty());
 }
 
 TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
@@ -99,8 +123,7 @@ TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
     platform->soundsPlayed.clear();
     g_puzzle->positionChanged = 0;
     const auto origins = Origins();
-    const int sx = ScrollX(), sy = ScrollY();
-    const std::uint32_t seconds = g_clock->seconds;
+    const auto still = std::tuple(ScrollX(), ScrollY(), g_clock->seconds, 0, false, 0u, 0u);
     const int presents = platform->presentCount;
 
     // New piece images are made on the worker; the pieces stay on the board meanwhile, and
@@ -128,19 +151,13 @@ TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRuns) {
     ASSERT_TRUE(PumpUntilLoaded());
     EXPECT_GT(platform->presentCount, presents);
     EXPECT_EQ(Origins(), origins);
-    EXPECT_EQ(g_puzzle->selection.Size(), 1u);
-    EXPECT_EQ(g_puzzle->selection.Head(), held->group);
-    for (const auto& piece : g_puzzle->pieces) {
-        EXPECT_EQ(piece->rotation, 0);
-        EXPECT_NE(piece->images[0], nullptr);
-    }
-    EXPECT_EQ(ScrollX(), sx);
-    EXPECT_EQ(ScrollY(), sy);
-    EXPECT_TRUE(platform->soundsPlayed.empty());
-    EXPECT_TRUE(platform->messageBoxes.empty());
-    EXPECT_EQ(g_puzzle->positionChanged, 0);
-    EXPECT_EQ(g_clock->seconds, seconds);
-    EXPECT_FALSE(platform->cursorConfined);
+    EXPECT_EQ(std::vector<CPieceGroup*>(g_puzzle->selection.begin(), g_puzzle->selection.end()),
+              std::vector<CPieceGroup*>{held->group});
+    for (const auto& piece : g_puzzle->pieces)
+        EXPECT_TRUE(piece->rotation == 0 && piece->images[0]);
+    EXPECT_EQ(std::tuple(ScrollX(), ScrollY(), g_clock->seconds, g_puzzle->positionChanged, platform->cursorConfined,
+                         platform->soundsPlayed.size(), platform->messageBoxes.size()),
+              still);
 
     // Once loaded, the same key turns the piece still selected.
     Space();
@@ -164,7 +181,7 @@ TEST_F(PlayCommandsTest, AResetWhileAButtonIsHeldEndsThePress) {
     Send(WM_MOUSEMOVE, 0, At(l + 200, t + 200));
     EXPECT_FALSE(g_puzzle->mouse->BandComplete());
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    DragPieceTo(P(0, 0), AssemblyPlace(0, 0).x, AssemblyPlace(0, 0).y);
+    DragToAssembly(0, 0);
     EXPECT_EQ(g_puzzle->selection.Size(), 1u);
 
     // The same for a piece held, and for the board held with the right button.
@@ -178,13 +195,11 @@ TEST_F(PlayCommandsTest, AResetWhileAButtonIsHeldEndsThePress) {
     Release(c.x + 30, c.y);
     Send(WM_RBUTTONUP, 0, At(c.x + 30, c.y));
     ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_EQ(g_puzzle->mouse->dragging, 0);
-    EXPECT_FALSE(g_puzzle->mouse->RightDragging());
-    EXPECT_FALSE(platform->cursorConfined);
+    EXPECT_EQ(std::tuple(g_puzzle->mouse->dragging, g_puzzle->mouse->RightDragging(), platform->cursorConfined),
+              std::tuple(0, false, false));
     const int sx = ScrollX(), sy = ScrollY();
     Send(WM_MOUSEMOVE, 0, At(c.x - 100, c.y - 100));
-    EXPECT_EQ(ScrollX(), sx) << "the board does not follow a button no longer held";
-    EXPECT_EQ(ScrollY(), sy);
+    EXPECT_EQ(std::pair(ScrollX(), ScrollY()), std::pair(sx, sy)) << "the board does not follow a button no longer held";
 }
 
 } // namespace

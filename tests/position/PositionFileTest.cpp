@@ -3,42 +3,36 @@
 #include "platform/FileReplace.h"
 #include "play/PlayFixture.h"
 #include "position/CPositionFile.h"
+#include "support/PictureFiles.h"
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
 // A file written field by field.
-struct Bytes {
+struct Fields {
     std::vector<std::uint8_t> v;
-    Bytes& Int(std::int32_t x) {
-        for (int i = 0; i < 4; ++i)
-            v.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(x) >> (8 * i)));
+    Fields& Int(std::int32_t x) {
+        PutLe(v, static_cast<std::uint32_t>(x), 4);
         return *this;
     }
-    Bytes& Text(const std::string& s, std::size_t field) {
+    Fields& Text(const std::string& s, std::size_t field) {
         v.insert(v.end(), s.begin(), s.end());
         v.resize(v.size() + field - s.size(), 0);
         return *this;
     }
-    Bytes& Header(const std::string& archive, std::int32_t columns) {
+    Fields& Header(const std::string& archive, std::int32_t columns) {
         return Int(9738).Text("medium", 64).Text(archive, 256).Int(columns).Int(4242).Int(1).Int(8);
     }
     // A piece record for (c, r), turned once, its sides' set and slot numbers 0 to 7.
-    Bytes& Piece(int c, int r, std::int32_t lastSlot = 7) {
+    Fields& Piece(int c, int r, std::int32_t lastSlot = 7) {
         Int(c).Int(r).Int(0).Int(0).Int(1);
         for (int k = 0; k < 7; ++k)
             Int(k);
         return Int(lastSlot);
     }
 };
-
-std::vector<std::uint8_t> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class PositionFileTest : public PlayFixture {
   protected:
@@ -80,7 +74,7 @@ class PositionFileTest : public PlayFixture {
 TEST_F(PositionFileTest, FourByThreeLoosePiecesGiveTheExactFileAndReadBack) {
     CPositionFile written;
     ASSERT_TRUE(written.Write(path, *puzzle, 4242, 1, nullptr));
-    Bytes expected;
+    Fields expected;
     expected.Header(archive, 4).Int(12);
     for (const auto& piece : puzzle->pieces) {
         expected.Int(piece->col).Int(piece->row).Int(piece->x).Int(piece->y).Int(piece->rotation);
@@ -90,10 +84,8 @@ TEST_F(PositionFileTest, FourByThreeLoosePiecesGiveTheExactFileAndReadBack) {
     expected.Int(12);
     for (int i = 11; i >= 0; --i)
         expected.Int(1).Int(100 + 70 * i).Int(200 + 10 * i).Int(i % 4).Int(i / 4);
-    const std::vector<std::uint8_t> bytes = FileBytes(path);
-    ASSERT_EQ(bytes.size(), 1212u);
-    EXPECT_EQ(bytes, expected.v);
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<std::uint8_t>{10, 38, 0, 0}));
+    ASSERT_EQ(expected.v.size(), 1212u);
+    EXPECT_EQ(ReadBytes(path), expected.v);
 
     // Read back with rotation off: it follows the file, and the player is told.
     CPositionFile back;
@@ -109,28 +101,28 @@ TEST_F(PositionFileTest, FourByThreeLoosePiecesGiveTheExactFileAndReadBack) {
     ASSERT_TRUE(Read(back));
     EXPECT_EQ(rotation, 0);
     ASSERT_EQ(platform.messageBoxes.size(), 2u);
-    EXPECT_EQ(platform.messageBoxes[0].text, "The saved position for this puzzle contains rotated pieces,\n"
-                                              "therefore piece rotation will now be enabled.");
-    EXPECT_EQ(platform.messageBoxes[1].text, "The saved position for this puzzle does not contain rotated "
-                                              "pieces,\ntherefore piece rotation will now be disabled.");
-    EXPECT_EQ(platform.messageBoxes[1].caption, "Information");
+    EXPECT_EQ(std::tuple(platform.messageBoxes[0].text, platform.messageBoxes[1].text, platform.messageBoxes[1].caption),
+              std::tuple("The saved position for this puzzle contains rotated pieces,\n"
+                         "therefore piece rotation will now be enabled.",
+                         "The saved position for this puzzle does not contain rotated "
+                         "pieces,\ntherefore piece rotation will now be disabled.",
+                         "Information"));
 }
 
 TEST_F(PositionFileTest, AFileThatIsNoPositionChangesNothing) {
-    const auto good = Bytes().Header(archive, 4).Int(0).Int(0).v;
-    Bytes wrongMagic = Bytes().Int(9739).Text("medium", 64).Text(archive, 256).Int(4).Int(0).Int(0).Int(0);
-    Bytes unterminated = Bytes().Int(9738).Text("medium", 64).Text(LongArchive(), 256);
+    const auto good = Fields().Header(archive, 4).Int(0).Int(0).v;
+    Fields wrongMagic = Fields().Int(9739).Text("medium", 64).Text(archive, 256).Int(4).Int(0).Int(0).Int(0);
+    Fields unterminated = Fields().Int(9738).Text("medium", 64).Text(LongArchive(), 256);
     const std::vector<std::vector<std::uint8_t>> cases = {
         {good.begin(), good.begin() + 339},
         wrongMagic.Int(0).v,
         unterminated.Int(4).Int(0).Int(0).Int(0).Int(0).v,
-        Bytes().Header(temp.File("gone"), 4).Int(0).Int(0).v, // the archive it names is gone
+        Fields().Header(temp.File("gone"), 4).Int(0).Int(0).v, // the archive it names is gone
         {},                                                    // no file
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         std::filesystem::remove(path);
-        if (!cases[i].empty())
-            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(cases[i].data()), cases[i].size());
+        if (!cases[i].empty()) WriteBytes(path, cases[i]);
         CPositionFile file;
         file.columns = 99;
         EXPECT_FALSE(Read(file)) << i;
@@ -141,7 +133,7 @@ TEST_F(PositionFileTest, AFileThatIsNoPositionChangesNothing) {
 
 TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
     // Two columns; the second record claims cell (5, 0), the last names a slot past 7.
-    Bytes b;
+    Fields b;
     b.Header(archive, 2).Int(4).Piece(0, 0).Piece(5, 0).Piece(0, 1).Piece(1, 1, 0x7FFFFFFF).Int(3);
     b.Int(5).Int(10).Int(20).Int(1).Int(1).Int(-1).Int(0).Int(2).Int(0).Int(0).Int(2).Int(0).Int(0);
     b.Int(0).Int(30).Int(40);                         // no pieces
@@ -149,15 +141,14 @@ TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
     CPositionFile file;
     ASSERT_TRUE(file.Parse(b.v.data(), b.v.size()));
     ASSERT_EQ(file.pieces.size(), 4u);
-    EXPECT_EQ(file.pieces[0].sides[3][1], 7);
-    EXPECT_EQ(file.pieces[1].col, 1);
-    EXPECT_EQ(file.pieces[1].sides[0][0], -1) << "a record for another cell gives no shapes";
-    EXPECT_EQ(std::pair(file.pieces[3].sides[3][0], file.pieces[3].sides[3][1]), std::pair(-1, -1));
-    EXPECT_EQ(file.pieces[3].sides[2][1], 5);
+    // A record for another cell gives no shapes; a bad slot loses its side only.
+    EXPECT_EQ(std::tuple(file.pieces[0].sides[3][1], file.pieces[1].col, file.pieces[1].sides[0][0],
+                         file.pieces[3].sides[3][0], file.pieces[3].sides[3][1], file.pieces[3].sides[2][1]),
+              std::tuple(7, 1, -1, -1, -1, 5));
     ASSERT_EQ(file.groups, (std::vector<SavedGroupRecord>{{10, 20, {{1, 1}, {0, 0}}}}));
 
     // A piece count far beyond the bytes that follow; a grid of no columns.
-    Bytes huge, noColumns;
+    Fields huge, noColumns;
     huge.Header(archive, 4).Int(0x7FFFFFFF).Piece(0, 0);
     noColumns.Header(archive, 0).Int(1).Piece(0, 0).Int(1).Int(1).Int(0).Int(0).Int(0).Int(0);
     ASSERT_TRUE(file.Parse(huge.v.data(), huge.v.size()));
@@ -169,28 +160,26 @@ TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
 TEST_F(PositionFileTest, AnInterruptedOrRefusedSaveLeavesTheSavedFileWhole) {
     CPositionFile file;
     ASSERT_TRUE(file.Write(path, *puzzle, 1, 0, nullptr));
-    const std::vector<std::uint8_t> saved = FileBytes(path);
+    const std::vector<std::uint8_t> saved = ReadBytes(path);
 
     // Stopped between writing the new content and the rename: the old file still reads.
     file.seconds = 2;
     std::vector<std::uint8_t> newer;
     ASSERT_TRUE(file.Encode(&newer, nullptr));
     ASSERT_TRUE(WriteSiblingFile(path, newer, nullptr));
-    EXPECT_EQ(FileBytes(path), saved);
+    EXPECT_EQ(ReadBytes(path), saved);
 
     // A path the header cannot hold whole is refused, not cut to name another file.
     puzzle->archivePath = LongArchive();
     std::string why;
     EXPECT_FALSE(file.Write(path, *puzzle, 3, 0, &why));
-    EXPECT_NE(why.find("255"), std::string::npos) << why;
-    EXPECT_EQ(FileBytes(path), saved);
+    EXPECT_TRUE(why.find("255") != std::string::npos && ReadBytes(path) == saved) << why;
 
     // The next save replaces the stale sibling and the file.
     puzzle->archivePath = archive;
     ASSERT_TRUE(file.Write(path, *puzzle, 4, 0, nullptr));
-    EXPECT_EQ(FileBytes(path).size(), saved.size());
-    EXPECT_NE(FileBytes(path), saved);
-    EXPECT_FALSE(std::filesystem::exists(SiblingPath(path)));
+    EXPECT_EQ(std::tuple(ReadBytes(path).size(), ReadBytes(path) == saved, std::filesystem::exists(SiblingPath(path))),
+              std::tuple(saved.size(), false, false));
 }
 
 } // namespace

@@ -32,21 +32,17 @@ class SavedGameTest : public GameFixture {
             captions.push_back(box.caption);
         return captions;
     }
-    static std::string SavePath() { return g_mainApp->PositionFilePath(); }
 };
 
 TEST_F(SavedGameTest, JoinedTurnedGroupsAndTheClockComeBackFromTheMenuAndAtStartUp) {
     platform->settingsDwords["userotation"] = 1;
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
     ASSERT_NO_FATAL_FAILURE(SpreadOut(true));
-    DragPieceTo(P(0, 0), AssemblyPlace(0, 0).x, AssemblyPlace(0, 0).y);
-    DragPieceTo(P(1, 0), AssemblyPlace(1, 0).x, AssemblyPlace(1, 0).y);
-    ClickPiece(P(1, 0));
-    Space();
-    ClickPiece(P(2, 1));
-    Space();
-    ASSERT_EQ(P(0, 0)->group, P(1, 0)->group);
-    ASSERT_EQ(P(0, 0)->rotation, 1);
+    DragToAssembly(0, 0);
+    DragToAssembly(1, 0);
+    for (CPiece* piece : {P(1, 0), P(2, 1)})
+        ClickPiece(piece), Space();
+    ASSERT_EQ(std::pair(P(0, 0)->group, P(0, 0)->rotation), std::pair(P(1, 0)->group, 1));
     g_clock->seconds = 321;
 
     Command(ID_FILE_SAVEPOSITION);
@@ -64,10 +60,8 @@ TEST_F(SavedGameTest, JoinedTurnedGroupsAndTheClockComeBackFromTheMenuAndAtStart
     EXPECT_EQ(platform->messageBoxes[0].text,
               "Are you sure you want to load the last saved position?\nAll changes since then will be lost");
     ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_EQ(Layout(), saved);
-    EXPECT_EQ(g_clock->seconds, 321u);
-    EXPECT_FALSE(g_clock->stopped);
-    EXPECT_EQ(g_puzzle->positionChanged, 0);
+    EXPECT_EQ(std::tuple(Layout(), g_clock->seconds, g_clock->stopped.load(), g_puzzle->positionChanged),
+              std::tuple(saved, 321u, false, 0));
 
     // Nothing changed since: loading again asks nothing. The next start restores at once.
     Command(ID_FILE_LOADPOSITION);
@@ -75,24 +69,23 @@ TEST_F(SavedGameTest, JoinedTurnedGroupsAndTheClockComeBackFromTheMenuAndAtStart
     GameShutdown();
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_EQ(Layout(), saved);
-    EXPECT_EQ(g_clock->seconds, 321u);
-    EXPECT_EQ(platform->messageBoxes.size(), 2u);
+    EXPECT_EQ(std::tuple(Layout(), g_clock->seconds, platform->messageBoxes.size()), std::tuple(saved, 321u, 2u));
 }
 
 TEST_F(SavedGameTest, NoSavedPositionIsSaidAndAFailedSaveIsToldAndKeepsTheGame) {
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
     Command(ID_FILE_LOADPOSITION);
-    EXPECT_EQ(platform->messageBoxes.at(0).text, "There is no saved position for this jigsaw yet");
-    EXPECT_EQ(platform->messageBoxes[0].caption, "Pictorra Vaze");
+    ASSERT_EQ(platform->messageBoxes.size(), 1u);
+    EXPECT_EQ(std::tuple(platform->messageBoxes[0].text, platform->messageBoxes[0].caption),
+              std::tuple("There is no saved position for this jigsaw yet", "Pictorra Vaze"));
     platform->messageBoxes.clear();
 
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
     // A folder stands where the file goes, so the new file cannot take its place.
-    std::filesystem::create_directory(SavePath());
+    std::filesystem::create_directory(g_mainApp->PositionFilePath());
     Command(ID_FILE_SAVEPOSITION);
-    EXPECT_EQ(platform->messageBoxes.at(0).text.rfind("Your position could not be saved:\n", 0), 0u);
-    EXPECT_GT(platform->messageBoxes[0].text.size(), 35u) << "and why";
+    const std::string told = platform->messageBoxes.at(0).text;
+    EXPECT_TRUE(told.rfind("Your position could not be saved:\n", 0) == 0 && told.size() > 35u) << "and why: " << told;
     EXPECT_EQ(g_puzzle->positionChanged, 1);
 
     // Yes to saving before leaving or resetting: the save fails again and the game stays.
@@ -104,7 +97,7 @@ TEST_F(SavedGameTest, NoSavedPositionIsSaidAndAFailedSaveIsToldAndKeepsTheGame) 
                                                     "Save position?", "Position not saved"}));
 
     // With the way clear, Yes before the reset saves the position the reset then replaces.
-    std::filesystem::remove(SavePath());
+    std::filesystem::remove(g_mainApp->PositionFilePath());
     const auto layout = Layout();
     platform->messageBoxAnswers = {IDYES};
     Command(ID_FILE_RESETJIGSAW);
@@ -113,7 +106,7 @@ TEST_F(SavedGameTest, NoSavedPositionIsSaidAndAFailedSaveIsToldAndKeepsTheGame) 
     std::int32_t rotation = 0;
     std::uint32_t seconds = 0;
     CPositionFile file;
-    ASSERT_TRUE(file.Read(SavePath(), rotation, seconds, platform.get()));
+    ASSERT_TRUE(file.Read(g_mainApp->PositionFilePath(), rotation, seconds, platform.get()));
     EXPECT_EQ(file.groups.at(0).x, layout.at(6).at(0));
 }
 

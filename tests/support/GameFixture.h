@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -25,7 +26,6 @@
 class GameFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        platform = std::make_unique<ScriptedPlatform>(temp.File("state"));
         platform->screen.usableWidth = 1280;
         platform->screen.usableHeight = 1000;
         platform->executablePath = temp.File("Harbour.exe");
@@ -41,27 +41,18 @@ class GameFixture : public ::testing::Test {
     bool Start() { return GameStartup(platform.get(), 20240u); }
     bool Running() const { return g_mainApp != nullptr && !platform->quitPosted; }
     bool Loading() const { return g_puzzle && g_puzzle->loaderBusy; }
-    // Handles messages until the running load has been finished by the main thread.
-    bool PumpUntilLoaded() {
-        return platform->PumpUntil([this] { return !Loading(); }, 60000);
-    }
+    // Handles messages until the main thread has finished the running load.
+    bool PumpUntilLoaded() { return platform->PumpUntil([this] { return !Loading(); }, 60000); }
     // Publishes, starts the game and waits for the pieces.
-    void Load(int w, int h, const std::string& cut = "medium") {
-        Publish(w, h, cut);
+    void Load(int w, int h) {
+        Publish(w, h);
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PumpUntilLoaded());
         ASSERT_GT(g_puzzle->groups.Size(), 0u);
     }
-    std::string Log() {
-        std::ifstream in(platform->tempDir + "DUVereLog.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Log() { return (std::stringstream() << std::ifstream(platform->tempDir + "DUVereLog.txt").rdbuf()).str(); }
 
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        return platform->Send(message, wParam, lParam);
-    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return platform->Send(message, wParam, lParam); }
     LRESULT Command(int id) { return Send(WM_COMMAND, static_cast<WPARAM>(id)); }
 
     static int S() { return cellSize; }
@@ -74,24 +65,20 @@ class GameFixture : public ::testing::Test {
 
     // Board point to the message's view coordinates.
     static LPARAM At(int bx, int by) { return MakeMouseLParam(bx - ScrollX(), by - ScrollY()); }
-    void Press(int bx, int by) {
-        Send(WM_MOUSEMOVE, 0, At(bx, by));
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, At(bx, by));
-    }
+    void Press(int bx, int by) { Send(WM_MOUSEMOVE, 0, At(bx, by)), Send(WM_LBUTTONDOWN, MK_LBUTTON, At(bx, by)); }
     void MoveTo(int bx, int by) { Send(WM_MOUSEMOVE, MK_LBUTTON, At(bx, by)); }
     void Release(int bx, int by) { Send(WM_LBUTTONUP, 0, At(bx, by)); }
-    void ClickPiece(const CPiece* piece) {
-        Press(Centre(piece).x, Centre(piece).y);
-        Release(Centre(piece).x, Centre(piece).y);
-    }
+    void ClickPiece(const CPiece* piece) { Press(Centre(piece).x, Centre(piece).y), Release(Centre(piece).x, Centre(piece).y); }
     // Presses at a board point, moves by (dx, dy) in two steps and lets go.
-    void Drag(POINT from, int dx, int dy) {
-        Press(from.x, from.y);
+    void Drag(POINT from, int dx, int dy) { Press(from.x, from.y), MoveAndRelease(from, dx, dy); }
+    void MoveAndRelease(POINT from, int dx, int dy) {
         MoveTo(from.x + dx / 2, from.y + dy / 2);
         MoveTo(from.x + dx, from.y + dy);
         Release(from.x + dx, from.y + dy);
     }
-    void Space() { Send(WM_KEYDOWN, VK_SPACE); }
+    void Space(int times = 1) {
+        while (times-- > 0) Send(WM_KEYDOWN, VK_SPACE);
+    }
 
     // The middle of a piece's cell, where a press picks it when nothing lies above it.
     static POINT Centre(const CPiece* piece) { return {piece->x + S(), piece->y + S()}; }
@@ -100,21 +87,14 @@ class GameFixture : public ::testing::Test {
     // Drags a piece by its cell centre so that its image lands at (x, y).
     void DragPieceTo(const CPiece* piece, int x, int y) {
         const POINT from = Centre(piece);
-        const POINT to{from.x + x - piece->x, from.y + y - piece->y};
-        for (POINT p : {from, to}) {
-            const int vx = p.x - ScrollX(), vy = p.y - ScrollY();
-            if (vx <= 20 || vy <= 20 || vx >= ViewWidth() - 20 || vy >= ViewHeight() - 20)
-                ADD_FAILURE() << "drag of piece " << piece->col << "," << piece->row << " runs into the edge";
-        }
         Press(from.x, from.y);
         EXPECT_EQ(g_puzzle->selection.Head(), piece->group) << "piece " << piece->col << "," << piece->row;
-        MoveTo((from.x + to.x) / 2, (from.y + to.y) / 2);
-        MoveTo(to.x, to.y);
-        Release(to.x, to.y);
+        MoveAndRelease(from, x - piece->x, y - piece->y);
     }
 
     // Where the finished picture is built: near the view's top-left corner.
     POINT AssemblyPlace(int c, int r) const { return {ScrollX() + 60 + c * S(), ScrollY() + 40 + r * S()}; }
+    void DragToAssembly(int c, int r) { DragPieceTo(P(c, r), AssemblyPlace(c, r).x, AssemblyPlace(c, r).y); }
 
     // Moves every loose piece out of the heap into a row along the bottom of the view, the
     // topmost first so that nothing ever covers the piece picked up; with `upright`, each is
@@ -137,9 +117,7 @@ class GameFixture : public ::testing::Test {
 
     // Builds the picture at the assembly place, row by row, each piece beside the last.
     void Assemble() {
-        for (int r = 0; r < g_puzzle->rows; ++r)
-            for (int c = 0; c < g_puzzle->cols; ++c)
-                DragPieceTo(P(c, r), AssemblyPlace(c, r).x, AssemblyPlace(c, r).y);
+        for (int i = 0; i < g_puzzle->rows * g_puzzle->cols; ++i) DragToAssembly(i % g_puzzle->cols, i / g_puzzle->cols);
     }
 
     // The frame's pixel at a board point (0x00RRGGBB), or ~0u outside the frame.
@@ -151,20 +129,10 @@ class GameFixture : public ::testing::Test {
         std::memcpy(&v, frame.pixels + static_cast<std::size_t>(y) * frame.pitch + x * 4, 4);
         return v & 0xFFFFFF;
     }
-    // The frame's pixels over a piece's whole image square.
-    std::vector<std::uint32_t> FrameUnder(const CPiece* piece) const {
-        std::vector<std::uint32_t> pixels;
-        for (int y = 0; y < 2 * S(); ++y)
-            for (int x = 0; x < 2 * S(); ++x)
-                pixels.push_back(FramePixel(piece->x + x, piece->y + y));
-        return pixels;
-    }
 
     std::size_t WellDoneBoxes() const {
-        std::size_t n = 0;
-        for (const auto& box : platform->messageBoxes)
-            n += box.caption == "Well Done!";
-        return n;
+        return std::count_if(platform->messageBoxes.begin(), platform->messageBoxes.end(),
+                             [](const RecordedMessageBox& box) { return box.caption == "Well Done!"; });
     }
 
     // Every origin of the groups, in list order.
@@ -176,6 +144,6 @@ class GameFixture : public ::testing::Test {
     }
 
     TempDir temp;
-    std::unique_ptr<ScriptedPlatform> platform;
+    std::unique_ptr<ScriptedPlatform> platform = std::make_unique<ScriptedPlatform>(temp.File("state"));
     publish::PublishSummary summary;
 };

@@ -1,14 +1,12 @@
 #include "support/PictureFiles.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <utility>
 
 #include <gif_lib.h>
-#include <jpeglib.h>
 
 Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -26,11 +24,7 @@ void PutLe(Bytes& v, std::uint32_t x, int bytes) {
 }
 
 DecodedImage ImageOf(int width, int height, std::vector<std::uint32_t> pixels) {
-    DecodedImage image;
-    image.width = width;
-    image.height = height;
-    image.pixels = std::move(pixels);
-    return image;
+    return DecodedImage{width, height, std::move(pixels)};
 }
 
 Bytes MakeBmp(const BmpLayout& s) {
@@ -57,47 +51,12 @@ Bytes MakeBmp(const BmpLayout& s) {
     for (std::uint32_t c : s.palette)
         PutLe(dib, c & 0xFFFFFF, s.headerSize == 12 ? 3 : 4);
     Bytes file{'B', 'M'};
-    const auto offset = static_cast<std::uint32_t>(
-        s.offsetOverride >= 0 ? s.offsetOverride : static_cast<std::int64_t>(14 + dib.size()));
-    PutLe(file, static_cast<std::uint32_t>(14 + dib.size() + s.pixelData.size()), 4);
-    PutLe(file, 0, 4);
-    PutLe(file, offset, 4);
+    for (std::int64_t v : {static_cast<std::int64_t>(14 + dib.size() + s.pixelData.size()), std::int64_t{0},
+                           s.offsetOverride >= 0 ? s.offsetOverride : static_cast<std::int64_t>(14 + dib.size())})
+        PutLe(file, static_cast<std::uint32_t>(v), 4);
     file.insert(file.end(), dib.begin(), dib.end());
     file.insert(file.end(), s.pixelData.begin(), s.pixelData.end());
     return file;
-}
-
-Bytes MakeJpeg(const std::string& path, int width, int height, const PixelFn& pixel, JpegOptions options) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw std::runtime_error("cannot create " + path);
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, file);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = options.greyscale ? 1 : 3;
-    cinfo.in_color_space = options.greyscale ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, options.quality, TRUE);
-    if (options.progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        row.clear();
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = pixel(x, static_cast<int>(cinfo.next_scanline));
-            for (int shift : {16, 8, 0})
-                if (!options.greyscale || shift == 0) row.push_back(static_cast<JSAMPLE>(c >> shift));
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(file);
-    return ReadBytes(path);
 }
 
 namespace {
@@ -109,9 +68,7 @@ ColorMapObject* MakeMap(const std::vector<std::uint32_t>& palette) {
         count *= 2;
     std::vector<GifColorType> colours(count, GifColorType{0, 0, 0});
     for (std::size_t i = 0; i < palette.size(); ++i)
-        colours[i] =
-            GifColorType{static_cast<GifByteType>(palette[i] >> 16),
-                         static_cast<GifByteType>(palette[i] >> 8), static_cast<GifByteType>(palette[i])};
+        colours[i] = {GifByteType(palette[i] >> 16), GifByteType(palette[i] >> 8), GifByteType(palette[i])};
     return GifMakeMapObject(static_cast<int>(count), colours.data());
 }
 
@@ -148,9 +105,7 @@ Bytes MakeGif(const std::string& path, int screenWidth, int screenHeight,
         const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
         for (int pass = 0; pass < (f.interlaced ? 4 : 1); ++pass)
             for (int y = f.interlaced ? start[pass] : 0; y < f.height; y += f.interlaced ? step[pass] : 1) {
-                std::vector<GifPixelType> line(f.indices.begin() + static_cast<std::ptrdiff_t>(y) * f.width,
-                                               f.indices.begin() +
-                                                   static_cast<std::ptrdiff_t>(y + 1) * f.width);
+                std::vector<GifPixelType> line(&f.indices[std::size_t(y) * f.width], &f.indices[std::size_t(y) * f.width] + f.width);
                 Check(EGifPutLine(gif, line.data(), f.width), "line");
             }
     }
@@ -206,14 +161,13 @@ Bytes MakeIco(const std::vector<IcoImageSpec>& images) {
     auto offset = static_cast<std::uint32_t>(6 + 16 * images.size());
     for (const IcoImageSpec& s : images) {
         bitmaps.push_back(IcoBitmap(s));
+        const auto size = static_cast<std::uint32_t>(bitmaps.back().size());
         out.push_back(static_cast<std::uint8_t>(s.width >= 256 ? 0 : s.width));
         out.push_back(static_cast<std::uint8_t>(s.height >= 256 ? 0 : s.height));
-        PutLe(out, 0, 2);
-        PutLe(out, 1, 2);
-        PutLe(out, static_cast<std::uint32_t>(s.bitsPerPixel), 2);
-        PutLe(out, static_cast<std::uint32_t>(bitmaps.back().size()), 4);
-        PutLe(out, offset, 4);
-        offset += static_cast<std::uint32_t>(bitmaps.back().size());
+        for (std::uint32_t v : {0u, 1u, static_cast<std::uint32_t>(s.bitsPerPixel)})
+            PutLe(out, v, 2);
+        PutLe(out, size, 4);
+        PutLe(out, std::exchange(offset, offset + size), 4);
     }
     for (const Bytes& b : bitmaps)
         out.insert(out.end(), b.begin(), b.end());
@@ -232,10 +186,8 @@ Bytes MakePcx(PcxLayout s) {
         for (int shift : {16, 8, 0})
             out.push_back(
                 static_cast<std::uint8_t>(i < s.headerPalette.size() ? s.headerPalette[i] >> shift : 0));
-    out.push_back(0);
-    out.push_back(static_cast<std::uint8_t>(s.planes));
-    PutLe(out, static_cast<std::uint32_t>(s.bytesPerLine), 2);
-    PutLe(out, 1, 2);
+    out.insert(out.end(), {0, static_cast<std::uint8_t>(s.planes)});
+    PutLe(out, static_cast<std::uint32_t>(s.bytesPerLine | 1 << 16), 4);
     out.resize(128, 0);
 
     const std::size_t lineBytes = static_cast<std::size_t>(s.bytesPerLine) * s.planes;

@@ -1,7 +1,6 @@
 #pragma once
 // Picture files for the decoder, display and publishing tests: bitmaps, icons and PCX built
-// byte by byte so tests control every field, JPEG through libjpeg's compressor and GIF
-// through giflib's encoder.
+// byte by byte so tests control every field, GIF through giflib's encoder.
 #include "imaging/DecodedImage.h"
 
 #include <cstdint>
@@ -31,15 +30,6 @@ struct BmpLayout {
     std::int64_t offsetOverride = -1;   // pixel offset written into the file header
 };
 Bytes MakeBmp(const BmpLayout& layout);
-
-struct JpegOptions {
-    int quality = 95;
-    bool greyscale = false;
-    bool progressive = false;
-};
-// Compresses into `path` and returns the file's bytes.
-Bytes MakeJpeg(const std::string& path, int width, int height, const PixelFn& pixel,
-               JpegOptions options = {});
 
 struct GifFrameSpec {
     int left = 0, top = 0, width = 0, height = 0;

@@ -18,14 +18,10 @@ class ScopedGame {
         SetPlatform(&platform);
         g_tempDirectory = platform.tempDir;
         cellSize = cell;
-        clock = std::make_unique<CGameClock>();
-        statusBar = std::make_unique<CStatusBar>(1);
-        app = std::make_unique<CMainApp>();
-        puzzle = std::make_unique<CPuzzle>();
-        g_puzzle = puzzle.get();
-        g_mainApp = app.get();
-        g_clock = clock.get();
-        g_statusBar = statusBar.get();
+        g_clock = (clock = std::make_unique<CGameClock>()).get();
+        g_statusBar = (statusBar = std::make_unique<CStatusBar>(1)).get();
+        g_mainApp = (app = std::make_unique<CMainApp>()).get();
+        g_puzzle = (puzzle = std::make_unique<CPuzzle>()).get();
         puzzle->mouse->app = app.get();
         puzzle->mouse->clock = clock.get();
     }
@@ -34,10 +30,7 @@ class ScopedGame {
         platform.settingsAvailable = false;
         puzzle.reset();
         app.reset();
-        g_puzzle = nullptr;
-        g_mainApp = nullptr;
-        g_clock = nullptr;
-        g_statusBar = nullptr;
+        g_puzzle = nullptr, g_mainApp = nullptr, g_clock = nullptr, g_statusBar = nullptr;
         cellSize = 0;
         SetPlatform(nullptr);
     }

@@ -1,12 +1,20 @@
 #pragma once
 // A scratch folder for one test, removed afterwards.
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 class TempDir {
   public:
-    TempDir();
-    ~TempDir();
+    TempDir() {
+        static std::atomic<int> counter{0};
+        path = std::filesystem::temp_directory_path() /
+               ("pictorra-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempDir() { std::filesystem::remove_all(path, ignored); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
@@ -17,4 +25,5 @@ class TempDir {
 
   private:
     std::filesystem::path path;
+    std::error_code ignored;
 };
