@@ -4,6 +4,7 @@
 #include "play/Board.h"
 #include "platform/qt/BoardWidget.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/ScrollMessages.h"
 #include "platform/qt/StatusBarWidget.h"
 
 #include <QAction>
@@ -24,33 +25,6 @@ namespace {
 constexpr WPARAM kSizeRestored = 0;
 constexpr WPARAM kSizeMinimized = 1;
 constexpr WPARAM kSizeMaximized = 2;
-
-// The request a scroll bar action stands for, or -1.
-int ScrollRequest(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        return SB_LINEUP;
-    case QAbstractSlider::SliderSingleStepAdd:
-        return SB_LINEDOWN;
-    case QAbstractSlider::SliderPageStepSub:
-        return SB_PAGEUP;
-    case QAbstractSlider::SliderPageStepAdd:
-        return SB_PAGEDOWN;
-    case QAbstractSlider::SliderToMinimum:
-        return SB_TOP;
-    case QAbstractSlider::SliderToMaximum:
-        return SB_BOTTOM;
-    case QAbstractSlider::SliderMove:
-        return SB_THUMBTRACK;
-    default:
-        return -1;
-    }
-}
-
-WPARAM ScrollWParam(int request, int position) {
-    return static_cast<WPARAM>(request & 0xFFFF) | (static_cast<WPARAM>(position & 0xFFFF) << 16);
-}
-
 } // namespace
 
 MainWindow::MainWindow(MessageSink& sink)

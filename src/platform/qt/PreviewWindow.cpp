@@ -2,6 +2,7 @@
 
 #include "platform/qt/BoardWidget.h"
 #include "platform/qt/GameIcon.h"
+#include "platform/qt/ScrollMessages.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -13,29 +14,6 @@
 
 #include <algorithm>
 #include <cstdint>
-
-namespace {
-int ScrollRequest(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        return SB_LINEUP;
-    case QAbstractSlider::SliderSingleStepAdd:
-        return SB_LINEDOWN;
-    case QAbstractSlider::SliderPageStepSub:
-        return SB_PAGEUP;
-    case QAbstractSlider::SliderPageStepAdd:
-        return SB_PAGEDOWN;
-    case QAbstractSlider::SliderMove:
-        return SB_THUMBTRACK;
-    default:
-        return -1;
-    }
-}
-
-WPARAM ScrollWParam(int request, int position) {
-    return static_cast<WPARAM>(request & 0xFFFF) | (static_cast<WPARAM>(position & 0xFFFF) << 16);
-}
-} // namespace
 
 PreviewWindow::PreviewWindow(QWidget* owner, Deliver deliver, const ScreenInfo& frameMetrics)
     : QWidget(owner, Qt::Window), deliver_(std::move(deliver)), metrics_(frameMetrics), view_(new QWidget),
