@@ -8,15 +8,12 @@
 #include "cutting/PieceGrid.h"
 #include "cutting/PieceImages.h"
 #include "cutting/TextModeReader.h"
-#include "display/CDisplay.h"
 #include "display/CSurface.h"
+#include "display/DisplayFixture.h"
 #include "imaging/BmpCodec.h"
 #include "pack/Loader.h"
-#include "platform/Platform.h"
 #include "play/CPuzzle.h"
 #include "support/PictureFiles.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -29,22 +26,12 @@ namespace {
 
 using Sides = std::array<std::array<int, 2>, 4>; // (set, slot) of right, bottom, left, top
 
-std::unique_ptr<CSurface> SurfaceIn(PixelFormatCode format, int width, int height) {
-    auto surface = std::make_unique<CSurface>();
-    SurfaceDesc desc;
-    desc.dwWidth = width, desc.dwHeight = height, desc.pixelFormat = DescribePixelFormat(format);
-    EXPECT_EQ(surface->Create(desc), S_OK);
-    return surface;
-}
-
-// A display in a chosen pixel layout, a side list and its pack stand-in, a mask cache, a
-// puzzle and a log in a scratch folder, handed to the cutting code as one context.
-class CutTest : public ::testing::Test {
+// A display, side list and pack stand-in, mask cache, puzzle and log: one cutting context.
+class CutTest : public DisplayFixture {
   protected:
     void SetUp() override {
-        SetPlatform(&platform);
-        LogInit(temp.File("log"));
-        UseFormat(RGB32);
+        LogInit(dir.File("log"));
+        Create(RGB32);
         puzzle.beveling = puzzle.userotation = 0;
         puzzle.cutStyle = CutMedium;
         source.extract = [this](const std::string& name, const std::string& out) {
@@ -53,23 +40,13 @@ class CutTest : public ::testing::Test {
             return entries.count(name) > 0;
         };
         source.display = &display;
-        source.workFolder = temp.Str();
-    }
-    void TearDown() override { SetPlatform(nullptr); }
-
-    void UseFormat(PixelFormatCode format) {
-        const PixelFormatDesc d = DescribePixelFormat(format);
-        platform.screen.bitsPerPixel = d.bitsPerPixel;
-        platform.screen.redMask = d.redMask, platform.screen.greenMask = d.greenMask;
-        platform.screen.blueMask = d.blueMask;
-        ASSERT_EQ(display.CreateWindowedDisplay(1, 64, 64), S_OK);
-        ASSERT_EQ(display.Format(), format);
+        source.workFolder = dir.Str();
     }
 
     CutContext Context() { return {cell, &sideList, &maskCache, &display, GameRand}; }
 
     bool Logged(const std::string& line) const {
-        const Bytes log = ReadBytes(temp.File("log"));
+        const Bytes log = ReadBytes(dir.File("log"));
         return std::string(log.begin(), log.end()).find(line) != std::string::npos;
     }
 
@@ -136,9 +113,6 @@ class CutTest : public ::testing::Test {
     static std::uint8_t At(const CPieceMask* mask, int x, int y) { return mask->bytes[y * mask->width + x]; }
     static constexpr std::pair<int, int> kBorder{-2, -1};
 
-    TempDir temp;
-    ScriptedPlatform platform{temp.File("state")};
-    CDisplay display;
     CSideList sideList;
     CMaskCache maskCache;
     CPuzzle puzzle;
@@ -147,24 +121,6 @@ class CutTest : public ::testing::Test {
     std::vector<std::string> requested;
     CSideList::Source source;
 };
-using MaskTest = CutTest;
-using SideListTest = CutTest;
-
-TEST(NudgeWhite, WhiteMovesOffWhiteInEveryLayoutWhateverTheSpareBits) {
-    const std::tuple<PixelFormatCode, std::uint32_t, std::uint32_t> cases[] = {
-        {RGB565, 0xFFFF, 0xFFFE},        {RGB565, 0xFFDF, 0xFFDF},        {RGB555, 0x7FFF, 0x7FFE},
-        {RGB555, 0xFFFF, 0xFFFE},        {RGB24, 0xFFFFFF, 0xFFFFFA},     {RGB32, 0x00FFFFFF, 0x00FFFFFA},
-        {RGB32, 0xFFFFFFFF, 0xFFFFFFFA}, {RGB32, 0x00FEFFFF, 0x00FEFFFF},
-    };
-    for (auto [format, before, after] : cases) {
-        auto surface = SurfaceIn(format, 3, 2);
-        surface->SetPixelValue(1, 1, before);
-        NudgeWhite(surface.get());
-        EXPECT_EQ(std::tuple(surface->GetPixelValue(1, 1), surface->GetPixelValue(0, 0)),
-                  std::tuple(after, 0u))
-            << format << " " << std::hex << before;
-    }
-}
 
 TEST_F(CutTest, GoldenSidesAndImagesForAFixedSeed) {
     MakeSideList();
@@ -296,7 +252,7 @@ TEST_F(CutTest, PiecesAreCutInEveryDisplayLayout) {
     for (PixelFormatCode format : {RGB555, RGB565, RGB24, RGB32}) {
         SCOPED_TRACE(format);
         maskCache.Clear();
-        UseFormat(format);
+        Create(format);
         sideList.Clear();
         MakeSideList();
         MakePicture(32, 32);
@@ -352,7 +308,7 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece)
     EXPECT_TRUE(Logged("Failed to create surface! MakeImageFromMask()\n"));
 }
 
-TEST_F(MaskTest, StraightEdgesGiveTheBodySquareItsBoxAndShadowOnceADisplayIsThere) {
+TEST_F(CutTest, StraightEdgesGiveTheBodySquareItsBoxAndShadowOnceADisplayIsThere) {
     cell = 48;
     CPieceMask* mask = Mask({kBorder, kBorder, kBorder, kBorder});
     ASSERT_EQ(std::tuple(mask->width, mask->height), std::tuple(96, 96));
@@ -382,7 +338,7 @@ TEST_F(MaskTest, StraightEdgesGiveTheBodySquareItsBoxAndShadowOnceADisplayIsTher
     EXPECT_EQ(std::tuple(mask->left, mask->right), std::tuple(9999, 1));
 }
 
-TEST_F(MaskTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
+TEST_F(CutTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
     cell = 32; // h = 16, S = 64; a right-edge shape starts at (32, 16)
     CSideShape* shape = AddShape(0, 0, 2, 0);
     // Map row 0 is mask row 16: columns 32..47 on the body, 48..63 in the margin.
@@ -400,7 +356,7 @@ TEST_F(MaskTest, StampingThresholdsAddRemoveOrLeaveMaterial) {
 }
 
 // The turned outlines themselves are checked with real shapes by the publishing cut test.
-TEST_F(MaskTest, LaterDirectionsWinOddShapesAreClippedOrSkippedAndEqualSidesShareAMask) {
+TEST_F(CutTest, LaterDirectionsWinOddShapesAreClippedOrSkippedAndEqualSidesShareAMask) {
     AddShape(0, 0, 2, 255, 40, 40); // right: a tab filling a map far larger than a cell
     AddShape(0, 1, 3, 100);         // bottom: cuts away everything it covers (columns 8..23, rows 16..31)
     CSideShape* empty = AddShape(0, 2, 0, 255);
@@ -423,7 +379,7 @@ TEST_F(MaskTest, LaterDirectionsWinOddShapesAreClippedOrSkippedAndEqualSidesShar
     EXPECT_EQ(maskCache.Size(), 3u);
 }
 
-TEST(ShadePixel, EveryLayoutIsShadedClampedAndNeverReachesWhite) {
+TEST(Bevel, PixelsShadedInEveryLayoutAndEachLevelShadesItsRuns) {
     // 24/32 bits: every byte, the fourth included, within 0..254.
     std::uint8_t p32[4] = {10, 250, 100, 0}, p24[3] = {255, 250, 3};
     ShadePixel(p32, 4, RGB32, true, 30);
@@ -443,9 +399,6 @@ TEST(ShadePixel, EveryLayoutIsShadedClampedAndNeverReachesWhite) {
         ShadePixel(reinterpret_cast<std::uint8_t*>(&v), 2, format, lighten, amount);
         EXPECT_EQ(v, after) << std::hex << before << " " << format;
     }
-}
-
-TEST(Bevel, EachLevelShadesItsRunsWithIntensityAndArmingCarriedAcrossPasses) {
     // One inside run on row 2, columns 1..6, of a 10 x 4 image of 100s; rows padded.
     const int width = 10, height = 4, bpp = 3, pitch = 32;
     std::vector<std::uint8_t> mask(width * height, 255);
@@ -464,7 +417,7 @@ TEST(Bevel, EachLevelShadesItsRunsWithIntensityAndArmingCarriedAcrossPasses) {
     }
 }
 
-TEST_F(SideListTest, ReadsCrLfSetsCutShortSetsAndMissingBitmapsAndFailuresKeepIt) {
+TEST_F(CutTest, ReadsCrLfSetsCutShortSetsAndMissingBitmapsAndFailuresKeepIt) {
     std::string text = "Side list\r\n 16\r\n0\r\n";
     for (int slot = 0; slot < 8; ++slot) {
         const std::string name = slot == 1 ? std::string("missing") : std::string{'a', char('0' + slot)};
@@ -495,14 +448,14 @@ TEST_F(SideListTest, ReadsCrLfSetsCutShortSetsAndMissingBitmapsAndFailuresKeepIt
     EXPECT_FALSE(sideList.Load(source, "medium"));
     EXPECT_FALSE(Logged("Failed to load side list"));
     source.extract = [](const std::string&, const std::string&) { return true; };
-    std::filesystem::remove(temp.File("temp"));
+    std::filesystem::remove(dir.File("temp"));
     EXPECT_FALSE(sideList.Load(source, "wavy"));
     EXPECT_EQ(std::tuple(sideList.shapes.size(), sideList.setCount), std::tuple(10u, 2));
     EXPECT_TRUE(Logged("Failed to load side list: wavy\n\n"));
 }
 
 // Numbers are read like the C runtime reads them; the cell size is judged by one limit.
-TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
+TEST_F(CutTest, ReportsItsCellSizeForTheOneLimitToJudge) {
     for (auto [text, cellSize, usable] : {std::tuple{"t\n  64px\n", 64, true},
                                           {"t\n \t-7x\n", -7, false},
                                           {"t\n+12\n", 12, true},
@@ -536,14 +489,29 @@ TEST_F(SideListTest, ReportsItsCellSizeForTheOneLimitToJudge) {
     EXPECT_EQ(lines, (std::vector<std::string>{"a\rb\n", std::string(63, 'x'), "xxxxxxx\n", "z"}));
 }
 
-TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
-    const std::tuple<PixelFormatCode, std::uint32_t, int> cases[] = {
+TEST_F(CutTest, WhiteIsNudgedAndMapsKeepTheRedComponentInEveryLayout) {
+    const std::tuple<PixelFormatCode, std::uint32_t, std::uint32_t> cases[] = {
+        {RGB565, 0xFFFF, 0xFFFE},        {RGB565, 0xFFDF, 0xFFDF},        {RGB555, 0x7FFF, 0x7FFE},
+        {RGB555, 0xFFFF, 0xFFFE},        {RGB24, 0xFFFFFF, 0xFFFFFA},     {RGB32, 0x00FFFFFF, 0x00FFFFFA},
+        {RGB32, 0xFFFFFFFF, 0xFFFFFFFA}, {RGB32, 0x00FEFFFF, 0x00FEFFFF},
+    };
+    for (auto [format, before, after] : cases) {
+        Create(format);
+        auto surface = Surface(3, 2);
+        surface->SetPixelValue(1, 1, before);
+        NudgeWhite(surface.get());
+        EXPECT_EQ(std::tuple(surface->GetPixelValue(1, 1), surface->GetPixelValue(0, 0)),
+                  std::tuple(after, 0u))
+            << format << " " << std::hex << before;
+    }
+    const std::tuple<PixelFormatCode, std::uint32_t, int> reds[] = {
         {RGB565, 0xF800, 0xF8},  {RGB565, 0x07FF, 0x00},    {RGB565, 0x8000, 0x80},
         {RGB555, 0x7C00, 0xF8},  {RGB555, 0x03FF, 0x00},    {RGB16Other, 0x4000, 0x80},
         {RGB24, 0xC81020, 0xC8}, {RGB32, 0xFFC81020, 0xC8},
     };
-    for (auto [format, pixel, red] : cases) {
-        auto surface = SurfaceIn(format, 3, 2);
+    for (auto [format, pixel, red] : reds) {
+        Create(format);
+        auto surface = Surface(3, 2);
         surface->SetPixelValue(2, 1, pixel);
         CSideShape shape;
         ASSERT_TRUE(shape.LoadMapFromSurface(surface.get()));
@@ -551,12 +519,12 @@ TEST_F(SideListTest, MapsKeepTheRedComponentOfEachPixelLayout) {
             << format << " " << std::hex << pixel;
     }
     // Loading goes through the display in its own layout; a missing file gives no map.
-    ASSERT_TRUE(WriteBmpFile(temp.File("side.bmp"), ImageOf(2, 1, {0xD0D0D0, 0x404040})));
-    UseFormat(RGB565);
+    ASSERT_TRUE(WriteBmpFile(dir.File("side.bmp"), ImageOf(2, 1, {0xD0D0D0, 0x404040})));
+    Create(RGB565);
     CSideShape shape;
-    ASSERT_TRUE(shape.LoadMap(&display, temp.File("side.bmp")));
+    ASSERT_TRUE(shape.LoadMap(&display, dir.File("side.bmp")));
     EXPECT_EQ(shape.map, (std::vector<std::uint8_t>{0xD0, 0x40}));
-    EXPECT_FALSE(shape.LoadMap(&display, temp.File("none.bmp")));
+    EXPECT_FALSE(shape.LoadMap(&display, dir.File("none.bmp")));
     EXPECT_TRUE(shape.map.empty());
 }
 

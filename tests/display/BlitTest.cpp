@@ -10,8 +10,7 @@ TEST_F(Blit, OffscreenDestinationsAreSkippedAndEdgesClipped) {
     Create(RGB32, 64, 48);
     auto s = Surface(8, 8);
     ASSERT_EQ(s->Fill(0xABCDEF, false), S_OK);
-    // Wholly outside (touching an edge counts), at the extremes of int, and hanging over
-    // each edge: only the part on the buffer is drawn.
+    // Wholly outside (touching counts), at int's extremes, over each edge: only the part on it drawn.
     const int cases[][3] = {
         {-9, 10, 0},         {-8, 10, 0},         {64, 10, 0},         {10, -8, 0},         {10, 48, 0},
         {INT_MIN + 4, 0, 0}, {INT_MAX - 4, 0, 0}, {0, INT_MIN + 4, 0}, {0, INT_MAX - 4, 0}, {-5, 10, 24},
@@ -65,7 +64,7 @@ TEST_F(Blit, ColourKeyInEveryLayout) {
     EXPECT_EQ(Back({{0, 0}, {1, 0}}), (Pixels{7, 0x123456}));
 }
 
-TEST_F(Blit, StretchedBlitsAndBadArguments) {
+TEST_F(Blit, StretchedBlitsBadArgumentsFillsFramesAndPresenting) {
     for (PixelFormatCode code : kDrawableFormats) {
         SCOPED_TRACE(code);
         Create(code, 32, 32);
@@ -102,9 +101,6 @@ TEST_F(Blit, StretchedBlitsAndBadArguments) {
                   display.DrawRaw(0, 0, display.BackBuffer(), RECT{0, 0, 2, 2}, -1, -1, false),
                   empty.DrawSurface(0, 0, big.get(), nullptr, -1, -1), empty.FillArea(0, 0, 0, 1, 1)}),
               (std::vector<HRESULT>{E_INVALIDARG, E_INVALIDARG, E_INVALIDARG, E_FAIL, E_POINTER, E_POINTER}));
-}
-
-TEST_F(Blit, FillsAreClippedAndFramesMissOneCorner) {
     Create(RGB24, 32, 24);
     ASSERT_EQ(display.ClearBackBuffer(0x123456), S_OK);
     std::int32_t pitch = 0;
@@ -129,10 +125,7 @@ TEST_F(Blit, FillsAreClippedAndFramesMissOneCorner) {
     display.ClearBackBuffer(0);
     display.DrawFrame(7, -3, -3, 40, 30, 4);
     EXPECT_EQ(Back({{5, 0}, {5, 1}, {31, 23}}), (Pixels{7, 0, 0}));
-}
-
-// A lost frame and its redrawing are the whole-game load test's business.
-TEST_F(Blit, PresentHandsOverTheBackBufferAndNeedsADisplay) {
+    // A lost frame and its redrawing are the whole-game load test's business.
     Create(RGB565, 20, 10);
     display.ClearBackBuffer(0xF800);
     ASSERT_EQ(display.ShowBackBuffer(), S_OK);

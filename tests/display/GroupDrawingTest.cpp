@@ -31,8 +31,7 @@ class GroupDrawing : public DisplayFixture {
         auto piece = std::make_unique<CPiece>();
         piece->images[0] = Solid(32, colour).release();
         piece->masks[0] = withMask ? &mask : nullptr;
-        piece->x = bx;
-        piece->y = by;
+        piece->x = bx, piece->y = by;
         CPieceGroup* group = puzzle.NewGroup();
         group->AddPiece(piece.get());
         puzzle.pieces.push_back(std::move(piece));
@@ -48,7 +47,7 @@ class GroupDrawing : public DisplayFixture {
     CPuzzle puzzle;
 };
 
-TEST_F(GroupDrawing, ShadowFollowsThePreferenceAndTheDragAndSkipsPiecesOffTheBuffer) {
+TEST_F(GroupDrawing, ShadowFollowsPreferenceAndDragPiecesOffTheBufferAreSkippedSelectionOnTop) {
     CPieceGroup* g = Group(100, 50, kRed); // screen (10, 10) .. (41, 41)
     // Shadow preference, dragged, columns of shadow right of the piece (offset down and right).
     for (auto [preference, dragged, reach] : {std::tuple{1, false, 1}, {0, false, 0}, {0, true, 2}}) {
@@ -73,9 +72,7 @@ TEST_F(GroupDrawing, ShadowFollowsThePreferenceAndTheDragAndSkipsPiecesOffTheBuf
     odd->pieces.Head()->rotation = 7;
     Draw(odd, true);
     EXPECT_EQ(Back(20, 20), kBack);
-}
-
-TEST_F(GroupDrawing, StackingOrderWithTheSelectionAndItsMarkerOnTop) {
+    puzzle.ClearGroups();
     puzzle.shadow = 0;
     puzzle.selectorSurface = Solid(8, kMark).release();
     Group(100, 50, kRed);                        // head: topmost of the resting groups
@@ -88,8 +85,7 @@ TEST_F(GroupDrawing, StackingOrderWithTheSelectionAndItsMarkerOnTop) {
     puzzle.mouse->dragging = 1;
     display.ClearBackBuffer(kBack);
     DrawGroups(display, puzzle, kView);
-    // The selection covers the resting group and, being dragged, casts its shadow; the marker
-    // sits at the reference piece's position + (cell - 4, cell - 4), in view.
+    // The dragged selection covers the resting group, with shadow; the marker at reference + cell - 4.
     EXPECT_EQ(Back({{20, 20}, {46, 20}, {12, 20}, {26, 22}, {33, 29}, {25, 22}}),
               (Pixels{kBlue, kShadow, kRed, kMark, kMark, kBlue}));
 }

@@ -8,8 +8,7 @@
 
 class SurfaceLoad : public DisplayFixture {
   protected:
-    // The first pixel and width of a surface loaded from a file of `bytes`, or {~0, 0} when
-    // loading failed.
+    // The first pixel and width of a surface loaded from `bytes`, or {~0, 0} when loading failed.
     std::pair<std::uint32_t, int> Load(const Bytes& bytes) {
         WriteBytes(dir.File("picture.bmp"), bytes);
         CSurface* s = reinterpret_cast<CSurface*>(0x1);
@@ -27,7 +26,7 @@ class SurfaceLoad : public DisplayFixture {
     }
 };
 
-TEST_F(SurfaceLoad, NewSurfaceArguments) {
+TEST_F(SurfaceLoad, NewSurfaceArgumentsAndBitmapsInEveryLayoutEvenWhileAnotherThreadDraws) {
     CSurface* s = reinterpret_cast<CSurface*>(0x1);
     EXPECT_EQ(display.NewSurface(&s, 4, 4, false), E_POINTER); // no display yet
     Create(RGB32);
@@ -43,27 +42,19 @@ TEST_F(SurfaceLoad, NewSurfaceArguments) {
     EXPECT_EQ(std::tuple(s4->PaintBitmap(bitmap, 3, 2, 0, 0, 0, 0), s4->PaintBitmap(bitmap, 2, 2, 1, 1, 2, 1),
                          s4->PaintBitmap(bitmap, 2, 2, -1, 0, 1, 1)),
               std::tuple(E_INVALIDARG, E_INVALIDARG, E_INVALIDARG));
-}
-
-TEST_F(SurfaceLoad, BitmapsConvertIntoEveryLayoutAtTheirOwnSize) {
     for (PixelFormatCode code : kDrawableFormats) {
         Create(code);
-        // The bitmap's size, never the arguments; white stays the layout's white, so it can
-        // serve as the transparent colour.
+        // The bitmap's own size; white stays the layout's white, to serve as the transparent colour.
         EXPECT_EQ(Load(Row24({0xFC0408, 0xFFFFFF, 0})), std::pair(RgbToPixel(code, 0xFC0408), 3)) << code;
         EXPECT_EQ(Load(Row24({0xFFFFFF})).first, ColourToPixel(code, RGB(255, 255, 255))) << code;
     }
     EXPECT_EQ(RgbToPixel(RGB565, 0xFC0408), 0xF821u); // a 5-6-5 pixel survives unchanged
     EXPECT_EQ(RgbToPixel(RGB555, 0xFC0408), 0x7C01u); // green 4 is below 5-bit precision
     EXPECT_EQ(Load({'B', 'M', 1, 2, 3}).first, ~0u);
-    CSurface* s = nullptr;
+    s = nullptr;
     EXPECT_EQ(display.NewSurfaceFromBitmap(&s, dir.File("missing.bmp"), 0, 0, false), E_FAIL);
     EXPECT_EQ(display.NewSurfaceFromBitmap(&s, "", 0, 0, false), E_INVALIDARG);
-}
-
-// The loader makes surfaces while the main thread draws. Every surface and every frame must
-// come out whole; a data race is left to the thread sanitizer run.
-TEST_F(SurfaceLoad, SurfacesAreMadeWhileAnotherThreadDraws) {
+    // Surfaces made while the main thread draws come out whole; races are the sanitizer run's.
     Create(RGB32, 128, 128);
     const std::string path = dir.File("piece.bmp");
     WriteBytes(path, Row24({0x123456, 0xFFFFFF}));

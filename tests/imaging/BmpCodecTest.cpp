@@ -24,7 +24,7 @@ static Pixels Decode(const BmpLayout& layout, std::size_t maxPixels = kMaxBmpPix
     return image.pixels;
 }
 
-TEST(BmpCodec, TrueColourAndSixteenBitLayouts) {
+TEST(BmpCodec, EveryDepthAndRunLengthCoding) {
     // 24 bits, rows padded to 4 bytes and stored bottom row first.
     BmpLayout s = Layout(24, 2, 2,
                          {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,   // bottom: red, green
@@ -36,17 +36,13 @@ TEST(BmpCodec, TrueColourAndSixteenBitLayouts) {
     EXPECT_EQ(Decode(Layout(32, 1, 1, {0x30, 0x20, 0x10, 0x99})), Pixels{0x102030});
     EXPECT_EQ(Decode(Layout(16, 3, 1, {0xFF, 0x7F, 0x00, 0x7C, 0x1F, 0x00, 0, 0})),
               (Pixels{0xFFFFFF, 0xFF0000, 0x0000FF}));
-    // 5-6-5 masks after a plain info header and inside V4 and V5 headers: full green, and
-    // green 1 of 63 widened by repeating its bits.
+    // 5-6-5 masks after a plain, V4 and V5 header: full green, and green 1 of 63 widened.
     BmpLayout m = Layout(16, 2, 1, {0xE0, 0x07, 0x20, 0x00}, {}, 3);
     m.masks = {0xF800, 0x07E0, 0x001F};
     for (int header : {40, 108, 124}) {
         m.headerSize = header;
         EXPECT_EQ(Decode(m), (Pixels{0x00FF00, 0x000400})) << header;
     }
-}
-
-TEST(BmpCodec, PalettedDepthsAndRunLengthCoding) {
     // 1 bit, 9 pixels wide: the ninth pixel is in the second byte.
     const std::uint32_t W = 0xFFFFFF;
     EXPECT_EQ(Decode(Layout(1, 9, 1, {0b10100000, 0b10000000, 0, 0}, {0, W})),
@@ -73,7 +69,7 @@ TEST(BmpCodec, PalettedDepthsAndRunLengthCoding) {
     EXPECT_TRUE(Decode(Layout(4, 3, 1, {0, 5, 0x12}, palette, 2)).empty());
 }
 
-TEST(BmpCodec, HostileHeadersAreRefused) {
+TEST(BmpCodec, HostileHeadersAreRefusedAndTheWriterPadsRowsBottomUp) {
     const BmpLayout good = Layout(24, 2, 2, Bytes(16, 0));
     // A missing pad after the last row is tolerated: the pixels are all there.
     BmpLayout unpadded = good;
@@ -110,12 +106,9 @@ TEST(BmpCodec, HostileHeadersAreRefused) {
         changes[i](s);
         EXPECT_TRUE(Decode(s).empty()) << "change " << i;
     }
-}
-
-// Reading back through a file is the picture converter's test.
-TEST(BmpCodec, WriterPadsRowsAndStoresThemBottomUp) {
-    const DecodedImage image = ImageOf(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000});
-    const Bytes bytes = EncodeBmp24(image);
+    // Reading back through a file is the picture converter's test.
+    const DecodedImage picture = ImageOf(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x000000});
+    const Bytes bytes = EncodeBmp24(picture);
     // The file's first row is the picture's last, B G R.
     EXPECT_EQ(std::pair(bytes.size(), bytes[54]), std::pair(std::size_t{54 + 2 * 12}, std::uint8_t{0x56}));
     TempDir dir;

@@ -1,5 +1,4 @@
-// Only the first frame of a GIF is ever shown: later frames and their disposal are not
-// the game's business.
+// Only a GIF's first frame is ever shown; later frames and their disposal are not checked.
 #include "imaging/GifCodec.h"
 #include "support/PictureFiles.h"
 #include "support/TempDir.h"
@@ -23,17 +22,13 @@ static GifFrameSpec Diagonal(int w, int h) {
     return f;
 }
 
-class GifCodec : public ::testing::Test {
-  protected:
-    Bytes Make(int w, int h, const std::vector<GifFrameSpec>& frames) {
-        return MakeGif(dir.File("a.gif"), w, h, kPalette, frames);
-    }
+TEST(GifCodec, FirstFrameWithItsPaletteInterlaceAndTransparencyAndHostileFilesFail) {
     TempDir dir;
     DecodedImage img;
     std::string error;
-};
-
-TEST_F(GifCodec, FirstFrameWithItsPaletteInterlaceAndTransparency) {
+    const auto Make = [&](int w, int h, const std::vector<GifFrameSpec>& frames) {
+        return MakeGif(dir.File("a.gif"), w, h, kPalette, frames);
+    };
     for (bool interlaced : {false, true}) {
         GifFrameSpec f = Diagonal(5, 11);
         f.interlaced = interlaced;
@@ -44,8 +39,7 @@ TEST_F(GifCodec, FirstFrameWithItsPaletteInterlaceAndTransparency) {
             for (int x = 0; x < 5; ++x)
                 ASSERT_EQ(img.At(x, y), kPalette[(x + y) % 4]) << interlaced << " " << x << "," << y;
     }
-    // A small frame inside a bigger screen, its own palette, index 1 transparent: what it
-    // does not cover, and its transparent pixels, show the fill colour (white by default).
+    // A small frame, own palette, index 1 transparent: uncovered and transparent pixels show the fill.
     GifFrameSpec f = Frame(2, 1, 3, 2, 2, 0);
     f.indices[0] = 1;
     f.localPalette = {0x111111, 0x222222, 0x333333, 0x444444};
@@ -56,9 +50,6 @@ TEST_F(GifCodec, FirstFrameWithItsPaletteInterlaceAndTransparency) {
               (Pixels{0x123456, 0x123456, 0x333333, 0x123456}));
     ASSERT_TRUE(DecodeGif(file.data(), file.size(), img, nullptr));
     EXPECT_EQ(img.At(2, 1), 0xFFFFFFu);
-}
-
-TEST_F(GifCodec, HostileOrBrokenFilesFailCleanly) {
     const Bytes good = Make(5, 11, {Diagonal(5, 11)});
     for (std::size_t keep = 0; keep < good.size() - 1; keep += 7)
         EXPECT_FALSE(DecodeGif(good.data(), keep, img, &error)) << keep;

@@ -22,7 +22,7 @@ static DecodedImage Decode(const Bytes& file, std::size_t size = ~std::size_t{0}
     return img;
 }
 
-TEST(IcoCodec, PicksTheLargestThenDeepestImageAndPlacesPixelsTopDown) {
+TEST(IcoCodec, PicksTheLargestThenDeepestImageAndRefusesHostileFiles) {
     // 16x16 at 8 bits, 32x32 at 4 bits, 32x32 at 24 bits, 48x48 as PNG: the 24-bit 32x32.
     const IcoImageSpec png = Solid(48, 48, 32, 0, true);
     const DecodedImage img =
@@ -47,9 +47,6 @@ TEST(IcoCodec, PicksTheLargestThenDeepestImageAndPlacesPixelsTopDown) {
     IcoImageSpec s = Solid(3, 1, 32, 0);
     s.pixels = {0x00FF0000, 0xFF0000FF, 0x80000000};
     EXPECT_EQ(Decode(MakeIco({s})).pixels, (std::vector<std::uint32_t>{0xFFFFFF, 0x0000FF, 0x7F7F7F}));
-}
-
-TEST(IcoCodec, TruncatedAndHostileFilesFailCleanly) {
     const Bytes good = MakeIco({Solid(16, 16, 24, 0x445566)});
     // The mask may be missing, the colour bitmap may not.
     const std::size_t colourEnd = 6 + 16 + 40 + 16 * 16 * 3;

@@ -56,7 +56,7 @@ class ArchiveTest : public ::testing::Test {
     CPuzzleArchive reader;
 };
 
-TEST_F(ArchiveTest, ScrambledAndPlainEntriesReadBackAsWritten) {
+TEST_F(ArchiveTest, EntriesReadBackAsWrittenBrokenOnesAreRefusedAndLinesFollowTheCrRule) {
     std::string binary;
     for (int i = 0; i < 256; ++i)
         binary += static_cast<char>(i);
@@ -78,9 +78,6 @@ TEST_F(ArchiveTest, ScrambledAndPlainEntriesReadBackAsWritten) {
     cut.resize(cut.size() - 9 - 250);
     WriteBytes(path, cut);
     EXPECT_EQ(ReadAll(reader.FindEntry("picture")), binary.substr(0, 6));
-}
-
-TEST_F(ArchiveTest, BrokenHeadersAndRecordsRefuseTheArchive) {
     auto opens = [&](const Bytes& bytes) { return CPuzzleArchive().Open(Write(bytes)); };
     auto two = [&](std::uint32_t s1, std::uint32_t e1, std::uint32_t s2, std::uint32_t e2) {
         return opens(RawArchive(2, 12 + 2 * 76, {{"a", s1, e1, 0}, {"b", s2, e2, 0}}, "0123456789"));
@@ -98,9 +95,6 @@ TEST_F(ArchiveTest, BrokenHeadersAndRecordsRefuseTheArchive) {
     // A name filling its field without a terminator is cut at 63 characters.
     ASSERT_TRUE(reader.Open(Write(RawArchive(1, 12 + 76, {{std::string(64, 'z'), 0, 1, 0}}, "q"))));
     EXPECT_NE(reader.FindEntry(std::string(63, 'z')), nullptr);
-}
-
-TEST_F(ArchiveTest, ReadLineFollowsTheCarriageReturnRule) {
     ASSERT_TRUE(
         reader.Open(Build({{"t", ToBytes("one\r\ntwo\rXthree\nstill three\r\n\r\r\r\nabcdefgh\r"), true}})));
     CArchiveEntry* entry = reader.FindEntry("t");

@@ -59,8 +59,7 @@ TEST_F(LoadPuzzleArchiveTest, AGoodArchiveSetsTheCutAndLeavesTheBitmapForCutting
     EXPECT_EQ(std::tuple(puzzle.cutStyle, cellSize, app.ghosted), std::tuple(2, 48, 1));
     EXPECT_EQ(ReadBytes(platform.tempDir + "pic"), picture);
     EXPECT_TRUE(std::filesystem::exists(platform.tempDir + "puzzle1.bmp"));
-    // The bitmap is there, but without a display the picture surface cannot be made: the
-    // cutting step says so and the title is set all the same.
+    // Without a display the picture surface cannot be made: logged, the title set all the same.
     EXPECT_EQ(Log(), "Failed to load picture: " + platform.tempDir + "puzzle1.bmp\n");
     EXPECT_EQ(platform.WindowText(), "Pictorra Vaze - Autumn");
     // Either permission at 0 switches ghosting off.

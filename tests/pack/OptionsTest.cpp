@@ -11,7 +11,7 @@ static bool Parse(const std::string& text, PuzzleOptions& options) {
                               false);
 }
 
-TEST(Options, FourteenCrLfLinesReadCleanAndMissingOnesReadEmpty) {
+TEST(Options, LinesReadCleanMissingOnesReadEmptyAndTheTypeMustBeExact) {
     PuzzleOptions options;
     ASSERT_TRUE(
         Parse("gif\r\nwavy\r\nAutumn\r\nWell solved!\r\n1\r\n0\r\n0\r\n2\r\n45\r\nten\r\n\r\n0\r\n\r\n" +
@@ -30,10 +30,7 @@ TEST(Options, FourteenCrLfLinesReadCleanAndMissingOnesReadEmpty) {
     ASSERT_TRUE(Parse("bmp\r\n" + std::string(300, 'c') + "\r\n", options));
     EXPECT_EQ(std::pair(options.cutName, options.title),
               std::pair(std::string(255, 'c'), std::string(45, 'c')));
-}
-
-TEST(Options, TheFirstLineMustNameAPictureTypeExactlyAndNumbersFollowTheTextRules) {
-    PuzzleOptions options;
+    options = {};
     for (const char* bad : {"jpg\nmedium\nTitle\n", "JPG\r\nmedium\r\n", "jpg \r\nmedium\r\n", ""})
         EXPECT_FALSE(Parse(bad, options)) << bad;
     EXPECT_EQ(options.title, "");

@@ -46,12 +46,11 @@ class PackFileTest : public ::testing::Test {
     CPackFile pack;
 };
 
-TEST_F(PackFileTest, TheMarkerCountsOnlyFromTheSearchOffset) {
+TEST_F(PackFileTest, MarkerFromTheSearchOffsetExactLookupHostileDirectoriesAndTheWriter) {
     Bytes pack1;
     std::string error;
     ASSERT_TRUE(publish::BuildPack({{"a", ToBytes("right")}}, &pack1, &error));
-    // A marker starting just before the offset is not a pack, though two of its bytes lie
-    // beyond it; the real pack further on is found.
+    // A marker starting just before the offset is no pack; the real one further on is found.
     Bytes image = Placed(pack1, kPackSearchOffset + 100);
     std::copy(kMarker.begin(), kMarker.end(), image.begin() + kPackSearchOffset - 1);
     ASSERT_TRUE(Open(image));
@@ -70,11 +69,7 @@ TEST_F(PackFileTest, TheMarkerCountsOnlyFromTheSearchOffset) {
         ASSERT_TRUE(Open(Header(count))) << count;
         EXPECT_EQ(Extract("puzzlefile"), "<failed>");
     }
-}
-
-TEST_F(PackFileTest, LookupIsExactTheFirstDuplicateWinsAndAnEmptyEntryEmptiesItsFile) {
-    Bytes image(1000, 0x90);
-    std::string error;
+    image.assign(1000, 0x90);
     ASSERT_TRUE(publish::AppendPackToImage(&image,
                                            {{"click.wav", ToBytes("first")},
                                             {"click.wav", ToBytes("second")},
@@ -88,15 +83,10 @@ TEST_F(PackFileTest, LookupIsExactTheFirstDuplicateWinsAndAnEmptyEntryEmptiesIts
     WriteBytes(dir.File("out"), ToBytes("old contents"));
     ASSERT_TRUE(pack.ExtractEntry("empty", dir.File("out")));
     EXPECT_EQ(std::filesystem::file_size(dir.File("out")), 0u);
-}
-
-TEST_F(PackFileTest, HostileDirectoriesAndEntriesFailCleanly) {
-    Bytes image =
-        Header(3, {{"short", 2, 100000}, {"beyond", 0xFFFFFF00u, 0xFFFFFFFFu}, {"backwards", 4, 2}});
+    image = Header(3, {{"short", 2, 100000}, {"beyond", 0xFFFFFF00u, 0xFFFFFFFFu}, {"backwards", 4, 2}});
     image.insert(image.end(), {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'});
     ASSERT_TRUE(Open(image));
-    // Entries reaching past the end are cut short; an end before the start is a broken
-    // entry, not a copy of the rest of the file.
+    // Entries past the end are cut short; an end before the start is refused, not a copy.
     EXPECT_EQ(Extract("short") + "|" + Extract("beyond") + "|" + Extract("backwards"), "23456789||<failed>");
     // A name one byte too long for the reader's field is refused, the longest that fits is
     // accepted, and a count far beyond what the file holds is refused before anything is read.
@@ -112,11 +102,7 @@ TEST_F(PackFileTest, HostileDirectoriesAndEntriesFailCleanly) {
         EXPECT_TRUE(pack.directory.empty() && pack.dataBase == 0u);
     }
     EXPECT_TRUE(Open(base));
-}
-
-TEST_F(PackFileTest, WriterPadsShortProgramsAndKeepsLongOnesWhole) {
-    std::string error;
-    Bytes image(10, 0x90);
+    image.assign(10, 0x90);
     ASSERT_TRUE(publish::AppendPackToImage(&image, {{"x", ToBytes("y")}}, &error));
     EXPECT_EQ(publish::FindPackMarker(image), static_cast<std::int64_t>(kPackSearchOffset));
     const Bytes longProgram(kPackSearchOffset + 7, 0x11);
@@ -124,8 +110,7 @@ TEST_F(PackFileTest, WriterPadsShortProgramsAndKeepsLongOnesWhole) {
     ASSERT_TRUE(publish::AppendPackToImage(&copy, {{"x", ToBytes("y")}}, &error)) << error;
     EXPECT_TRUE(std::equal(longProgram.begin(), longProgram.end(), copy.begin()));
     EXPECT_EQ(publish::FindPackMarker(copy), static_cast<std::int64_t>(longProgram.size()));
-    // A name too long for the reader is refused with a reason; a marker before the search
-    // offset does not matter.
+    // A name too long for the reader is refused with a reason; a marker before the offset is fine.
     Bytes plain(100, 0);
     EXPECT_FALSE(publish::AppendPackToImage(&plain, {{std::string(256, 'n'), {}}}, &error));
     EXPECT_NE(error.find("255"), std::string::npos);

@@ -7,8 +7,7 @@
 inline Bytes ToBytes(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
-
 inline std::string ReadText(const std::string& path) {
-    const Bytes bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
+    const Bytes b = ReadBytes(path);
+    return {b.begin(), b.end()};
 }

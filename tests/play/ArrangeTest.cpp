@@ -20,7 +20,7 @@ class Arrange : public PlayFixture {
     }
 };
 
-TEST_F(Arrange, ScatterDrawsXThenYForEachGroupInListOrder) {
+TEST_F(Arrange, ScatterDrawsXThenYPerGroupAndTheAngularCutLeavesPiecesOut) {
     MakeGrid(2, 2);
     puzzle->scatterArea = RECT{2000, 2000, 3000, 3000};
     GameSeed(1); // 41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, ...
@@ -33,9 +33,6 @@ TEST_F(Arrange, ScatterDrawsXThenYForEachGroupInListOrder) {
     puzzle->scatterArea = RECT{2500, 2400, 2500, 2400};
     puzzle->Scatter();
     EXPECT_EQ(OriginSet(), (Spots{{2500, 2400}}));
-}
-
-TEST_F(Arrange, TheAngularCutLeavesOutPiecesWithFourLongSlots) {
     MakeGrid(3, 3);
     puzzle->cutStyle = 5;
     for (CPieceSide& side : P(1, 1)->sides)
@@ -56,7 +53,7 @@ TEST_F(Arrange, TheAngularCutLeavesOutPiecesWithFourLongSlots) {
     EXPECT_EQ(puzzle->DropSelection(), DropResult::Completed);
 }
 
-TEST_F(Arrange, AutoArrangeCirclesThePictureWithTheLoosePiecesOnly) {
+TEST_F(Arrange, AutoArrangeCirclesThePictureSavedGroupsAreRestoredAndNewGameScatters) {
     MakeGrid(4, 3); // a 128 x 96 picture: left0 2436, top0 2452
     Group({{0, 0}, {1, 0}}, 300, 400);
     for (auto& p : puzzle->pieces)
@@ -65,17 +62,13 @@ TEST_F(Arrange, AutoArrangeCirclesThePictureWithTheLoosePiecesOnly) {
     puzzle->AddToSelection(first);
     GameSeed(5);
     puzzle->AutoArrange();
-    // S = 32: steps of 40, starting 16 left of and 56 above the picture's corner; the joined
-    // pair stays where it was.
+    // S = 32: steps of 40 from 16 left of and 56 above the picture's corner; the joined pair stays.
     const Spots expected = {
         {300, 400},   {2420, 2396}, {2460, 2396}, {2500, 2396}, {2540, 2396}, {2540, 2436},
         {2540, 2476}, {2540, 2516}, {2540, 2556}, {2500, 2556}, {2460, 2556},
     };
     EXPECT_EQ(OriginSet(), expected);
     EXPECT_EQ(std::pair(Pos(P(1, 0)), first->selected), std::pair(POINT{332, 400}, 0));
-}
-
-TEST_F(Arrange, SavedGroupsAreRestoredAndBadOnesLoseNoPiece) {
     MakeGrid(3, 1);
     puzzle->savedPosition.groups = {{1000, 1200, {{1, 0}, {0, 0}}}, {3000, 3100, {{2, 0}}}};
     EXPECT_TRUE(puzzle->RestoreGroups());
@@ -94,9 +87,6 @@ TEST_F(Arrange, SavedGroupsAreRestoredAndBadOnesLoseNoPiece) {
               std::tuple(0, std::size_t{3}, POINT{1000, 1000}));
     for (auto& p : puzzle->pieces)
         EXPECT_TRUE(p->group && puzzle->groups.Contains(p->group));
-}
-
-TEST_F(Arrange, NewGameScattersEveryPieceIntoTheAreaOnce) {
     MakeGrid(5, 4);
     // Crowded: every point of the area lies within 40 pixels of every other.
     puzzle->scatterArea = RECT{2500, 2500, 2510, 2510};

@@ -2,7 +2,7 @@
 
 class Join : public PlayFixture {};
 
-TEST_F(Join, ThreePixelsOffJoinsAndFourDoesNotAtCellSize32AndTwoAndThreeAt16) {
+TEST_F(Join, ThreePixelsOffJoinsAt32TwoAt16ADropReportsTheJoinTheLastOneAndTheTime) {
     MakeGrid(2, 1);
     const struct {
         int s;
@@ -26,8 +26,7 @@ TEST_F(Join, ThreePixelsOffJoinsAndFourDoesNotAtCellSize32AndTwoAndThreeAt16) {
         EXPECT_EQ(std::tuple(P(1, 0)->group, Pos(P(1, 0)), Pos(left), right->pieces.Empty()),
                   std::tuple(left, POINT{1000 + c.s, 1000}, POINT{1000, 1000}, true));
     }
-    // Different rotations never join, even where alike ones would (below the first piece at
-    // rotation 1).
+    // Different rotations never join, even where alike ones would (below the first at rotation 1).
     cellSize = 32;
     puzzle->ClearGroups();
     P(0, 0)->SetRotation(1);
@@ -36,9 +35,6 @@ TEST_F(Join, ThreePixelsOffJoinsAndFourDoesNotAtCellSize32AndTwoAndThreeAt16) {
     EXPECT_FALSE(Group({{1, 0}}, 1000, 1032)->TryJoin() || a->TryJoin());
     P(1, 0)->SetRotation(1);
     EXPECT_TRUE(a->TryJoin());
-}
-
-TEST_F(Join, ADropReportsTheJoinAndTheLastOne) {
     MakeGrid(3, 3);
     // Eight pieces form a big group with a gap at (2, 2); the single piece (2, 2) lies apart.
     CPieceGroup* big = Group({{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}}, 500, 500);
@@ -59,9 +55,6 @@ TEST_F(Join, ADropReportsTheJoinAndTheLastOne) {
     puzzle->AddToSelection(Group({{1, 0}}, 1033, 1001));
     EXPECT_EQ(puzzle->DropSelection(), DropResult::Joined);
     EXPECT_EQ(std::pair(puzzle->loosePieces, third->pieces.Size()), std::pair(1, std::size_t{1}));
-}
-
-TEST_F(Join, TheMessageNamesTheTimeTakenAndTheTargetUnlessTheAuthorWroteOne) {
     // Texts are assigned from strings, never from literals: GCC 12 at -O3 takes assigning a
     // literal to the puzzle's text for an overlapping copy (-Wrestrict).
     const struct {
@@ -69,7 +62,7 @@ TEST_F(Join, TheMessageNamesTheTimeTakenAndTheTargetUnlessTheAuthorWroteOne) {
         int targetMinutes;
         std::uint32_t seconds;
         std::string message;
-    } cases[] = {
+    } messages[] = {
         {" ", "", 30, 3600 + 5 * 60 + 30,
          "You completed this puzzle in 1 hours and 5 minutes.\n"
          "The target time for this puzzle is 0 hours and 30 minutes."},
@@ -78,7 +71,7 @@ TEST_F(Join, TheMessageNamesTheTimeTakenAndTheTargetUnlessTheAuthorWroteOne) {
         {"", "From the author", 0, 0, "From the author"},
         {"", "y", 0, 120, "You completed this puzzle in 0 hours and 2 minutes."},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : messages) {
         puzzle->completionText = c.custom;
         puzzle->options.completionText = c.authors;
         puzzle->targetMinutes = c.targetMinutes;

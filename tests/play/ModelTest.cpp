@@ -2,7 +2,7 @@
 
 class Model : public PlayFixture {};
 
-TEST_F(Model, LayoutTurnsTheGridOffsetAboutTheReferencePieceAndOnlyTheOriginIsClamped) {
+TEST_F(Model, LayoutHitTestsCountsLookupRotationsHeldGroupsAndRubberBands) {
     MakeGrid(4, 4);
     // Reference (1, 1), one piece to its right (2, 1) and one below it (1, 2).
     CPieceGroup* g = Group({{1, 1}, {2, 1}, {1, 2}}, 1000, 2000);
@@ -27,13 +27,9 @@ TEST_F(Model, LayoutTurnsTheGridOffsetAboutTheReferencePieceAndOnlyTheOriginIsCl
     EXPECT_EQ(std::pair(Pos(g), Pos(P(2, 0))), std::pair(POINT{edge, edge}, POINT{edge + 64, edge}));
     g->RotateClockwise();
     EXPECT_EQ(std::pair(Pos(g), Pos(P(2, 0))), std::pair(POINT{edge, edge}, POINT{edge, edge + 64}));
-}
-
-TEST_F(Model, HitAndBandTestsHaveStrictEdges) {
     MakeGrid(3, 1);
-    CPieceGroup* g = Group({{0, 0}}, 100, 200);
-    // S = 32: the cell enlarged by 4 spans 112..152 by 212..252; a tab reaching to the image
-    // edge (101) is outside it.
+    g = Group({{0, 0}}, 100, 200);
+    // S = 32: the cell grown by 4 spans 112..152 by 212..252; a tab out to 101 is outside it.
     const struct {
         int x, y;
         bool hit;
@@ -50,9 +46,6 @@ TEST_F(Model, HitAndBandTestsHaveStrictEdges) {
     // An emptied group is inside no band at all.
     g->MergeInto(pair);
     EXPECT_FALSE(g->InsideRect(-10000, -10000, 10000, 10000));
-}
-
-TEST_F(Model, CountsPieceLookupAndStrayRotationsStayInBounds) {
     MakeGrid(4, 1);
     Group({{0, 0}, {1, 0}}, 100, 100);
     Group({{2, 0}}, 300, 100);
@@ -76,9 +69,6 @@ TEST_F(Model, CountsPieceLookupAndStrayRotationsStayInBounds) {
     EXPECT_EQ(piece.rotation, 0);
     piece.SetRotation(-1);
     EXPECT_EQ(std::pair(piece.rotation, piece.sides[2].rotation), std::pair(0, 0));
-}
-
-TEST_F(Model, TheHeldGroupsKeepTheirOffsetsButEachIsClampedOnItsOwn) {
     MakeGrid(2, 1);
     CPieceGroup* a = Group({{0, 0}}, 300, 150);
     CPieceGroup* b = Group({{1, 0}}, 500, 400);
@@ -89,13 +79,10 @@ TEST_F(Model, TheHeldGroupsKeepTheirOffsetsButEachIsClampedOnItsOwn) {
     puzzle->DragSelectionTo(4900, 1500);
     EXPECT_EQ(std::tuple(Pos(a), Pos(b), puzzle->positionChanged),
               std::tuple(POINT{4900, 1500}, POINT{5000 - 32, 1750}, 1));
-}
-
-TEST_F(Model, RubberBandSelectsWholeGroupsInEitherDirection) {
     MakeGrid(4, 1);
-    CPieceGroup* a = Group({{0, 0}}, 100, 100);
-    CPieceGroup* b = Group({{1, 0}}, 200, 100);
-    CPieceGroup* pair = Group({{2, 0}, {3, 0}}, 300, 100); // cells span 316..380
+    a = Group({{0, 0}}, 100, 100);
+    b = Group({{1, 0}}, 200, 100);
+    pair = Group({{2, 0}, {3, 0}}, 300, 100); // cells span 316..380
     CPieceGroup* empty = puzzle->NewGroup();
     puzzle->groups.Append(empty);
     using Groups = std::vector<CPieceGroup*>;

@@ -13,7 +13,7 @@ class Mouse : public PlayFixture {
     CMouseController* mouse = puzzle->mouse.get();
 };
 
-TEST_F(Mouse, AClickWithoutMovingStillDropsAndJoins) {
+TEST_F(Mouse, AClickStillDropsCtrlPressDragsTheSelectionRightDragsTheBoard) {
     CPieceGroup* left = Group({{0, 0}}, 2100, 2100);
     CPieceGroup* right = Group({{1, 0}}, 2134, 2098); // 2 pixels off its place
     Press(P(1, 0));
@@ -24,9 +24,7 @@ TEST_F(Mouse, AClickWithoutMovingStillDropsAndJoins) {
     EXPECT_EQ(std::tuple(P(1, 0)->group, Pos(P(1, 0)), platform.cursor, platform.cursorConfined),
               std::tuple(left, POINT{2132, 2100}, CursorKind::Arrow, false));
     EXPECT_TRUE(puzzle->selection.Contains(right));
-}
-
-TEST_F(Mouse, CtrlPressOnEmptyBoardDragsTheSelectionAndScrollingStartsFromThePress) {
+    MakeGrid(3, 1);
     CPieceGroup* a = Group({{0, 0}}, 2100, 2100);
     puzzle->AddToSelection(a);
     app->ctrlDown = 1;
@@ -42,9 +40,6 @@ TEST_F(Mouse, CtrlPressOnEmptyBoardDragsTheSelectionAndScrollingStartsFromThePre
     mouse->OnAutoScrollTimer();
     EXPECT_EQ(std::tuple(app->scrollX, app->scrollY, a->x), std::tuple(2000, 2000, 2110));
     mouse->OnLeftUp();
-}
-
-TEST_F(Mouse, TheRightButtonDragsTheBoardButNotFromABand) {
     mouse->OnRightDown(100, 100);
     EXPECT_EQ(platform.cursor, CursorKind::OpenHand);
     Move(150, 130);

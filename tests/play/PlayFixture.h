@@ -1,6 +1,5 @@
 #pragma once
-// A hand-built board for play tests: a grid of pieces with their sides set and no images,
-// owned by the game's puzzle, on a scripted platform.
+// A hand-built grid of pieces, sides set and no images, owned by the game's puzzle.
 #include "support/ScopedGame.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -15,14 +14,11 @@ class PlayFixture : public ::testing::Test {
     // Cuts a cols x rows grid of square pieces at rotation 0, all at (0, 0), in no group.
     void MakeGrid(int cols, int rows) {
         puzzle->ClearPieces();
-        puzzle->cols = cols;
-        puzzle->rows = rows;
-        puzzle->totalPieces = cols * rows;
+        puzzle->cols = cols, puzzle->rows = rows, puzzle->totalPieces = cols * rows;
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < cols; ++c) {
                 auto piece = std::make_unique<CPiece>();
-                piece->col = c;
-                piece->row = r;
+                piece->col = c, piece->row = r;
                 for (int d = 0; d < 4; ++d) {
                     CPieceSide& side = piece->sides[d];
                     side.direction = d;

@@ -60,8 +60,7 @@ std::pair<int, std::string> RunTool(const TempDir& dir, const std::string& argum
 
 } // namespace
 
-// Every cut with its own side list, the picture types taken in turn, scrambled or not, read
-// back the game's way; the author's options are fourteen CR LF lines.
+// Every cut, each picture type in turn, scrambled or not, read back the game's way.
 TEST(Publisher, EveryCutAndPictureTypeIsPublishedAndReadBackByTheGame) {
     TempDir dir;
     const std::string program = MakeProgram(dir);
@@ -162,7 +161,7 @@ TEST(Publisher, RefusesBadInputWithAReasonAndWritesNothing) {
               std::tuple(std::size_t(4096), publishedBytes));
 }
 
-TEST(Publisher, SoundsAreShortAudiblePcmWavesAndTheSelectorAMarkerOnWhite) {
+TEST(Publisher, SoundsSelectorAndInspectionSheet) {
     for (const Bytes& wav : {SoundGenerator::ClickWav(), SoundGenerator::RotateWav()}) {
         ASSERT_GT(wav.size(), 44u);
         const auto word = [&](std::size_t at) {
@@ -185,6 +184,29 @@ TEST(Publisher, SoundsAreShortAudiblePcmWavesAndTheSelectorAMarkerOnWhite) {
     ASSERT_EQ(image.width, SelectorImage::kSide);
     EXPECT_EQ(image.At(0, 0), 0xFFFFFFu); // transparent corners
     EXPECT_NE(image.At(4, 4), 0xFFFFFFu);
+    // The sheet is the game's cut: each piece's middle shows its cell's pixels, in place, gaps between.
+    TempDir dir;
+    const std::string out =
+        PublishGradient(dir.Str(), 100, 70, "medium", "T", dir.File("puzzle"), nullptr).output;
+    std::string error;
+    ASSERT_TRUE(WriteSheet(out, dir.File("sheet.bmp"), &error)) << error;
+    DecodedImage sheet;
+    ASSERT_TRUE(ReadBmpFile(dir.File("sheet.bmp"), sheet, &error)) << error;
+    const int cell = 32, gap = 8, margin = 32;
+    ASSERT_EQ(std::tuple(sheet.width, sheet.height),
+              std::tuple(3 * cell + 2 * gap + 2 * margin, 2 * cell + gap + 2 * margin));
+    for (int i = 0; i < 6; ++i) {
+        const int c = i % 3, r = i / 3;
+        EXPECT_EQ(sheet.At(margin + c * (cell + gap) + cell / 2, margin + r * (cell + gap) + cell / 2),
+                  GradientPixel(100, 70, c * cell + cell / 2, r * cell + cell / 2))
+            << "piece " << c << ", " << r;
+    }
+    EXPECT_EQ(sheet.At(2, 2), 0x3A424Eu); // background
+    DecodedImage bundled;
+    ASSERT_TRUE(DecodePictureFile(std::string(PICTORRA_SOURCE_DIR) + "/assets/mountain-lake.jpg", PictureJpeg,
+                                  bundled, &error))
+        << error;
+    EXPECT_EQ(std::tuple(bundled.width, bundled.height), std::tuple(kDemoWidth, kDemoHeight));
 }
 
 TEST(Cli, PublishesInspectsAppendsAndRefuses) {
@@ -225,64 +247,32 @@ TEST(Cli, PublishesInspectsAppendsAndRefuses) {
     }
 }
 
-// The sheet is the game's cut: each piece's middle shows its cell's pixels, in place, gaps between.
-TEST(Inspect, SheetShowsEveryPieceInPlace) {
-    TempDir dir;
-    const std::string out =
-        PublishGradient(dir.Str(), 100, 70, "medium", "T", dir.File("puzzle"), nullptr).output;
-    std::string error;
-    ASSERT_TRUE(WriteSheet(out, dir.File("sheet.bmp"), &error)) << error;
-    DecodedImage sheet;
-    ASSERT_TRUE(ReadBmpFile(dir.File("sheet.bmp"), sheet, &error)) << error;
-    const int cell = 32, gap = 8, margin = 32;
-    ASSERT_EQ(std::tuple(sheet.width, sheet.height),
-              std::tuple(3 * cell + 2 * gap + 2 * margin, 2 * cell + gap + 2 * margin));
-    for (int i = 0; i < 6; ++i) {
-        const int c = i % 3, r = i / 3;
-        EXPECT_EQ(sheet.At(margin + c * (cell + gap) + cell / 2, margin + r * (cell + gap) + cell / 2),
-                  GradientPixel(100, 70, c * cell + cell / 2, r * cell + cell / 2))
-            << "piece " << c << ", " << r;
-    }
-    EXPECT_EQ(sheet.At(2, 2), 0x3A424Eu); // background
-    DecodedImage bundled;
-    ASSERT_TRUE(DecodePictureFile(std::string(PICTORRA_SOURCE_DIR) + "/assets/mountain-lake.jpg", PictureJpeg,
-                                  bundled, &error))
-        << error;
-    EXPECT_EQ(std::tuple(bundled.width, bundled.height), std::tuple(kDemoWidth, kDemoHeight));
-}
-
-TEST(SideShapes, BothFormsOfEveryCutUseOnlyTheThreeGreysAndHaveNoHairlines) {
-    for (const CutInfo& cut : AllCuts()) {
-        SCOPED_TRACE(cut.name);
-        for (const SideSet& set : SideShapeGenerator(cut, 99).Generate()) {
-            for (const SideMap& map : set.maps) {
-                ASSERT_EQ(map.grey.size(), static_cast<std::size_t>(cut.cellSize * cut.cellSize));
-                for (std::uint8_t g : map.grey)
-                    ASSERT_TRUE(g == kSideAdd || g == kSideCut || g == kSideKeep);
-            }
-            EXPECT_NE(set.maps[0].grey, set.maps[4].grey) << "slot 0 is not its own counterpart";
-            EXPECT_TRUE(
-                cut.family == CutFamily::Angular ||
-                SideShapeGenerator::LooksSound(SideShapeGenerator::OwnershipOf(set.maps[0]), cut.cellSize));
-        }
-    }
-}
-
-// The game's own cut: every picture pixel in exactly one piece, none outside; turned masks are
-// the mask turned; an angular piece with four second-form sides (left out by the game) empty.
+// Shapes use only the three greys, both forms differ and curves have no hairlines. The game's
+// cut: every picture pixel in exactly one piece, none outside; turned masks are the mask
+// turned; an angular piece with four second-form sides (left out by the game) empty.
 TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
     for (const CutInfo& cut : AllCuts()) {
         SCOPED_TRACE(cut.name);
         HeadlessCutter cutter;
         const std::vector<SideSet> sets = SideShapeGenerator(cut, 99).Generate();
-        for (std::size_t set = 0; set < sets.size(); ++set)
+        for (std::size_t set = 0; set < sets.size(); ++set) {
+            EXPECT_NE(sets[set].maps[0].grey, sets[set].maps[4].grey) << "slot 0 is not its own counterpart";
+            EXPECT_TRUE(cut.family == CutFamily::Angular ||
+                        SideShapeGenerator::LooksSound(SideShapeGenerator::OwnershipOf(sets[set].maps[0]),
+                                                       cut.cellSize));
             for (int slot = 0; slot < 8; ++slot) {
+                const std::vector<std::uint8_t>& grey = sets[set].maps[slot].grey;
+                ASSERT_EQ(grey.size(), static_cast<std::size_t>(cut.cellSize * cut.cellSize));
+                ASSERT_TRUE(std::all_of(grey.begin(), grey.end(), [](std::uint8_t g) {
+                    return g == kSideAdd || g == kSideCut || g == kSideKeep;
+                }));
                 auto shape =
                     std::make_unique<CSideShape>(static_cast<int>(set), slot, sets[set].partner[slot]);
                 shape->width = shape->height = cut.cellSize;
                 shape->map = sets[set].maps[slot].grey;
                 cutter.sideList.shapes.push_back(std::move(shape));
             }
+        }
         cutter.sideList.setCount = static_cast<std::int32_t>(sets.size());
         CPuzzle puzzle;
         puzzle.userotation = 1;
