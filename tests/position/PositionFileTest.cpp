@@ -13,24 +13,18 @@ namespace {
 // A file written field by field.
 struct Fields {
     std::vector<std::uint8_t> v;
-    Fields& Int(std::int32_t x) {
-        PutLe(v, static_cast<std::uint32_t>(x), 4);
-        return *this;
-    }
+    Fields& Int(std::int32_t x) { return PutLe(v, static_cast<std::uint32_t>(x), 4), *this; }
     Fields& Text(const std::string& s, std::size_t field) {
         v.insert(v.end(), s.begin(), s.end());
-        v.resize(v.size() + field - s.size(), 0);
-        return *this;
+        return v.resize(v.size() + field - s.size(), 0), *this;
     }
     Fields& Header(const std::string& archive, std::int32_t columns) {
         return Int(9738).Text("medium", 64).Text(archive, 256).Int(columns).Int(4242).Int(1).Int(8);
     }
     // A piece record for (c, r), turned once, its sides' set and slot numbers 0 to 7.
     Fields& Piece(int c, int r, std::int32_t lastSlot = 7) {
-        Int(c).Int(r).Int(0).Int(0).Int(1);
-        for (int k = 0; k < 7; ++k)
-            Int(k);
-        return Int(lastSlot);
+        return Int(c).Int(r).Int(0).Int(0).Int(1).Int(0).Int(1).Int(2).Int(3).Int(4).Int(5).Int(6).Int(
+            lastSlot);
     }
 };
 
