@@ -8,11 +8,6 @@ namespace {
 
 class PlayMouseTest : public GameFixture {
   protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(Load(96, 64));
-        ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    }
     static CPieceGroup* G(int c, int r) { return P(c, r)->group; }
     static std::vector<CPieceGroup*> Selection() {
         return std::vector<CPieceGroup*>(g_puzzle->selection.begin(), g_puzzle->selection.end());
@@ -24,7 +19,9 @@ class PlayMouseTest : public GameFixture {
     }
 };
 
-TEST_F(PlayMouseTest, CtrlClickAddsAndRemovesAndTheSelectionMovesTogether) {
+TEST_F(PlayMouseTest, CtrlClicksSelectTheSelectionMovesTogetherAndHeldPiecesScrollAtTheEdge) {
+    ASSERT_NO_FATAL_FAILURE(Load(96, 64));
+    ASSERT_NO_FATAL_FAILURE(SpreadOut());
     ClickPiece(P(0, 0));
     EXPECT_EQ(Selection(), (std::vector<CPieceGroup*>{G(0, 0)}));
 
@@ -55,9 +52,8 @@ TEST_F(PlayMouseTest, CtrlClickAddsAndRemovesAndTheSelectionMovesTogether) {
     Send(WM_KILLFOCUS);
     ClickPiece(P(0, 1));
     EXPECT_EQ(Selection(), (std::vector<CPieceGroup*>{G(0, 1)}));
-}
 
-TEST_F(PlayMouseTest, HoldingAPieceAtAnEdgeScrollsOnTheTimerAndTheWheelScrollsByNotches) {
+    // Holding a piece at an edge scrolls on the timer; the wheel scrolls by notches.
     const int sx = ScrollX(), sy = ScrollY();
     CPiece* piece = P(0, 0);
     const POINT c = Centre(piece);

@@ -13,24 +13,18 @@ namespace {
 // A file written field by field.
 struct Fields {
     std::vector<std::uint8_t> v;
-    Fields& Int(std::int32_t x) {
-        PutLe(v, static_cast<std::uint32_t>(x), 4);
-        return *this;
-    }
+    Fields& Int(std::int32_t x) { return PutLe(v, static_cast<std::uint32_t>(x), 4), *this; }
     Fields& Text(const std::string& s, std::size_t field) {
         v.insert(v.end(), s.begin(), s.end());
-        v.resize(v.size() + field - s.size(), 0);
-        return *this;
+        return v.resize(v.size() + field - s.size(), 0), *this;
     }
     Fields& Header(const std::string& archive, std::int32_t columns) {
         return Int(9738).Text("medium", 64).Text(archive, 256).Int(columns).Int(4242).Int(1).Int(8);
     }
     // A piece record for (c, r), turned once, its sides' set and slot numbers 0 to 7.
     Fields& Piece(int c, int r, std::int32_t lastSlot = 7) {
-        Int(c).Int(r).Int(0).Int(0).Int(1);
-        for (int k = 0; k < 7; ++k)
-            Int(k);
-        return Int(lastSlot);
+        return Int(c).Int(r).Int(0).Int(0).Int(1).Int(0).Int(1).Int(2).Int(3).Int(4).Int(5).Int(6).Int(
+            lastSlot);
     }
 };
 
@@ -71,7 +65,7 @@ class PositionFileTest : public PlayFixture {
     std::uint32_t seconds = 7;
 };
 
-TEST_F(PositionFileTest, FourByThreeLoosePiecesGiveTheExactFileAndReadBack) {
+TEST_F(PositionFileTest, TheExactFileReadsBackAndAnInterruptedOrRefusedSaveLeavesItWhole) {
     CPositionFile written;
     ASSERT_TRUE(written.Write(path, *puzzle, 4242, 1, nullptr));
     Fields expected;
@@ -107,9 +101,28 @@ TEST_F(PositionFileTest, FourByThreeLoosePiecesGiveTheExactFileAndReadBack) {
                          "The saved position for this puzzle does not contain rotated "
                          "pieces,\ntherefore piece rotation will now be disabled.",
                          "Information"));
+    const std::vector<std::uint8_t> saved = ReadBytes(path);
+    // Stopped between writing the new content and the rename: the old file still reads.
+    written.seconds = 2;
+    std::vector<std::uint8_t> newer;
+    ASSERT_TRUE(written.Encode(&newer, nullptr));
+    ASSERT_TRUE(WriteSiblingFile(path, newer, nullptr));
+    EXPECT_EQ(ReadBytes(path), saved);
+
+    // A path the header cannot hold whole is refused, not cut to name another file.
+    puzzle->archivePath = LongArchive();
+    std::string why;
+    EXPECT_FALSE(written.Write(path, *puzzle, 3, 0, &why));
+    EXPECT_TRUE(why.find("255") != std::string::npos && ReadBytes(path) == saved) << why;
+
+    // The next save replaces the stale sibling and the file.
+    puzzle->archivePath = archive;
+    ASSERT_TRUE(written.Write(path, *puzzle, 4, 0, nullptr));
+    EXPECT_EQ(std::tuple(ReadBytes(path).size(), ReadBytes(path) == saved, std::filesystem::exists(SiblingPath(path))),
+              std::tuple(saved.size(), false, false));
 }
 
-TEST_F(PositionFileTest, AFileThatIsNoPositionChangesNothing) {
+TEST_F(PositionFileTest, AFileThatIsNoPositionChangesNothingAndRecordsOffTheGridAreLeftOut) {
     const auto good = Fields().Header(archive, 4).Int(0).Int(0).v;
     Fields wrongMagic = Fields().Int(9739).Text("medium", 64).Text(archive, 256).Int(4).Int(0).Int(0).Int(0);
     Fields unterminated = Fields().Int(9738).Text("medium", 64).Text(LongArchive(), 256);
@@ -129,9 +142,7 @@ TEST_F(PositionFileTest, AFileThatIsNoPositionChangesNothing) {
         EXPECT_EQ(std::tie(file.columns, rotation, seconds), std::tuple(99, 0, 7u)) << i;
     }
     EXPECT_TRUE(platform.messageBoxes.empty());
-}
 
-TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
     // Two columns; the second record claims cell (5, 0), the last names a slot past 7.
     Fields b;
     b.Header(archive, 2).Int(4).Piece(0, 0).Piece(5, 0).Piece(0, 1).Piece(1, 1, 0x7FFFFFFF).Int(3);
@@ -155,31 +166,6 @@ TEST_F(PositionFileTest, BodyRecordsThatDoNotFitTheGridAreLeftOut) {
     EXPECT_EQ(file.pieces.size(), 1u);
     ASSERT_TRUE(file.Parse(noColumns.v.data(), noColumns.v.size()));
     EXPECT_TRUE(file.pieces.empty() && file.groups.empty());
-}
-
-TEST_F(PositionFileTest, AnInterruptedOrRefusedSaveLeavesTheSavedFileWhole) {
-    CPositionFile file;
-    ASSERT_TRUE(file.Write(path, *puzzle, 1, 0, nullptr));
-    const std::vector<std::uint8_t> saved = ReadBytes(path);
-
-    // Stopped between writing the new content and the rename: the old file still reads.
-    file.seconds = 2;
-    std::vector<std::uint8_t> newer;
-    ASSERT_TRUE(file.Encode(&newer, nullptr));
-    ASSERT_TRUE(WriteSiblingFile(path, newer, nullptr));
-    EXPECT_EQ(ReadBytes(path), saved);
-
-    // A path the header cannot hold whole is refused, not cut to name another file.
-    puzzle->archivePath = LongArchive();
-    std::string why;
-    EXPECT_FALSE(file.Write(path, *puzzle, 3, 0, &why));
-    EXPECT_TRUE(why.find("255") != std::string::npos && ReadBytes(path) == saved) << why;
-
-    // The next save replaces the stale sibling and the file.
-    puzzle->archivePath = archive;
-    ASSERT_TRUE(file.Write(path, *puzzle, 4, 0, nullptr));
-    EXPECT_EQ(std::tuple(ReadBytes(path).size(), ReadBytes(path) == saved, std::filesystem::exists(SiblingPath(path))),
-              std::tuple(saved.size(), false, false));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #pragma once
 // Whole-game tests: the real start-up on the scripted platform, played through the window
-// procedure as the player's mouse and keys would. The program is a plain file without a
-// pack, so the board starts empty, unless a test publishes a puzzle onto it.
+// procedure. The program is a plain file without a pack: the board starts empty until a test publishes.
 #include "app/CMainApp.h"
 #include "app/Commands.h"
 #include "app/GameMain.h"
@@ -41,10 +40,8 @@ class GameFixture : public ::testing::Test {
     bool Start() { return GameStartup(platform.get(), 20240u); }
     bool Running() const { return g_mainApp != nullptr && !platform->quitPosted; }
     bool Loading() const { return g_puzzle && g_puzzle->loaderBusy; }
-    // Handles messages until the main thread has finished the running load.
     bool PumpUntilLoaded() { return platform->PumpUntil([this] { return !Loading(); }, 60000); }
-    // Publishes, starts the game and waits for the pieces.
-    void Load(int w, int h) {
+    void Load(int w, int h) { // publishes, starts the game and waits for the pieces
         Publish(w, h);
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PumpUntilLoaded());
@@ -96,9 +93,8 @@ class GameFixture : public ::testing::Test {
     POINT AssemblyPlace(int c, int r) const { return {ScrollX() + 60 + c * S(), ScrollY() + 40 + r * S()}; }
     void DragToAssembly(int c, int r) { DragPieceTo(P(c, r), AssemblyPlace(c, r).x, AssemblyPlace(c, r).y); }
 
-    // Moves every loose piece out of the heap into a row along the bottom of the view, the
-    // topmost first so that nothing ever covers the piece picked up; with `upright`, each is
-    // turned to rotation 0 with the space bar while it is held selected.
+    // Moves every loose piece, topmost first, into rows along the bottom of the view; with
+    // `upright`, each is turned to rotation 0 with the space bar while it is held selected.
     void SpreadOut(bool upright = false) {
         const int step = 3 * S();
         const int rowY = ScrollY() + ViewHeight() - 2 * S() - 40;
@@ -113,11 +109,6 @@ class GameFixture : public ::testing::Test {
                 Space();
             ASSERT_TRUE(!upright || piece->rotation == 0) << "the space bar turns the held piece";
         }
-    }
-
-    // Builds the picture at the assembly place, row by row, each piece beside the last.
-    void Assemble() {
-        for (int i = 0; i < g_puzzle->rows * g_puzzle->cols; ++i) DragToAssembly(i % g_puzzle->cols, i / g_puzzle->cols);
     }
 
     // The frame's pixel at a board point (0x00RRGGBB), or ~0u outside the frame.

@@ -8,57 +8,6 @@
 
 #include <gif_lib.h>
 
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-void PutLe(Bytes& v, std::uint32_t x, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-}
-
-DecodedImage ImageOf(int width, int height, std::vector<std::uint32_t> pixels) {
-    return DecodedImage{width, height, std::move(pixels)};
-}
-
-Bytes MakeBmp(const BmpLayout& s) {
-    Bytes dib;
-    const int side = s.headerSize == 12 ? 2 : 4;
-    PutLe(dib, static_cast<std::uint32_t>(s.headerSize), 4);
-    PutLe(dib, static_cast<std::uint32_t>(s.width), side);
-    PutLe(dib, static_cast<std::uint32_t>(s.height), side);
-    PutLe(dib, 1, 2);
-    PutLe(dib, static_cast<std::uint32_t>(s.bits), 2);
-    if (s.headerSize != 12) {
-        for (std::uint32_t v :
-             {s.compression, static_cast<std::uint32_t>(s.pixelData.size()), 2835u, 2835u, s.coloursUsed, 0u})
-            PutLe(dib, v, 4);
-        if (s.headerSize > 40) {
-            for (std::size_t i = 0; i < 3; ++i)
-                PutLe(dib, i < s.masks.size() ? s.masks[i] : 0, 4);
-            dib.resize(static_cast<std::size_t>(s.headerSize), 0);
-        } else if (s.compression == 3) {
-            for (std::uint32_t m : s.masks)
-                PutLe(dib, m, 4);
-        }
-    }
-    for (std::uint32_t c : s.palette)
-        PutLe(dib, c & 0xFFFFFF, s.headerSize == 12 ? 3 : 4);
-    Bytes file{'B', 'M'};
-    for (std::int64_t v : {static_cast<std::int64_t>(14 + dib.size() + s.pixelData.size()), std::int64_t{0},
-                           s.offsetOverride >= 0 ? s.offsetOverride : static_cast<std::int64_t>(14 + dib.size())})
-        PutLe(file, static_cast<std::uint32_t>(v), 4);
-    file.insert(file.end(), dib.begin(), dib.end());
-    file.insert(file.end(), s.pixelData.begin(), s.pixelData.end());
-    return file;
-}
-
 namespace {
 
 ColorMapObject* MakeMap(const std::vector<std::uint32_t>& palette) {
@@ -75,45 +24,6 @@ ColorMapObject* MakeMap(const std::vector<std::uint32_t>& palette) {
 void Check(int result, const char* what) {
     if (result == GIF_ERROR) throw std::runtime_error(what);
 }
-
-} // namespace
-
-Bytes MakeGif(const std::string& path, int screenWidth, int screenHeight,
-              const std::vector<std::uint32_t>& globalPalette, const std::vector<GifFrameSpec>& frames) {
-    int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-    if (!gif) throw std::runtime_error("EGifOpenFileName failed");
-    EGifSetGifVersion(gif, true);
-    ColorMapObject* global = MakeMap(globalPalette);
-    Check(EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, global), "screen");
-    GifFreeMapObject(global);
-    for (const GifFrameSpec& f : frames) {
-        if (f.delayCs >= 0) {
-            GraphicsControlBlock gcb{};
-            gcb.DisposalMode = f.disposal;
-            gcb.DelayTime = f.delayCs;
-            gcb.TransparentColor = f.transparentIndex;
-            GifByteType ext[4];
-            EGifGCBToExtension(&gcb, ext);
-            Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext), "extension");
-        }
-        ColorMapObject* local = MakeMap(f.localPalette);
-        Check(EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlaced, local), "image");
-        GifFreeMapObject(local);
-        // Interlaced frames store rows in four passes: every 8th from 0, every 8th from 4,
-        // every 4th from 2, every 2nd from 1.
-        const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
-        for (int pass = 0; pass < (f.interlaced ? 4 : 1); ++pass)
-            for (int y = f.interlaced ? start[pass] : 0; y < f.height; y += f.interlaced ? step[pass] : 1) {
-                std::vector<GifPixelType> line(&f.indices[std::size_t(y) * f.width], &f.indices[std::size_t(y) * f.width] + f.width);
-                Check(EGifPutLine(gif, line.data(), f.width), "line");
-            }
-    }
-    if (EGifCloseFile(gif, &error) == GIF_ERROR) throw std::runtime_error("EGifCloseFile failed");
-    return ReadBytes(path);
-}
-
-namespace {
 
 // An icon image is a bitmap without its file header, twice as high: the colour rows, then
 // the one-bit AND mask, both bottom-up.
@@ -151,7 +61,88 @@ Bytes IcoBitmap(const IcoImageSpec& s) {
     return Bytes(file.begin() + 14, file.end());
 }
 
+// Writes `count` palette entries as RGB, zero past the end of `palette`.
+void PutPalette(Bytes& out, const std::vector<std::uint32_t>& palette, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        for (int shift : {16, 8, 0})
+            out.push_back(static_cast<std::uint8_t>(i < palette.size() ? palette[i] >> shift : 0));
+}
+
 } // namespace
+
+Bytes ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void PutLe(Bytes& v, std::uint32_t x, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
+}
+
+Bytes MakeBmp(const BmpLayout& s) {
+    Bytes dib;
+    const int side = s.headerSize == 12 ? 2 : 4;
+    PutLe(dib, static_cast<std::uint32_t>(s.headerSize), 4);
+    PutLe(dib, static_cast<std::uint32_t>(s.width), side);
+    PutLe(dib, static_cast<std::uint32_t>(s.height), side);
+    PutLe(dib, 1, 2);
+    PutLe(dib, static_cast<std::uint32_t>(s.bits), 2);
+    if (s.headerSize != 12)
+        for (auto v : {s.compression, std::uint32_t(s.pixelData.size()), 2835u, 2835u, s.coloursUsed, 0u})
+            PutLe(dib, v, 4);
+    const bool masks = s.headerSize > 40 || (s.headerSize != 12 && s.compression == 3);
+    for (std::size_t i = 0; masks && i < (s.headerSize > 40 ? 3 : s.masks.size()); ++i)
+        PutLe(dib, i < s.masks.size() ? s.masks[i] : 0, 4);
+    if (s.headerSize > 40) dib.resize(static_cast<std::size_t>(s.headerSize), 0);
+    for (std::uint32_t c : s.palette)
+        PutLe(dib, c & 0xFFFFFF, s.headerSize == 12 ? 3 : 4);
+    Bytes file{'B', 'M'};
+    for (std::int64_t v : {static_cast<std::int64_t>(14 + dib.size() + s.pixelData.size()), std::int64_t{0},
+                           s.offsetOverride >= 0 ? s.offsetOverride : static_cast<std::int64_t>(14 + dib.size())})
+        PutLe(file, static_cast<std::uint32_t>(v), 4);
+    file.insert(file.end(), dib.begin(), dib.end());
+    file.insert(file.end(), s.pixelData.begin(), s.pixelData.end());
+    return file;
+}
+
+Bytes MakeGif(const std::string& path, int screenWidth, int screenHeight,
+              const std::vector<std::uint32_t>& globalPalette, const std::vector<GifFrameSpec>& frames) {
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    if (!gif) throw std::runtime_error("EGifOpenFileName failed");
+    EGifSetGifVersion(gif, true);
+    ColorMapObject* global = MakeMap(globalPalette);
+    Check(EGifPutScreenDesc(gif, screenWidth, screenHeight, 8, 0, global), "screen");
+    GifFreeMapObject(global);
+    for (const GifFrameSpec& f : frames) {
+        if (f.delayCs >= 0) {
+            GraphicsControlBlock gcb{};
+            gcb.DisposalMode = f.disposal;
+            gcb.DelayTime = f.delayCs;
+            gcb.TransparentColor = f.transparentIndex;
+            GifByteType ext[4];
+            EGifGCBToExtension(&gcb, ext);
+            Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext), "extension");
+        }
+        ColorMapObject* local = MakeMap(f.localPalette);
+        Check(EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlaced, local), "image");
+        GifFreeMapObject(local);
+        const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2}; // the four interlace passes
+        for (int pass = 0; pass < (f.interlaced ? 4 : 1); ++pass)
+            for (int y = f.interlaced ? start[pass] : 0; y < f.height; y += f.interlaced ? step[pass] : 1) {
+                std::vector<GifPixelType> line(&f.indices[y * f.width], &f.indices[y * f.width] + f.width);
+                Check(EGifPutLine(gif, line.data(), f.width), "line");
+            }
+    }
+    if (EGifCloseFile(gif, &error) == GIF_ERROR) throw std::runtime_error("EGifCloseFile failed");
+    return ReadBytes(path);
+}
 
 Bytes MakeIco(const std::vector<IcoImageSpec>& images) {
     Bytes out;
@@ -182,16 +173,12 @@ Bytes MakePcx(PcxLayout s) {
     for (int v : {10, 20, 10 + s.width - 1, 20 + s.height - 1})
         PutLe(out, static_cast<std::uint32_t>(v), 2);
     out.resize(16, 0);
-    for (std::size_t i = 0; i < 16; ++i)
-        for (int shift : {16, 8, 0})
-            out.push_back(
-                static_cast<std::uint8_t>(i < s.headerPalette.size() ? s.headerPalette[i] >> shift : 0));
+    PutPalette(out, s.headerPalette, 16);
     out.insert(out.end(), {0, static_cast<std::uint8_t>(s.planes)});
     PutLe(out, static_cast<std::uint32_t>(s.bytesPerLine | 1 << 16), 4);
     out.resize(128, 0);
 
-    const std::size_t lineBytes = static_cast<std::size_t>(s.bytesPerLine) * s.planes;
-    const std::size_t end = s.planeBytes.size();
+    const std::size_t lineBytes = std::size_t(s.bytesPerLine) * s.planes, end = s.planeBytes.size();
     for (std::size_t i = 0; s.compressed && i < end;) {
         // Runs stop at the end of a scan line unless the test lets them cross it.
         const std::size_t lineEnd = s.crossLineRuns ? end : std::min(end, (i / lineBytes + 1) * lineBytes);
@@ -204,12 +191,6 @@ Bytes MakePcx(PcxLayout s) {
         i += run;
     }
     if (!s.compressed) out.insert(out.end(), s.planeBytes.begin(), s.planeBytes.end());
-    if (!s.palette256.empty()) {
-        out.push_back(0x0C);
-        for (std::size_t i = 0; i < 256; ++i)
-            for (int shift : {16, 8, 0})
-                out.push_back(
-                    static_cast<std::uint8_t>(i < s.palette256.size() ? s.palette256[i] >> shift : 0));
-    }
+    if (!s.palette256.empty()) out.push_back(0x0C), PutPalette(out, s.palette256, 256);
     return out;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -15,7 +16,7 @@ Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
 void PutLe(Bytes& v, std::uint32_t x, int bytes);
 // A decoded picture of width x height from `pixels` (0x00RRGGBB, top row first).
-DecodedImage ImageOf(int width, int height, std::vector<std::uint32_t> pixels);
+inline DecodedImage ImageOf(int w, int h, std::vector<std::uint32_t> px) { return {w, h, std::move(px)}; }
 
 struct BmpLayout {
     int headerSize = 40; // 12 core, 40 info, 108 V4, 124 V5

@@ -1,8 +1,6 @@
 #pragma once
-// Puzzles published the way authors publish them, onto a stand-in game program, for the
-// tests that run the whole game.
+// Puzzles published the way authors publish them, onto a stand-in game program.
 #include "imaging/BmpCodec.h"
-#include "imaging/DecodedImage.h"
 
 #include "Publisher.h"
 
@@ -23,8 +21,8 @@ inline DecodedImage GradientPicture(int w, int h) {
     return image;
 }
 
-// Writes a stand-in game program into `folder` (a path ending in a separator) and publishes
-// a w x h gradient onto it as `output`. Fails the running test when the tool refuses.
+// Publishes a w x h gradient as `output` onto a stand-in program written into `folder`
+// (ending in a separator). Fails the running test when the tool refuses.
 inline publish::PublishRequest PublishGradient(const std::string& folder, int w, int h, const std::string& cut,
                                                const std::string& title, const std::string& output,
                                                publish::PublishSummary* summary) {

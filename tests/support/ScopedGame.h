@@ -1,7 +1,6 @@
 #pragma once
-// The game's owners for tests that need part of the game without a whole start-up: the
-// puzzle, the application object, the clock and the status bar, each global pointing at
-// them for as long as this object lives, then cleared again.
+// The puzzle, application, clock and status bar for tests that need part of the game without
+// a whole start-up; the globals point at them while this object lives.
 #include "app/CMainApp.h"
 #include "app/CStatusBar.h"
 #include "app/Globals.h"
@@ -34,9 +33,6 @@ class ScopedGame {
         cellSize = 0;
         SetPlatform(nullptr);
     }
-    ScopedGame(const ScopedGame&) = delete;
-    ScopedGame& operator=(const ScopedGame&) = delete;
-
     ScriptedPlatform& platform;
     std::unique_ptr<CGameClock> clock;
     std::unique_ptr<CStatusBar> statusBar;

@@ -8,10 +8,8 @@
 ScriptedPlatform::ScriptedPlatform(std::string dir) : tempDir(std::move(dir)) {
     std::filesystem::create_directories(tempDir);
     if (!tempDir.empty() && tempDir.back() != '/') tempDir += '/';
-    screen.width = 1280;
-    screen.height = 1024;
-    screen.usableWidth = 1280;
-    screen.usableHeight = 960;
+    screen.width = screen.usableWidth = 1280;
+    screen.height = 1024, screen.usableHeight = 960;
 }
 
 bool ScriptedPlatform::Present(const FrameView& frame) {

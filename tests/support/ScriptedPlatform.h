@@ -1,7 +1,6 @@
 #pragma once
-// A scripted platform for whole-game tests: it records what the game shows, answers
-// message boxes and dialogs from queues, and runs posted messages and timers on demand,
-// with no display.
+// A platform with no display for whole-game tests: it records what the game shows, answers
+// message boxes and dialogs from queues, and runs posted messages and timers on demand.
 #include "platform/Platform.h"
 
 #include <condition_variable>
@@ -131,25 +130,19 @@ class ScriptedPlatform : public IPlatform {
     std::map<int, std::string> menuTexts, statusTexts;
     std::map<int, std::pair<int, int>> scrollRanges;
     std::map<int, int> scrollPositions;
-    bool scrollBarsShown = false, cursorConfined = false;
+    bool scrollBarsShown = false, cursorConfined = false, quitPosted = false, loseNextPresent = false;
     CursorKind cursor = CursorKind::Arrow;
     RECT cursorClip;
     std::map<int, int> timers;
-    bool quitPosted = false;
     int quitCode = 0, presentCount = 0;
-    bool loseNextPresent = false;
     std::vector<std::uint8_t> lastFrame; // copy of the last presented frame
     FrameView lastFrameView;
 
-    struct PreviewBar {
-        bool visible = false;
-        int maximum = 0, position = 0;
-    };
+    struct PreviewBar { bool visible = false; int maximum = 0, position = 0; };
     struct PreviewRecord {
         WindowProcedure procedure = nullptr;
         bool shown = false;
-        std::pair<int, int> size{0, 0}; // whole window
-        std::pair<int, int> maximum{0, 0};
+        std::pair<int, int> size{0, 0}, maximum{0, 0}; // whole window
         PreviewBar bars[2];
         FrameView lastFrame; // pixels not kept
         bool lastSmooth = false;
