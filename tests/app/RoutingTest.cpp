@@ -19,7 +19,7 @@ class RoutingTest : public GameFixture {
     }
 };
 
-TEST_F(RoutingTest, ClockCommandsResetAndPauseButWaitForALoad) {
+TEST_F(RoutingTest, ClockPreviewAndResetCommands) {
     g_clock->seconds = 100;
     Command(ID_CLOCK_PAUSE);
     EXPECT_EQ(platform->menuTexts[ID_CLOCK_PAUSE], "Unpause clock");
@@ -37,6 +37,39 @@ TEST_F(RoutingTest, ClockCommandsResetAndPauseButWaitForALoad) {
     Command(ID_CLOCK_PAUSE);
     g_puzzle->loaderBusy = false;
     EXPECT_EQ(std::pair(g_clock->seconds, g_clock->stopped.load()), std::pair(2u, false));
+
+    // Preview refusals name who forbade it.
+    g_puzzle->options.previewPermission = 0;
+    Command(ID_OPTIONS_PREVIEW);
+    g_proOptions->previewForbidden = 1;
+    Command(ID_OPTIONS_PREVIEW);
+    g_proOptions->previewForbidden = 0;
+    g_puzzle->options.previewPermission = 1;
+    Command(ID_OPTIONS_PREVIEW);
+    EXPECT_EQ(Boxes(),
+              (std::vector<std::string>{"The puzzle author has disabled this option|Sorry",
+                                        "The puzzle author has disabled this option.|Option disabled"}));
+    platform->messageBoxes.clear();
+    // A reset needs a picture and survives one that cannot be loaded.
+    g_clock->seconds = 50;
+    g_puzzle->positionChanged = 1;
+    Command(ID_FILE_RESETJIGSAW);
+    EXPECT_EQ(std::pair(platform->messageBoxes.size(), g_clock->seconds), std::pair(std::size_t{0}, 50u))
+        << "no picture yet";
+
+    // Logged, nothing cut, the clock still restarts and drawing goes on.
+    g_puzzle->currentPicturePath = temp.File("missing.bmp");
+    platform->messageBoxAnswers.push_back(IDNO);
+    Command(ID_FILE_RESETJIGSAW);
+    EXPECT_EQ(std::tuple(g_clock->seconds, g_puzzle->loaderBusy.load(), g_renderEnabled.load()),
+              std::tuple(0u, false, 1));
+    EXPECT_NE(Log().find("Failed to load picture: " + temp.File("missing.bmp")), std::string::npos);
+
+    // A stray end of a load that never started is ignored.
+    const std::size_t titles = platform->titles.size();
+    for (WPARAM w : {0, 1, 7})
+        Send(WM_LOADERDONE, w);
+    EXPECT_TRUE(platform->titles.size() == titles && g_puzzle->groups.Empty());
 }
 
 TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
@@ -63,19 +96,6 @@ TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
     EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "255");
 }
 
-TEST_F(RoutingTest, PreviewRefusalsNameWhoForbadeIt) {
-    g_puzzle->options.previewPermission = 0;
-    Command(ID_OPTIONS_PREVIEW);
-    g_proOptions->previewForbidden = 1;
-    Command(ID_OPTIONS_PREVIEW);
-    g_proOptions->previewForbidden = 0;
-    g_puzzle->options.previewPermission = 1;
-    Command(ID_OPTIONS_PREVIEW);
-    EXPECT_EQ(Boxes(),
-              (std::vector<std::string>{"The puzzle author has disabled this option|Sorry",
-                                        "The puzzle author has disabled this option.|Option disabled"}));
-}
-
 TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRunning) {
     g_puzzle->positionChanged = 1;
     platform->messageBoxAnswers = {IDCANCEL, IDCANCEL, IDNO};
@@ -91,26 +111,4 @@ TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRun
     EXPECT_EQ(
         std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"), platform->messageBoxes.size()),
         std::tuple(false, 0u, std::size_t{3}));
-}
-
-TEST_F(RoutingTest, ResetNeedsAPictureAndSurvivesOneThatCannotBeLoaded) {
-    g_clock->seconds = 50;
-    g_puzzle->positionChanged = 1;
-    Command(ID_FILE_RESETJIGSAW);
-    EXPECT_EQ(std::pair(platform->messageBoxes.size(), g_clock->seconds), std::pair(std::size_t{0}, 50u))
-        << "no picture yet";
-
-    // Logged, nothing cut, the clock still restarts and drawing goes on.
-    g_puzzle->currentPicturePath = temp.File("missing.bmp");
-    platform->messageBoxAnswers.push_back(IDNO);
-    Command(ID_FILE_RESETJIGSAW);
-    EXPECT_EQ(std::tuple(g_clock->seconds, g_puzzle->loaderBusy.load(), g_renderEnabled.load()),
-              std::tuple(0u, false, 1));
-    EXPECT_NE(Log().find("Failed to load picture: " + temp.File("missing.bmp")), std::string::npos);
-
-    // A stray end of a load that never started is ignored.
-    const std::size_t titles = platform->titles.size();
-    for (WPARAM w : {0, 1, 7})
-        Send(WM_LOADERDONE, w);
-    EXPECT_TRUE(platform->titles.size() == titles && g_puzzle->groups.Empty());
 }

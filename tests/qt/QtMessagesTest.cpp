@@ -48,9 +48,9 @@ TEST_F(QtWindowTest, MessagesFromAWorkerAreHandledInOrderOnTheGuiThreadAndASendW
     platform->SetTimer(3, 5);
     ASSERT_TRUE(PumpUntil([] { return Received(WM_TIMER).size() >= 2; }));
     EXPECT_EQ(Received(WM_TIMER)[1].wParam, 3u) << "timers tick with their id";
-}
 
-TEST_F(QtWindowTest, QuitEndsTheLoopAfterTheMessagesPostedBeforeIt) {
+    // Quit ends the loop after the messages posted before it.
+    ClearReceived();
     static std::atomic<int> idleCalls{0};
     SetReaction([this](UINT message, WPARAM wParam, LPARAM) {
         if (message == kDone && wParam == 1) {

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstring>
 
-TEST_F(QtWindowTest, MenuFollowsTheLayoutAndItsCommandsReachTheGame) {
+TEST_F(QtWindowTest, MenuStatusPartsClientAreaTitleAndClosing) {
     MainWindow* window = platform->Window();
     QStringList built, wanted;
     for (QAction* popup : window->menuBar()->actions()) {
@@ -41,13 +41,9 @@ TEST_F(QtWindowTest, MenuFollowsTheLayoutAndItsCommandsReachTheGame) {
     EXPECT_EQ(Pairs({WM_COMMAND, WM_KEYDOWN}), (Messages{{WM_KEYDOWN, VK_CONTROL},
                                                         {WM_COMMAND, ID_HELP_ABOUT},
                                                         {WM_COMMAND, ID_OPTIONS_PREFERENCES}}));
-}
-
-TEST_F(QtWindowTest, StatusPartsClientAreaTitleAndClosing) {
     platform->SetStatusParts({10, 74, 176, 282, 405, 528});
     platform->SetStatusText(2, " Total Pieces: 0");
     platform->SetStatusText(300, "beyond every part"); // dropped
-    MainWindow* window = platform->Window();
     StatusBarWidget* status = window->Status();
     std::vector<int> lefts{status->mapTo(window, QPoint(0, 0)).x()}, rights;
     for (int part = 0; part < status->PartCount(); ++part)
@@ -76,7 +72,7 @@ TEST_F(QtWindowTest, StatusPartsClientAreaTitleAndClosing) {
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(QtWindowTest, PresentShowsEveryLayoutOneToOneAndDropsDamagedFrames) {
+TEST_F(QtWindowTest, PresentDropsDamagedFramesAndThePreviewWindowReportsToItsProcedure) {
     BoardWidget* board = platform->Window()->Board();
     constexpr std::uint32_t kColours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080};
     for (PixelFormatCode code : {RGB555, RGB565, RGB24, RGB32}) {
@@ -122,9 +118,8 @@ TEST_F(QtWindowTest, PresentShowsEveryLayoutOneToOneAndDropsDamagedFrames) {
         EXPECT_TRUE(platform->Present(bad)); // nothing was lost
         EXPECT_EQ(board->Frame(), good);
     }
-}
 
-TEST_F(QtWindowTest, PreviewWindowIsOwnedSizedAroundItsClientAndReportsToItsOwnProcedure) {
+    // The preview window is owned, sized around its client and reports to its own procedure.
     ASSERT_EQ(platform->CreatePreviewWindow("Puzzle preview", 200, 200, RecordingProcedure), 2u);
     PreviewWindow* preview = platform->Preview();
     ASSERT_NE(preview, nullptr);
