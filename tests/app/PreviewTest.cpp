@@ -51,7 +51,7 @@ class PreviewTest : public AppFixture {
     int recuts = 0, rebuilds = 0;
 };
 
-TEST_F(PreviewTest, OpensAroundThePictureScrollsAndShrinksIt) {
+TEST_F(PreviewTest, OpensAroundThePictureScrollsShrinksAndFollowsTheOptions) {
     for (const auto& [w, h, shown] :
          {std::tuple{800, 600, Pair{640, 480}}, std::tuple{600, 800, Pair{360, 480}},
           std::tuple{700, 700, Pair{480, 480}}, std::tuple{640, 480, Pair{640 + kFrameW, 480 + kFrameH}}}) {
@@ -108,9 +108,8 @@ TEST_F(PreviewTest, OpensAroundThePictureScrollsAndShrinksIt) {
     g_puzzle->mouse->rightStart[0] = g_puzzle->mouse->rightStart[1] = 10;
     platform->SendPreview(WM_MOUSEMOVE);
     EXPECT_FALSE(g_puzzle->mouse->RightDragging());
-}
 
-TEST_F(PreviewTest, OptionsOkAppliesTheChoicesAsksAboutRotationAndCutsOrRebuildsAtMostOnce) {
+    // The options dialog's OK applies the choices, asks about rotation and cuts or rebuilds at most once.
     struct Case {
         Preferences before;
         std::vector<int> clicked; // buttons the player flips

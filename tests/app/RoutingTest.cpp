@@ -72,7 +72,7 @@ TEST_F(RoutingTest, ClockPreviewAndResetCommands) {
     EXPECT_TRUE(platform->titles.size() == titles && g_puzzle->groups.Empty());
 }
 
-TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
+TEST_F(RoutingTest, BackgroundColourChooserAndLeavingAskOnlyWhatIsNeeded) {
     // During a load: no chooser at all.
     platform->colourAnswers.push_back(RGB(255, 0, 0));
     g_puzzle->loaderBusy = true;
@@ -92,11 +92,8 @@ TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
                          platform->settingsStrings.size()), // written only when the game ends
               std::tuple(std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}, RGB(255, 0, 0), before + 1,
                          std::size_t{0}));
-    Send(WM_CLOSE);
-    EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "255");
-}
 
-TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRunning) {
+    // Leaving asks only about a changed position, and cancelling keeps the game running.
     g_puzzle->positionChanged = 1;
     platform->messageBoxAnswers = {IDCANCEL, IDCANCEL, IDNO};
     Command(ID_FILE_EXIT);
@@ -108,7 +105,7 @@ TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRun
 
     // No: leaves without the position but with the preferences.
     Send(WM_CLOSE);
-    EXPECT_EQ(
-        std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"), platform->messageBoxes.size()),
-        std::tuple(false, 0u, std::size_t{3}));
+    EXPECT_EQ(std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"),
+                         platform->messageBoxes.size(), platform->settingsStrings.at("bkcolour")),
+              std::tuple(false, 0u, std::size_t{3}, std::string("255")));
 }

@@ -8,7 +8,7 @@
 using ShellTest = AppFixture;
 using Bars = std::pair<int, int>;
 
-TEST_F(ShellTest, StartUpCentresTheScatterAreaAndTheViewAndScrollRequestsStepIt) {
+TEST_F(ShellTest, ScatterAreaViewScrollingClockAndTitles) {
     g_puzzle->InitBoardView();
     // 1280 x 1000 usable screen: 1024 x 768 around the board's centre; the view's middle (client
     // 800 x 560) is the board's centre too.
@@ -53,9 +53,8 @@ TEST_F(ShellTest, StartUpCentresTheScatterAreaAndTheViewAndScrollRequestsStepIt)
     g_mainApp->SetScrollY(1234, false, false);
     EXPECT_EQ(std::tuple(g_mainApp->scrollX, g_mainApp->scrollY, platform->scrollPositions[SB_VERT]),
               std::tuple(17, 1234, 17));
-}
 
-TEST_F(ShellTest, ClockAndTitleTexts) {
+    // The clock shows its count before it advances, and a stopped one stays.
     g_clock->seconds = 3725;
     UpdateClock();
     EXPECT_EQ(std::tuple(Status(1), g_clock->seconds, Status(5)),

@@ -3,7 +3,7 @@
 
 #include <QWheelEvent>
 
-TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsKeyStatesAndTheConfinement) {
+TEST_F(QtWindowTest, MouseWheelScrollBarsKeysAndFocusBecomeTheGamesMessages) {
     BoardWidget* board = platform->Window()->Board();
     QTest::mousePress(board, Qt::LeftButton, Qt::ControlModifier, QPoint(30, 40));
     QTest::mouseMove(board, QPoint(-5, -7)); // dragged past the top-left corner
@@ -65,9 +65,8 @@ TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsKeyStatesAndTheConfi
         std::pair(LParamX(Received(WM_MOUSEWHEEL)[0].lParam), LParamY(Received(WM_MOUSEWHEEL)[0].lParam)),
         std::pair(50, 60));
     EXPECT_EQ(platform->Window()->ScrollBar(SB_VERT)->value(), 0) << "the bar itself does not scroll";
-}
 
-TEST_F(QtWindowTest, ScrollBarsKeysAndFocusReachTheGame) {
+    // Scroll bars report requests and follow only the game.
     QScrollBar* vertical = platform->Window()->ScrollBar(SB_VERT);
     platform->SetScrollRange(SB_VERT, 0, 5000);
     platform->SetScrollPos(SB_VERT, 2500);
@@ -92,7 +91,6 @@ TEST_F(QtWindowTest, ScrollBarsKeysAndFocusReachTheGame) {
     // Shift, Ctrl, Space and losing the focus reach the game.
     SetReaction(nullptr);
     ClearReceived();
-    BoardWidget* board = platform->Window()->Board();
     for (Qt::Key key : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Space, Qt::Key_F5}) // F5: no use to the game
         QTest::keyClick(board, key);
     EXPECT_EQ(Pairs({WM_KEYDOWN, WM_KEYUP}), (Messages{{WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},

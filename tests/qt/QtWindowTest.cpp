@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstring>
 
-TEST_F(QtWindowTest, MenuStatusPartsClientAreaTitleAndClosing) {
+TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     MainWindow* window = platform->Window();
     QStringList built, wanted;
     for (QAction* popup : window->menuBar()->actions()) {
@@ -70,9 +70,8 @@ TEST_F(QtWindowTest, MenuStatusPartsClientAreaTitleAndClosing) {
     window->close();
     ASSERT_TRUE(PumpUntil([] { return !Received(WM_CLOSE).empty(); }));
     EXPECT_TRUE(window->isVisible());
-}
 
-TEST_F(QtWindowTest, PresentDropsDamagedFramesAndThePreviewWindowReportsToItsProcedure) {
+    // Every pixel layout is shown one to one; damaged frames are dropped.
     BoardWidget* board = platform->Window()->Board();
     constexpr std::uint32_t kColours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080};
     for (PixelFormatCode code : {RGB555, RGB565, RGB24, RGB32}) {
