@@ -19,8 +19,6 @@ class AppFixture : public ::testing::Test {
         preview = g_mainApp->previewWnd = new CPreviewWnd(*platform, 1, 1);
     }
 
-    std::string Status(int part) { return platform->statusTexts[part]; }
-
     TempDir temp;
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<ScopedGame> game;

@@ -8,7 +8,7 @@
 using ShellTest = AppFixture;
 using Bars = std::pair<int, int>;
 
-TEST_F(ShellTest, ScatterAreaViewScrollingClockAndTitles) {
+TEST_F(ShellTest, ScatterAreaViewScrollingClockTitlesAndSettings) {
     g_puzzle->InitBoardView();
     // 1280 x 1000 usable screen: 1024 x 768 around the board's centre; the view's middle (client
     // 800 x 560) is the board's centre too.
@@ -57,13 +57,14 @@ TEST_F(ShellTest, ScatterAreaViewScrollingClockAndTitles) {
     // The clock shows its count before it advances, and a stopped one stays.
     g_clock->seconds = 3725;
     UpdateClock();
-    EXPECT_EQ(std::tuple(Status(1), g_clock->seconds, Status(5)),
+    EXPECT_EQ(std::tuple(platform->statusTexts[1], g_clock->seconds, platform->statusTexts[5]),
               std::tuple(" 01:02:05  ", 3726u, " Piece rotation: disabled"));
     g_puzzle->userotation = 1;
     g_clock->stopped = true;
     UpdateClock();
     UpdateClock();
-    EXPECT_EQ(std::tuple(Status(1), g_clock->seconds, Status(5), FormatClockText(0xFFFFFFFFu)),
+    EXPECT_EQ(std::tuple(platform->statusTexts[1], g_clock->seconds, platform->statusTexts[5],
+                         FormatClockText(0xFFFFFFFFu)),
               std::tuple(" 01:02:06  ", 3726u, " Piece rotation: enabled", " 1193046:28:15  "));
 
     // Titles name the collection and are cut to their buffers.
@@ -86,9 +87,8 @@ TEST_F(ShellTest, ScatterAreaViewScrollingClockAndTitles) {
         accented += "\xC3\xA9"; // é
     const std::string cut = FormatLoadProgressTitle(accented, 1);
     EXPECT_TRUE(cut.size() % 2 == 0 && cut.back() == '\xA9');
-}
 
-TEST_F(ShellTest, AFirstRunTakesTheDefaultsStoredValuesAreUsedAndAClosedStoreKeepsNothing) {
+    // A first run takes the defaults and leaves every value behind.
     CPuzzle puzzle;
     LoadSettings(puzzle);
     EXPECT_EQ((std::vector<int>{puzzle.soundeffects, puzzle.shadow, puzzle.ghostaplha, puzzle.beveling,

@@ -19,11 +19,9 @@ namespace {
 std::size_t ThreadCount() {
     std::size_t count = 0;
     std::error_code error;
-    for (std::filesystem::directory_iterator it("/proc/self/task", error), end; !error && it != end;
-         it.increment(error)) {
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
         std::string name;
-        std::getline(std::ifstream(it->path() / "comm"), name);
-        count += name != "Thread (pooled)";
+        count += std::getline(std::ifstream(task.path() / "comm"), name) && name != "Thread (pooled)";
     }
     return count;
 }
@@ -45,12 +43,12 @@ TEST(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
     ASSERT_TRUE(GameStartup(platform.get(), 20240u));
     BoardWidget* board = platform->Window()->Board();
     auto title = [&] { return platform->Window()->windowTitle(); };
-    ASSERT_TRUE(PumpUntil(
+    ASSERT_TRUE(QTest::qWaitFor(
         [&] { return g_puzzle && !g_puzzle->loaderBusy && title().startsWith("Pictorra Vaze - "); }, 30000))
         << "title: " << title().toStdString();
     EXPECT_EQ(title(), "Pictorra Vaze - Harbour");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(platform->Window()));
-    ASSERT_TRUE(PumpUntil([&] { return !board->Frame().isNull(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !board->Frame().isNull(); }));
     PumpEvents();
 
     // The loader and its progress reporter are gone once the load has been handled.
@@ -82,7 +80,7 @@ TEST(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
         EXPECT_EQ(place(step), before) << "step " << i;
     }
     QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, start + delta);
-    ASSERT_TRUE(PumpUntil([&] { return board->Frame() != shown; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board->Frame() != shown; }));
     PumpEvents();
     EXPECT_EQ(place(delta), before) << "nothing joined";
     EXPECT_FALSE(board->Confinement().has_value()) << "the pointer is free after the drop";
@@ -98,7 +96,6 @@ TEST(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
     GameShutdown();
     EXPECT_TRUE(g_puzzle == nullptr && g_mainApp == nullptr);
     platform.reset();
-    if (threadsBefore > 0) { // nothing the run started outlives it
-        EXPECT_TRUE(PumpUntil([&] { return ThreadCount() <= threadsBefore; }, 3000));
-    }
+    if (threadsBefore > 0) // nothing the run started outlives it
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ThreadCount() <= threadsBefore; }, 3000));
 }

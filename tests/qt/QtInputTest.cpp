@@ -27,20 +27,14 @@ TEST_F(QtWindowTest, MouseWheelScrollBarsKeysAndFocusBecomeTheGamesMessages) {
     for (const ReceivedMessage& m : Received())
         if (m.message >= WM_MOUSEMOVE && m.message <= WM_MOUSEWHEEL)
             got.emplace_back(m.message, m.wParam, LParamX(m.lParam), LParamY(m.lParam));
-    const std::vector<Mouse> expected = {{WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 30, 40},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, -5, -7},
-                                         {WM_LBUTTONUP, MK_CONTROL, -5, -7},
-                                         {WM_LBUTTONDBLCLK, MK_LBUTTON, 11, 21},
-                                         {WM_LBUTTONUP, 0, 11, 21},
-                                         {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 12, 22},
-                                         {WM_RBUTTONUP, MK_SHIFT, 12, 22},
-                                         {WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, 13, 23},
-                                         {WM_RBUTTONUP, 0, 13, 23},
-                                         {WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, 99, 10},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
-                                         {WM_LBUTTONUP, 0, 10, 79},
-                                         {WM_MOUSEMOVE, 0, 300, 5}};
+    const std::vector<Mouse> expected = {
+        {WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 30, 40}, {WM_MOUSEMOVE, MK_LBUTTON, -5, -7},
+        {WM_LBUTTONUP, MK_CONTROL, -5, -7}, {WM_LBUTTONDBLCLK, MK_LBUTTON, 11, 21},
+        {WM_LBUTTONUP, 0, 11, 21}, {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 12, 22},
+        {WM_RBUTTONUP, MK_SHIFT, 12, 22}, {WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, 13, 23},
+        {WM_RBUTTONUP, 0, 13, 23}, {WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
+        {WM_MOUSEMOVE, MK_LBUTTON, 99, 10}, {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
+        {WM_LBUTTONUP, 0, 10, 79}, {WM_MOUSEMOVE, 0, 300, 5}};
     EXPECT_EQ(got, expected);
     EXPECT_EQ(Received(WM_MOUSEMOVE)[0].lParam & 0xFFFFFFFF, static_cast<LPARAM>(0xFFF9FFFB));
 
@@ -104,5 +98,5 @@ TEST_F(QtWindowTest, MouseWheelScrollBarsKeysAndFocusBecomeTheGamesMessages) {
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_TRUE(PumpUntil([] { return !Received(WM_KILLFOCUS).empty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !Received(WM_KILLFOCUS).empty(); }));
 }

@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <algorithm>
 #include <cstring>
 
 TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
@@ -37,7 +36,7 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     // itself still reaches the game.
     window->Action(ID_HELP_ABOUT)->trigger();
     QTest::keyClick(window->Board(), Qt::Key_P, Qt::ControlModifier);
-    ASSERT_TRUE(PumpUntil([] { return Received(WM_COMMAND).size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return Received(WM_COMMAND).size() == 2; }));
     EXPECT_EQ(Pairs({WM_COMMAND, WM_KEYDOWN}), (Messages{{WM_KEYDOWN, VK_CONTROL},
                                                         {WM_COMMAND, ID_HELP_ABOUT},
                                                         {WM_COMMAND, ID_OPTIONS_PREFERENCES}}));
@@ -56,7 +55,7 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
 
     EXPECT_EQ(platform->ClientHeight(), window->Board()->height() + platform->StatusBarHeight());
     window->resize(640, 480);
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         const auto sizes = Received(WM_SIZE);
         return !sizes.empty() && LParamX(sizes.back().lParam) == window->Board()->width();
     }));
@@ -68,7 +67,7 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Caf\xc3\xa9"));
     // Closing asks the game, which decides; the window stays.
     window->close();
-    ASSERT_TRUE(PumpUntil([] { return !Received(WM_CLOSE).empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Received(WM_CLOSE).empty(); }));
     EXPECT_TRUE(window->isVisible());
 
     // Every pixel layout is shown one to one; damaged frames are dropped.
@@ -131,7 +130,7 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     platform->SetPreviewMaximumSize(300 + frameW, 200 + frameH);
     platform->SetPreviewWindowSize(400 + frameW, 300 + frameH);
     platform->ShowPreviewWindow(true);
-    ASSERT_TRUE(PumpUntil([&] { return preview->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->isVisible(); }));
     EXPECT_EQ(std::pair(platform->PreviewClientSize().width, platform->PreviewClientSize().height),
               std::pair(300, 200));
 
@@ -139,7 +138,7 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     platform->SetPreviewScrollBar(SB_VERT, true, 50, 10);
     EXPECT_EQ(preview->ScrollBar(SB_VERT)->value(), 10);
     EXPECT_EQ(platform->PreviewClientSize().width, 300 - preview->ScrollBar(SB_VERT)->sizeHint().width());
-    ASSERT_TRUE(PumpUntil([] { return !Received(WM_SIZE).empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Received(WM_SIZE).empty(); }));
 
     preview->close();
     ASSERT_EQ(Received(WM_CLOSE).size(), 1u);
