@@ -34,21 +34,6 @@ class PreviewTest : public AppFixture {
 
     const int kFrameW = 2 * ScreenInfo{}.frameWidth;
     const int kFrameH = ScreenInfo{}.captionHeight + 2 * ScreenInfo{}.frameHeight;
-    void Set(const Preferences& p) {
-        CPuzzle& z = *g_puzzle;
-        z.soundeffects = p[0], z.userotation = p[1], z.shadow = p[2], z.beveling = p[3];
-        z.bevellevel = p[4], z.useMusic = p[5], preview->showMode = p[6];
-    }
-    Preferences Get() const {
-        const CPuzzle& z = *g_puzzle;
-        return {z.soundeffects, z.userotation, z.shadow,         z.beveling,
-                z.bevellevel,   z.useMusic,    preview->showMode};
-    }
-    bool Run() {
-        return ShowOptionsDialog(*platform, *g_puzzle, preview,
-                                 PieceWork{[this] { ++recuts; }, [this] { ++rebuilds; }});
-    }
-    int recuts = 0, rebuilds = 0;
 };
 
 TEST_F(PreviewTest, OpensAroundThePictureScrollsShrinksAndFollowsTheOptions) {
@@ -127,21 +112,32 @@ TEST_F(PreviewTest, OpensAroundThePictureScrollsShrinksAndFollowsTheOptions) {
         {{1, 0, 0, 1, 7, 1, 1}, {}, 0, {1, 0, 0, 1, 0, 1, 1}, 0, 1},                       // unknown amount: Low
     };
     // clang-format on
+    CPuzzle& z = *g_puzzle;
+    auto chosen = [&] {
+        return Preferences{z.soundeffects, z.userotation, z.shadow, z.beveling,
+                           z.bevellevel,   z.useMusic,    preview->showMode};
+    };
+    int recuts = 0, rebuilds = 0;
+    auto run = [&] {
+        return ShowOptionsDialog(*platform, z, preview, PieceWork{[&] { ++recuts; }, [&] { ++rebuilds; }});
+    };
     for (const Case& c : cases) {
-        Set(c.before);
+        const Preferences& p = c.before;
+        z.soundeffects = p[0], z.userotation = p[1], z.shadow = p[2], z.beveling = p[3];
+        z.bevellevel = p[4], z.useMusic = p[5], preview->showMode = p[6];
         recuts = rebuilds = 0;
         platform->optionsAnswers.push_back([&c](OptionsDialogData& d) {
             for (int id : c.clicked)
                 d.SetChecked(id, !d.Checked(id));
         });
         if (c.rotationAnswer) platform->messageBoxAnswers.push_back(c.rotationAnswer);
-        EXPECT_TRUE(Run());
-        EXPECT_EQ(Get(), c.after) << &c - cases;
+        EXPECT_TRUE(run());
+        EXPECT_EQ(chosen(), c.after) << &c - cases;
         EXPECT_EQ(std::make_pair(recuts, rebuilds), std::make_pair(c.recuts, c.rebuilds)) << &c - cases;
     }
-    const Preferences before = Get();
-    EXPECT_FALSE(Run()); // nothing scripted: the player cancels
-    EXPECT_EQ(Get(), before);
+    const Preferences before = chosen();
+    EXPECT_FALSE(run()); // nothing scripted: the player cancels
+    EXPECT_EQ(chosen(), before);
 
     const std::string question =
         "You have chosen to enable rotation, to do this the puzzle must be\nreset, which "
@@ -150,10 +146,9 @@ TEST_F(PreviewTest, OpensAroundThePictureScrollsShrinksAndFollowsTheOptions) {
     std::string disable = question;
     disable.replace(19, 6, "disable");
     ASSERT_EQ(platform->messageBoxes.size(), 3u);
-    EXPECT_EQ(platform->messageBoxes[0].text, question);
-    EXPECT_EQ(platform->messageBoxes[2].text, disable);
-    EXPECT_EQ(platform->messageBoxes[2].caption, "Are you sure?");
-    EXPECT_EQ(platform->messageBoxes[2].style, MB_YESNO);
+    const RecordedMessageBox& last = platform->messageBoxes[2];
+    EXPECT_EQ(std::tuple(platform->messageBoxes[0].text, last.text, last.caption, last.style),
+              std::tuple(question, disable, "Are you sure?", UINT(MB_YESNO)));
 }
 
 } // namespace

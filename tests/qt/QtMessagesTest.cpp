@@ -5,11 +5,8 @@
 
 #include <atomic>
 
-namespace {
-constexpr UINT kProgress = WM_USER + 1, kDone = WM_USER + 2;
-}
-
 TEST_F(QtWindowTest, MessagesFromAWorkerAreHandledInOrderOnTheGuiThreadAndASendWaitsOrGivesUp) {
+    constexpr UINT kProgress = WM_USER + 1, kDone = WM_USER + 2;
     std::thread([this] {
         for (int i = 0; i < 200; ++i)
             platform->PostMessage(kDone, static_cast<WPARAM>(i), -i);
