@@ -96,6 +96,7 @@ TEST(DragRealPieceTest, APieceDraggedWithTheMouseMovesByTheDragAndIsRedrawn) {
     GameShutdown();
     EXPECT_TRUE(g_puzzle == nullptr && g_mainApp == nullptr);
     platform.reset();
-    if (threadsBefore > 0) // nothing the run started outlives it
+    if (threadsBefore > 0) { // nothing the run started outlives it
         EXPECT_TRUE(QTest::qWaitFor([&] { return ThreadCount() <= threadsBefore; }, 3000));
+    }
 }

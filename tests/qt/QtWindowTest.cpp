@@ -59,8 +59,8 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
         const auto sizes = Received(WM_SIZE);
         return !sizes.empty() && LParamX(sizes.back().lParam) == window->Board()->width();
     }));
-    const LPARAM size = Received(WM_SIZE).back().lParam;
-    EXPECT_EQ(std::pair(LParamX(size), LParamY(size)),
+    const LPARAM resized = Received(WM_SIZE).back().lParam;
+    EXPECT_EQ(std::pair(LParamX(resized), LParamY(resized)),
               std::pair(platform->ClientWidth(), platform->ClientHeight()));
 
     platform->SetWindowText("Caf\xe9"); // a Latin-1 title from an older pack
