@@ -16,13 +16,11 @@ class AppFixture : public ::testing::Test {
         platform->screen.usableWidth = 1280;
         platform->screen.usableHeight = 1000;
         game = std::make_unique<ScopedGame>(*platform, 0);
+        preview = g_mainApp->previewWnd = new CPreviewWnd(*platform, 1, 1);
     }
-
-    std::string Status(int part) { return platform->statusTexts[part]; }
-    // The application's preview window, for the options dialog and the preview's own tests.
-    CPreviewWnd* MakePreview() { return g_mainApp->previewWnd = new CPreviewWnd(*platform, 1, 1); }
 
     TempDir temp;
     std::unique_ptr<ScriptedPlatform> platform;
     std::unique_ptr<ScopedGame> game;
+    CPreviewWnd* preview = nullptr; // the application's
 };

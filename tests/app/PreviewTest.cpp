@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include "dialogs/Preferences.h"
 #include "imaging/BmpCodec.h"
 #include "play/CMouseController.h"
 #include "support/PictureFiles.h"
@@ -9,13 +10,10 @@
 namespace {
 
 using Pair = std::pair<int, int>;
+using Preferences = std::vector<int>; // sound, rotation, shadow, bevel, amount, music, preview mode
 
 class PreviewTest : public AppFixture {
   protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        preview = MakePreview();
-    }
     void Picture(int w, int h, int mode) {
         const std::string path = temp.File("picture.bmp");
         ASSERT_TRUE(
@@ -34,12 +32,11 @@ class PreviewTest : public AppFixture {
     Pair Scroll() const { return {preview->scrollX, preview->scrollY}; }
     static WPARAM Wheel(WPARAM keys, int delta) { return keys | WPARAM(std::uint16_t(delta)) << 16; }
 
-    CPreviewWnd* preview = nullptr;
     const int kFrameW = 2 * ScreenInfo{}.frameWidth;
     const int kFrameH = ScreenInfo{}.captionHeight + 2 * ScreenInfo{}.frameHeight;
 };
 
-TEST_F(PreviewTest, OpensAroundThePictureShowsLargeOnesAtMost640By480AndItsCloseButtonHidesIt) {
+TEST_F(PreviewTest, OpensAroundThePictureScrollsShrinksAndFollowsTheOptions) {
     for (const auto& [w, h, shown] :
          {std::tuple{800, 600, Pair{640, 480}}, std::tuple{600, 800, Pair{360, 480}},
           std::tuple{700, 700, Pair{480, 480}}, std::tuple{640, 480, Pair{640 + kFrameW, 480 + kFrameH}}}) {
@@ -54,9 +51,8 @@ TEST_F(PreviewTest, OpensAroundThePictureShowsLargeOnesAtMost640By480AndItsClose
             std::tuple(platform->SendPreview(WM_CLOSE), platform->preview.shown, platform->menuTexts[40007]),
             std::tuple(1, false, "Show preview window\tCtrl+F"));
     }
-}
 
-TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndAWheelNotchScrolls20Pixels) {
+    // A window up to 16 pixels short of the picture shows no bar.
     Picture(300, 200, 0);
     Client(284, 150);
     EXPECT_TRUE(!platform->preview.bars[SB_HORZ].visible && platform->preview.bars[SB_VERT].visible);
@@ -81,9 +77,8 @@ TEST_F(PreviewTest, AWindowUpTo16PixelsShortOfThePictureShowsNoBarAndAWheelNotch
         platform->SendPreview(WM_MOUSEWHEEL, Wheel(keys, 120));
         EXPECT_EQ(Scroll(), after) << keys;
     }
-}
 
-TEST_F(PreviewTest, ResizeModeShrinksTheWholePictureIntoTheWindowAndAPointerOverItEndsABoardScroll) {
+    // Resize mode shrinks the whole picture into the window.
     Picture(400, 300, 1);
     Client(200, 150);
     platform->SendPreview(WM_PAINT);
@@ -98,6 +93,62 @@ TEST_F(PreviewTest, ResizeModeShrinksTheWholePictureIntoTheWindowAndAPointerOver
     g_puzzle->mouse->rightStart[0] = g_puzzle->mouse->rightStart[1] = 10;
     platform->SendPreview(WM_MOUSEMOVE);
     EXPECT_FALSE(g_puzzle->mouse->RightDragging());
+
+    // The options dialog's OK applies the choices, asks about rotation and cuts or rebuilds at most once.
+    struct Case {
+        Preferences before;
+        std::vector<int> clicked; // buttons the player flips
+        int rotationAnswer;       // 0: no question
+        Preferences after;
+        int recuts, rebuilds;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {{1, 0, 0, 1, 1, 1, 1}, {1005, 1004, 1000, 1001, 1010}, IDNO, {0, 0, 0, 1, 1, 0, 0}, 0, 0},
+        {{1, 0, 0, 1, 1, 1, 1}, {1005, 1008, 1009}, IDYES, {1, 1, 0, 1, 2, 1, 1}, 1, 0}, // one cut, no rebuild
+        {{1, 0, 1, 1, 0, 1, 1}, {1007, 1009}, 0, {1, 0, 0, 1, 2, 1, 1}, 0, 1},           // bevel on: no shadows
+        {{1, 0, 1, 1, 1, 1, 1}, {1002, 1006}, 0, {1, 0, 1, 0, 1, 1, 1}, 0, 1},           // bevel off: shadows
+        {{1, 1, 0, 1, 1, 1, 1}, {1005}, IDYES, {1, 0, 0, 1, 1, 1, 1}, 1, 0},
+        {{1, 0, 0, 1, 7, 1, 1}, {}, 0, {1, 0, 0, 1, 0, 1, 1}, 0, 1},                       // unknown amount: Low
+    };
+    // clang-format on
+    CPuzzle& z = *g_puzzle;
+    auto chosen = [&] {
+        return Preferences{z.soundeffects, z.userotation, z.shadow, z.beveling,
+                           z.bevellevel,   z.useMusic,    preview->showMode};
+    };
+    int recuts = 0, rebuilds = 0;
+    auto run = [&] {
+        return ShowOptionsDialog(*platform, z, preview, PieceWork{[&] { ++recuts; }, [&] { ++rebuilds; }});
+    };
+    for (const Case& c : cases) {
+        const Preferences& p = c.before;
+        z.soundeffects = p[0], z.userotation = p[1], z.shadow = p[2], z.beveling = p[3];
+        z.bevellevel = p[4], z.useMusic = p[5], preview->showMode = p[6];
+        recuts = rebuilds = 0;
+        platform->optionsAnswers.push_back([&c](OptionsDialogData& d) {
+            for (int id : c.clicked)
+                d.SetChecked(id, !d.Checked(id));
+        });
+        if (c.rotationAnswer) platform->messageBoxAnswers.push_back(c.rotationAnswer);
+        EXPECT_TRUE(run());
+        EXPECT_EQ(chosen(), c.after) << &c - cases;
+        EXPECT_EQ(std::make_pair(recuts, rebuilds), std::make_pair(c.recuts, c.rebuilds)) << &c - cases;
+    }
+    const Preferences before = chosen();
+    EXPECT_FALSE(run()); // nothing scripted: the player cancels
+    EXPECT_EQ(chosen(), before);
+
+    const std::string question =
+        "You have chosen to enable rotation, to do this the puzzle must be\nreset, which "
+        "will lose any progress you have made on this jigsaw.\n\nAre you sure you want "
+        "to do this?";
+    std::string disable = question;
+    disable.replace(19, 6, "disable");
+    ASSERT_EQ(platform->messageBoxes.size(), 3u);
+    const RecordedMessageBox& last = platform->messageBoxes[2];
+    EXPECT_EQ(std::tuple(platform->messageBoxes[0].text, last.text, last.caption, last.style),
+              std::tuple(question, disable, "Are you sure?", UINT(MB_YESNO)));
 }
 
 } // namespace

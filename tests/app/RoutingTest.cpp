@@ -19,7 +19,7 @@ class RoutingTest : public GameFixture {
     }
 };
 
-TEST_F(RoutingTest, ClockCommandsResetAndPauseButWaitForALoad) {
+TEST_F(RoutingTest, ClockPreviewAndResetCommands) {
     g_clock->seconds = 100;
     Command(ID_CLOCK_PAUSE);
     EXPECT_EQ(platform->menuTexts[ID_CLOCK_PAUSE], "Unpause clock");
@@ -37,33 +37,8 @@ TEST_F(RoutingTest, ClockCommandsResetAndPauseButWaitForALoad) {
     Command(ID_CLOCK_PAUSE);
     g_puzzle->loaderBusy = false;
     EXPECT_EQ(std::pair(g_clock->seconds, g_clock->stopped.load()), std::pair(2u, false));
-}
 
-TEST_F(RoutingTest, BackgroundColourChooserStartsFromTheCurrentColour) {
-    // During a load: no chooser at all.
-    platform->colourAnswers.push_back(RGB(255, 0, 0));
-    g_puzzle->loaderBusy = true;
-    Command(ID_OPTIONS_BACKGROUND);
-    g_puzzle->loaderBusy = false;
-    EXPECT_TRUE(platform->colourInitials.empty());
-
-    // Confirmed: converted for the display and drawn at once; cancelled: nothing changes and
-    // nothing is drawn.
-    const int before = platform->presentCount;
-    Command(ID_OPTIONS_BACKGROUND);
-    ASSERT_FALSE(platform->lastFrame.empty());
-    EXPECT_EQ(std::vector(platform->lastFrame.begin(), platform->lastFrame.begin() + 3),
-              (std::vector<std::uint8_t>{0, 0, 255})); // B, G, R
-    Command(ID_OPTIONS_BACKGROUND);
-    EXPECT_EQ(std::tuple(platform->colourInitials, g_mainApp->backgroundColour, platform->presentCount,
-                         platform->settingsStrings.size()), // written only when the game ends
-              std::tuple(std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}, RGB(255, 0, 0), before + 1,
-                         std::size_t{0}));
-    Send(WM_CLOSE);
-    EXPECT_EQ(platform->settingsStrings.at("bkcolour"), "255");
-}
-
-TEST_F(RoutingTest, PreviewRefusalsNameWhoForbadeIt) {
+    // Preview refusals name who forbade it.
     g_puzzle->options.previewPermission = 0;
     Command(ID_OPTIONS_PREVIEW);
     g_proOptions->previewForbidden = 1;
@@ -74,26 +49,8 @@ TEST_F(RoutingTest, PreviewRefusalsNameWhoForbadeIt) {
     EXPECT_EQ(Boxes(),
               (std::vector<std::string>{"The puzzle author has disabled this option|Sorry",
                                         "The puzzle author has disabled this option.|Option disabled"}));
-}
-
-TEST_F(RoutingTest, LeavingAsksOnlyAboutAChangedPositionAndCancelKeepsTheGameRunning) {
-    g_puzzle->positionChanged = 1;
-    platform->messageBoxAnswers = {IDCANCEL, IDCANCEL, IDNO};
-    Command(ID_FILE_EXIT);
-    EXPECT_EQ(Boxes(),
-              std::vector<std::string>{"Would you like to save your current position first?|Save position?"});
-    EXPECT_EQ(platform->messageBoxes[0].style, 0x33u);
-    Send(WM_CLOSE);
-    EXPECT_TRUE(Running() && platform->settingsDwords.empty());
-
-    // No: leaves without the position but with the preferences.
-    Send(WM_CLOSE);
-    EXPECT_EQ(
-        std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"), platform->messageBoxes.size()),
-        std::tuple(false, 0u, std::size_t{3}));
-}
-
-TEST_F(RoutingTest, ResetNeedsAPictureAndSurvivesOneThatCannotBeLoaded) {
+    platform->messageBoxes.clear();
+    // A reset needs a picture and survives one that cannot be loaded.
     g_clock->seconds = 50;
     g_puzzle->positionChanged = 1;
     Command(ID_FILE_RESETJIGSAW);
@@ -113,4 +70,42 @@ TEST_F(RoutingTest, ResetNeedsAPictureAndSurvivesOneThatCannotBeLoaded) {
     for (WPARAM w : {0, 1, 7})
         Send(WM_LOADERDONE, w);
     EXPECT_TRUE(platform->titles.size() == titles && g_puzzle->groups.Empty());
+}
+
+TEST_F(RoutingTest, BackgroundColourChooserAndLeavingAskOnlyWhatIsNeeded) {
+    // During a load: no chooser at all.
+    platform->colourAnswers.push_back(RGB(255, 0, 0));
+    g_puzzle->loaderBusy = true;
+    Command(ID_OPTIONS_BACKGROUND);
+    g_puzzle->loaderBusy = false;
+    EXPECT_TRUE(platform->colourInitials.empty());
+
+    // Confirmed: converted for the display and drawn at once; cancelled: nothing changes and
+    // nothing is drawn.
+    const int before = platform->presentCount;
+    Command(ID_OPTIONS_BACKGROUND);
+    ASSERT_FALSE(platform->lastFrame.empty());
+    EXPECT_EQ(std::vector(platform->lastFrame.begin(), platform->lastFrame.begin() + 3),
+              (std::vector<std::uint8_t>{0, 0, 255})); // B, G, R
+    Command(ID_OPTIONS_BACKGROUND);
+    EXPECT_EQ(std::tuple(platform->colourInitials, g_mainApp->backgroundColour, platform->presentCount,
+                         platform->settingsStrings.size()), // written only when the game ends
+              std::tuple(std::vector<COLORREF>{0x808080u, RGB(255, 0, 0)}, RGB(255, 0, 0), before + 1,
+                         std::size_t{0}));
+
+    // Leaving asks only about a changed position, and cancelling keeps the game running.
+    g_puzzle->positionChanged = 1;
+    platform->messageBoxAnswers = {IDCANCEL, IDCANCEL, IDNO};
+    Command(ID_FILE_EXIT);
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"Would you like to save your current position first?|Save position?"});
+    EXPECT_EQ(platform->messageBoxes[0].style, 0x33u);
+    Send(WM_CLOSE);
+    EXPECT_TRUE(Running() && platform->settingsDwords.empty());
+
+    // No: leaves without the position but with the preferences.
+    Send(WM_CLOSE);
+    EXPECT_EQ(std::tuple(Running(), platform->settingsDwords.at("FirstTimeRun"),
+                         platform->messageBoxes.size(), platform->settingsStrings.at("bkcolour")),
+              std::tuple(false, 0u, std::size_t{3}, std::string("255")));
 }

@@ -7,7 +7,7 @@
 
 using StartupTest = GameFixture;
 
-TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoard) {
+TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoardAndLeavesWithoutAsking) {
     ASSERT_TRUE(Start());
     ASSERT_EQ(platform->messageBoxes.size(), 2u);
     EXPECT_EQ(std::tuple(platform->titles.front(), platform->messageBoxes[0].text,
@@ -26,6 +26,19 @@ TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoard) {
     Send(WM_PAINT);
     ASSERT_GT(platform->presentCount, 0);
     EXPECT_EQ(g_mainApp->backgroundPixel, g_mainApp->probeSurface->MatchColour(0x808080));
+
+    // Leaving with an unchanged position saves the preferences and quits without asking.
+    platform->messageBoxes.clear();
+    Command(ID_FILE_EXIT);
+    EXPECT_TRUE(platform->quitPosted && platform->messageBoxes.empty());
+    EXPECT_EQ(std::tuple(g_mainApp, g_puzzle, g_display), std::tuple(nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()),
+              std::pair(std::size_t{10}, std::size_t{1}));
+    // Messages that still arrive after the objects are gone do no harm.
+    Send(WM_PAINT);
+    Send(WM_TIMER, 1);
+    Send(WM_LOADERDONE, 0);
+    Send(WM_COMMAND, ID_OPTIONS_AUTOARRANGE);
 }
 
 TEST_F(StartupTest, AnExecutableThatCannotBeNamedEndsAtOnce) {
@@ -50,19 +63,4 @@ TEST_F(StartupTest, EightBitDisplayIsRefusedWithoutSavingAnything) {
     EXPECT_EQ(platform->settingsDwords.size() + platform->settingsStrings.size(), 1u);
     // Tidying the objects away is the test's own business; it must not count as a save.
     platform->settingsAvailable = false;
-}
-
-TEST_F(StartupTest, LeavingWithAnUnchangedPositionSavesThePreferencesAndQuitsWithoutAsking) {
-    ASSERT_TRUE(Start());
-    platform->messageBoxes.clear();
-    Command(ID_FILE_EXIT);
-    EXPECT_TRUE(platform->quitPosted && platform->messageBoxes.empty());
-    EXPECT_EQ(std::tuple(g_mainApp, g_puzzle, g_display), std::tuple(nullptr, nullptr, nullptr));
-    EXPECT_EQ(std::pair(platform->settingsDwords.size(), platform->settingsStrings.size()),
-              std::pair(std::size_t{10}, std::size_t{1}));
-    // Messages that still arrive after the objects are gone do no harm.
-    Send(WM_PAINT);
-    Send(WM_TIMER, 1);
-    Send(WM_LOADERDONE, 0);
-    Send(WM_COMMAND, ID_OPTIONS_AUTOARRANGE);
 }

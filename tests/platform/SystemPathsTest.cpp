@@ -7,7 +7,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(SystemPaths, TheStateFolderIsPrivateEvenWhenItAlreadyExisted) {
+TEST(SystemPaths, StateFolderIsPrivateOwnFileIsFoundAndFilesAreReadWithinABound) {
     EXPECT_EQ(StateBase("/x/state", "/home/me"), fs::path("/x/state"));
     EXPECT_EQ(StateBase("", "/home/me"), fs::path("/home/me/.local/state"));
     EXPECT_TRUE(StateBase(nullptr, "").empty());
@@ -26,17 +26,12 @@ TEST(SystemPaths, TheStateFolderIsPrivateEvenWhenItAlreadyExisted) {
     fs::create_directories(dir.Path() / "taken");
     WriteBytes(dir.File("taken/pictorra-vaze"), {1});
     EXPECT_EQ(PrivateStateDirectory(dir.Path() / "taken"), "");
-}
 
-TEST(SystemPaths, TheProgramFindsItsOwnFile) {
+    // The program finds its own file; whole files are read only within their bound.
     const fs::path self = OwnExecutablePath();
     EXPECT_TRUE(self.is_absolute());
     EXPECT_EQ(self.filename(), "test_platform");
     EXPECT_TRUE(fs::is_regular_file(self));
-}
-
-TEST(FileAccess, WholeFilesAreReadOnlyWithinTheirBound) {
-    TempDir dir;
     WriteBytes(dir.File("ten"), Bytes(10, 7));
     std::vector<std::uint8_t> bytes;
     std::string error;

@@ -28,7 +28,7 @@ template <typename T> void WhenModal(std::function<void(T*)> act) {
 
 } // namespace
 
-TEST(QtMessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers) {
+TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersAnswer) {
     const std::tuple<UINT, QMessageBox::StandardButtons, QMessageBox::Icon, int> cases[] = {
         {MB_OK, QMessageBox::Ok, QMessageBox::NoIcon, IDOK},
         {MB_YESNOCANCEL | MB_ICONWARNING, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
@@ -46,9 +46,6 @@ TEST(QtMessageBoxTest, StylesGiveTheirButtonsIconsAndAnswers) {
             std::tuple(box.text(), box.textFormat(), box.windowTitle()),
             std::tuple(QString("<b>not markup</b>\nsecond line"), Qt::PlainText, QString("Save position?")));
     }
-}
-
-TEST_F(QtWindowTest, MessageBoxAndColourChooserReturnThePlayersAnswer) {
     WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
     EXPECT_EQ(platform->MessageBox("Are you sure you want to do this?", "Are you sure?", MB_YESNO), IDNO);
 
@@ -66,9 +63,8 @@ TEST_F(QtWindowTest, MessageBoxAndColourChooserReturnThePlayersAnswer) {
     WhenModal<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
     EXPECT_FALSE(platform->ChooseColour(RGB(1, 2, 3), chosen));
     EXPECT_EQ(chosen, RGB(10, 20, 30));
-}
 
-TEST_F(QtWindowTest, OnlyWebAndMailAddressesAreOpened) {
+    // Only web and mail addresses are opened.
     std::vector<QUrl> opened;
     platform->urlOpener = [&](const QUrl& url) {
         opened.push_back(url);
@@ -83,9 +79,8 @@ TEST_F(QtWindowTest, OnlyWebAndMailAddressesAreOpened) {
     EXPECT_EQ(opened[1].scheme(), "http");
     platform->urlOpener = [](const QUrl&) { return false; }; // no browser
     EXPECT_LE(platform->OpenUrl("https://example.com/"), 32);
-}
 
-TEST_F(QtWindowTest, OptionsDialogShowsEveryButtonAsGivenAndReadsThemBackOnlyOnOk) {
+    // The options dialog shows every button as given and reads them back only on OK.
     {
         OptionsDialog dialog;
         QStringList texts{dialog.windowTitle()}, labels;

@@ -3,21 +3,7 @@
 
 #include <QWheelEvent>
 
-namespace {
-
-using Mouse = std::tuple<UINT, WPARAM, int, int>; // message, key state, x, y
-
-std::vector<Mouse> MouseMessages() {
-    std::vector<Mouse> out;
-    for (const ReceivedMessage& m : Received())
-        if (m.message >= WM_MOUSEMOVE && m.message <= WM_MOUSEWHEEL)
-            out.emplace_back(m.message, m.wParam, LParamX(m.lParam), LParamY(m.lParam));
-    return out;
-}
-
-} // namespace
-
-TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsKeyStatesAndTheConfinement) {
+TEST_F(QtWindowTest, MouseWheelScrollBarsKeysAndFocusBecomeTheGamesMessages) {
     BoardWidget* board = platform->Window()->Board();
     QTest::mousePress(board, Qt::LeftButton, Qt::ControlModifier, QPoint(30, 40));
     QTest::mouseMove(board, QPoint(-5, -7)); // dragged past the top-left corner
@@ -36,25 +22,23 @@ TEST_F(QtWindowTest, MouseMessagesCarrySignedClientPositionsKeyStatesAndTheConfi
     QTest::mouseRelease(board, Qt::LeftButton, Qt::NoModifier, QPoint(-20, 200));
     platform->ReleaseCursor();
     QTest::mouseMove(board, QPoint(300, 5));
-    const std::vector<Mouse> expected = {{WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 30, 40},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, -5, -7},
-                                         {WM_LBUTTONUP, MK_CONTROL, -5, -7},
-                                         {WM_LBUTTONDBLCLK, MK_LBUTTON, 11, 21},
-                                         {WM_LBUTTONUP, 0, 11, 21},
-                                         {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 12, 22},
-                                         {WM_RBUTTONUP, MK_SHIFT, 12, 22},
-                                         {WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, 13, 23},
-                                         {WM_RBUTTONUP, 0, 13, 23},
-                                         {WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, 99, 10},
-                                         {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
-                                         {WM_LBUTTONUP, 0, 10, 79},
-                                         {WM_MOUSEMOVE, 0, 300, 5}};
-    EXPECT_EQ(MouseMessages(), expected);
+    using Mouse = std::tuple<UINT, WPARAM, int, int>; // message, key state, x, y
+    std::vector<Mouse> got;
+    for (const ReceivedMessage& m : Received())
+        if (m.message >= WM_MOUSEMOVE && m.message <= WM_MOUSEWHEEL)
+            got.emplace_back(m.message, m.wParam, LParamX(m.lParam), LParamY(m.lParam));
+    const std::vector<Mouse> expected = {
+        {WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 30, 40}, {WM_MOUSEMOVE, MK_LBUTTON, -5, -7},
+        {WM_LBUTTONUP, MK_CONTROL, -5, -7}, {WM_LBUTTONDBLCLK, MK_LBUTTON, 11, 21},
+        {WM_LBUTTONUP, 0, 11, 21}, {WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 12, 22},
+        {WM_RBUTTONUP, MK_SHIFT, 12, 22}, {WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, 13, 23},
+        {WM_RBUTTONUP, 0, 13, 23}, {WM_LBUTTONDOWN, MK_LBUTTON, 50, 50},
+        {WM_MOUSEMOVE, MK_LBUTTON, 99, 10}, {WM_MOUSEMOVE, MK_LBUTTON, 10, 79},
+        {WM_LBUTTONUP, 0, 10, 79}, {WM_MOUSEMOVE, 0, 300, 5}};
+    EXPECT_EQ(got, expected);
     EXPECT_EQ(Received(WM_MOUSEMOVE)[0].lParam & 0xFFFFFFFF, static_cast<LPARAM>(0xFFF9FFFB));
-}
 
-TEST_F(QtWindowTest, WheelSendsSignedDeltaAndKeyStateEvenOverAScrollBar) {
+    // The wheel sends a signed delta and the key state, even over a scroll bar.
     const std::tuple<QWidget*, int, Qt::KeyboardModifiers> wheels[] = {
         {platform->Window()->Board(), 120, Qt::NoModifier},
         {platform->Window()->Board(), -240, Qt::ControlModifier},
@@ -66,36 +50,17 @@ TEST_F(QtWindowTest, WheelSendsSignedDeltaAndKeyStateEvenOverAScrollBar) {
                           Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &wheel);
     }
-    std::vector<std::pair<int, WPARAM>> got;
+    std::vector<std::pair<int, WPARAM>> wheeled;
     for (const ReceivedMessage& m : Received(WM_MOUSEWHEEL))
-        got.emplace_back(static_cast<std::int16_t>(m.wParam >> 16), m.wParam & 0xFFFF);
-    EXPECT_EQ(got, (std::vector<std::pair<int, WPARAM>>{
+        wheeled.emplace_back(static_cast<std::int16_t>(m.wParam >> 16), m.wParam & 0xFFFF);
+    EXPECT_EQ(wheeled, (std::vector<std::pair<int, WPARAM>>{
                        {120, 0}, {-240, MK_CONTROL}, {119, MK_CONTROL | MK_SHIFT}, {-120, 0}}));
     EXPECT_EQ(
         std::pair(LParamX(Received(WM_MOUSEWHEEL)[0].lParam), LParamY(Received(WM_MOUSEWHEEL)[0].lParam)),
         std::pair(50, 60));
     EXPECT_EQ(platform->Window()->ScrollBar(SB_VERT)->value(), 0) << "the bar itself does not scroll";
-}
 
-TEST_F(QtWindowTest, ShiftControlSpaceAndLosingTheFocusReachTheGame) {
-    BoardWidget* board = platform->Window()->Board();
-    for (Qt::Key key : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Space, Qt::Key_F5}) // F5: no use to the game
-        QTest::keyClick(board, key);
-    EXPECT_EQ(Pairs({WM_KEYDOWN, WM_KEYUP}), (Messages{{WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},
-                                                      {WM_KEYDOWN, VK_SHIFT}, {WM_KEYUP, VK_SHIFT},
-                                                      {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}}));
-
-    // The game forgets a held Ctrl when another window takes over.
-    platform->Window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(platform->Window()));
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_TRUE(PumpUntil([] { return !Received(WM_KILLFOCUS).empty(); }));
-}
-
-TEST_F(QtWindowTest, ScrollBarsReportRequestsAndFollowOnlyTheGame) {
+    // Scroll bars report requests and follow only the game.
     QScrollBar* vertical = platform->Window()->ScrollBar(SB_VERT);
     platform->SetScrollRange(SB_VERT, 0, 5000);
     platform->SetScrollPos(SB_VERT, 2500);
@@ -116,4 +81,22 @@ TEST_F(QtWindowTest, ScrollBarsReportRequestsAndFollowOnlyTheGame) {
     });
     vertical->setSliderPosition(4321);
     EXPECT_EQ(vertical->value(), 4321);
+
+    // Shift, Ctrl, Space and losing the focus reach the game.
+    SetReaction(nullptr);
+    ClearReceived();
+    for (Qt::Key key : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Space, Qt::Key_F5}) // F5: no use to the game
+        QTest::keyClick(board, key);
+    EXPECT_EQ(Pairs({WM_KEYDOWN, WM_KEYUP}), (Messages{{WM_KEYDOWN, VK_CONTROL}, {WM_KEYUP, VK_CONTROL},
+                                                      {WM_KEYDOWN, VK_SHIFT}, {WM_KEYUP, VK_SHIFT},
+                                                      {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}}));
+
+    // The game forgets a held Ctrl when another window takes over.
+    platform->Window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(platform->Window()));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !Received(WM_KILLFOCUS).empty(); }));
 }

@@ -5,16 +5,13 @@
 
 #include <atomic>
 
-namespace {
-constexpr UINT kProgress = WM_USER + 1, kDone = WM_USER + 2;
-}
-
 TEST_F(QtWindowTest, MessagesFromAWorkerAreHandledInOrderOnTheGuiThreadAndASendWaitsOrGivesUp) {
+    constexpr UINT kProgress = WM_USER + 1, kDone = WM_USER + 2;
     std::thread([this] {
         for (int i = 0; i < 200; ++i)
             platform->PostMessage(kDone, static_cast<WPARAM>(i), -i);
     }).join();
-    ASSERT_TRUE(PumpUntil([] { return Received(kDone).size() == 200; }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return Received(kDone).size() == 200; }));
     const auto posted = Received(kDone);
     for (int i = 0; i < 200; ++i)
         EXPECT_EQ(std::tuple(posted[i].wParam, posted[i].lParam, posted[i].thread),
@@ -27,7 +24,7 @@ TEST_F(QtWindowTest, MessagesFromAWorkerAreHandledInOrderOnTheGuiThreadAndASendW
         handledBeforeReturn = !Received(kProgress).empty();
         finished = true;
     });
-    ASSERT_TRUE(PumpUntil([&] { return finished.load(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.load(); }));
     sender.join();
     EXPECT_TRUE(result && handledBeforeReturn);
     ASSERT_EQ(Received(kProgress).size(), 1u);
@@ -46,11 +43,11 @@ TEST_F(QtWindowTest, MessagesFromAWorkerAreHandledInOrderOnTheGuiThreadAndASendW
     EXPECT_EQ(Received(kProgress).size(), 2u);
 
     platform->SetTimer(3, 5);
-    ASSERT_TRUE(PumpUntil([] { return Received(WM_TIMER).size() >= 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return Received(WM_TIMER).size() >= 2; }));
     EXPECT_EQ(Received(WM_TIMER)[1].wParam, 3u) << "timers tick with their id";
-}
 
-TEST_F(QtWindowTest, QuitEndsTheLoopAfterTheMessagesPostedBeforeIt) {
+    // Quit ends the loop after the messages posted before it.
+    ClearReceived();
     static std::atomic<int> idleCalls{0};
     SetReaction([this](UINT message, WPARAM wParam, LPARAM) {
         if (message == kDone && wParam == 1) {

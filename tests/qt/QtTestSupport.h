@@ -58,15 +58,13 @@ using Messages = std::vector<std::pair<UINT, WPARAM>>;
 inline Messages Pairs(std::initializer_list<UINT> kinds) {
     Messages out;
     for (const ReceivedMessage& m : Received())
-        if (std::find(kinds.begin(), kinds.end(), m.message) != kinds.end()) out.emplace_back(m.message, m.wParam);
+        if (std::find(kinds.begin(), kinds.end(), m.message) != kinds.end())
+            out.emplace_back(m.message, m.wParam);
     return out;
 }
 inline void ClearReceived() {
     std::lock_guard lock(g_mutex);
     g_received.clear();
-}
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    return QTest::qWaitFor(done, timeoutMs);
 }
 inline void PumpEvents() {
     for (int i = 0; i < 3; ++i)

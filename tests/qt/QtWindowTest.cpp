@@ -8,10 +8,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <algorithm>
 #include <cstring>
 
-TEST_F(QtWindowTest, MenuFollowsTheLayoutAndItsCommandsReachTheGame) {
+TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     MainWindow* window = platform->Window();
     QStringList built, wanted;
     for (QAction* popup : window->menuBar()->actions()) {
@@ -37,17 +36,13 @@ TEST_F(QtWindowTest, MenuFollowsTheLayoutAndItsCommandsReachTheGame) {
     // itself still reaches the game.
     window->Action(ID_HELP_ABOUT)->trigger();
     QTest::keyClick(window->Board(), Qt::Key_P, Qt::ControlModifier);
-    ASSERT_TRUE(PumpUntil([] { return Received(WM_COMMAND).size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return Received(WM_COMMAND).size() == 2; }));
     EXPECT_EQ(Pairs({WM_COMMAND, WM_KEYDOWN}), (Messages{{WM_KEYDOWN, VK_CONTROL},
                                                         {WM_COMMAND, ID_HELP_ABOUT},
                                                         {WM_COMMAND, ID_OPTIONS_PREFERENCES}}));
-}
-
-TEST_F(QtWindowTest, StatusPartsClientAreaTitleAndClosing) {
     platform->SetStatusParts({10, 74, 176, 282, 405, 528});
     platform->SetStatusText(2, " Total Pieces: 0");
     platform->SetStatusText(300, "beyond every part"); // dropped
-    MainWindow* window = platform->Window();
     StatusBarWidget* status = window->Status();
     std::vector<int> lefts{status->mapTo(window, QPoint(0, 0)).x()}, rights;
     for (int part = 0; part < status->PartCount(); ++part)
@@ -60,23 +55,22 @@ TEST_F(QtWindowTest, StatusPartsClientAreaTitleAndClosing) {
 
     EXPECT_EQ(platform->ClientHeight(), window->Board()->height() + platform->StatusBarHeight());
     window->resize(640, 480);
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         const auto sizes = Received(WM_SIZE);
         return !sizes.empty() && LParamX(sizes.back().lParam) == window->Board()->width();
     }));
-    const LPARAM size = Received(WM_SIZE).back().lParam;
-    EXPECT_EQ(std::pair(LParamX(size), LParamY(size)),
+    const LPARAM resized = Received(WM_SIZE).back().lParam;
+    EXPECT_EQ(std::pair(LParamX(resized), LParamY(resized)),
               std::pair(platform->ClientWidth(), platform->ClientHeight()));
 
     platform->SetWindowText("Caf\xe9"); // a Latin-1 title from an older pack
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Caf\xc3\xa9"));
     // Closing asks the game, which decides; the window stays.
     window->close();
-    ASSERT_TRUE(PumpUntil([] { return !Received(WM_CLOSE).empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Received(WM_CLOSE).empty(); }));
     EXPECT_TRUE(window->isVisible());
-}
 
-TEST_F(QtWindowTest, PresentShowsEveryLayoutOneToOneAndDropsDamagedFrames) {
+    // Every pixel layout is shown one to one; damaged frames are dropped.
     BoardWidget* board = platform->Window()->Board();
     constexpr std::uint32_t kColours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080};
     for (PixelFormatCode code : {RGB555, RGB565, RGB24, RGB32}) {
@@ -122,9 +116,8 @@ TEST_F(QtWindowTest, PresentShowsEveryLayoutOneToOneAndDropsDamagedFrames) {
         EXPECT_TRUE(platform->Present(bad)); // nothing was lost
         EXPECT_EQ(board->Frame(), good);
     }
-}
 
-TEST_F(QtWindowTest, PreviewWindowIsOwnedSizedAroundItsClientAndReportsToItsOwnProcedure) {
+    // The preview window is owned, sized around its client and reports to its own procedure.
     ASSERT_EQ(platform->CreatePreviewWindow("Puzzle preview", 200, 200, RecordingProcedure), 2u);
     PreviewWindow* preview = platform->Preview();
     ASSERT_NE(preview, nullptr);
@@ -137,7 +130,7 @@ TEST_F(QtWindowTest, PreviewWindowIsOwnedSizedAroundItsClientAndReportsToItsOwnP
     platform->SetPreviewMaximumSize(300 + frameW, 200 + frameH);
     platform->SetPreviewWindowSize(400 + frameW, 300 + frameH);
     platform->ShowPreviewWindow(true);
-    ASSERT_TRUE(PumpUntil([&] { return preview->isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->isVisible(); }));
     EXPECT_EQ(std::pair(platform->PreviewClientSize().width, platform->PreviewClientSize().height),
               std::pair(300, 200));
 
@@ -145,7 +138,7 @@ TEST_F(QtWindowTest, PreviewWindowIsOwnedSizedAroundItsClientAndReportsToItsOwnP
     platform->SetPreviewScrollBar(SB_VERT, true, 50, 10);
     EXPECT_EQ(preview->ScrollBar(SB_VERT)->value(), 10);
     EXPECT_EQ(platform->PreviewClientSize().width, 300 - preview->ScrollBar(SB_VERT)->sizeHint().width());
-    ASSERT_TRUE(PumpUntil([] { return !Received(WM_SIZE).empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Received(WM_SIZE).empty(); }));
 
     preview->close();
     ASSERT_EQ(Received(WM_CLOSE).size(), 1u);
