@@ -32,15 +32,13 @@ class CutTest : public DisplayFixture {
     void SetUp() override {
         LogInit(dir.File("log"));
         Create(RGB32);
-        puzzle.beveling = puzzle.userotation = 0;
-        puzzle.cutStyle = CutMedium;
+        puzzle.beveling = puzzle.userotation = 0, puzzle.cutStyle = CutMedium;
         source.extract = [this](const std::string& name, const std::string& out) {
             requested.push_back(name);
             if (entries.count(name)) WriteBytes(out, entries[name]);
             return entries.count(name) > 0;
         };
-        source.display = &display;
-        source.workFolder = dir.Str();
+        source.display = &display, source.workFolder = dir.Str();
     }
 
     CutContext Context() { return {cell, &sideList, &maskCache, &display, GameRand}; }
@@ -154,8 +152,8 @@ TEST_F(CutTest, GoldenSidesAndImagesForAFixedSeed) {
                                                           : image->colourKey)
                     << "piece " << i << " at " << x << "," << y;
     }
-    EXPECT_EQ(std::tuple(Piece(1, 1)->sides[3].neighbourCol, Piece(1, 1)->sides[3].neighbourRow,
-                         Piece(1, 1)->sides[0].neighbourCol),
+    const CPiece* mid = Piece(1, 1);
+    EXPECT_EQ(std::tuple(mid->sides[3].neighbourCol, mid->sides[3].neighbourRow, mid->sides[0].neighbourCol),
               std::tuple(1, 0, 2));
 }
 
@@ -183,8 +181,7 @@ TEST_F(CutTest, EightDrawsPerPieceOrNineWithRotationAndMissingSetsLeaveBothFacin
         turned = turned || piece->rotation != 0;
     }
     EXPECT_TRUE(turned);
-    maskCache.Clear();
-    sideList.Clear();
+    maskCache.Clear(), sideList.Clear();
     MakeSideList({0, 5}); // count 2: draws of set 1 find nothing
     EXPECT_EQ(drawsUsed(), 12 * 9);
     int straightInner = 0;
@@ -213,10 +210,10 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
     GameSeed(5);
     CutAll();
     EXPECT_EQ(GameRand(), firstDraw);
-    EXPECT_EQ(
-        (std::vector<int>{Piece(0, 0)->sides[0].setNumber, Piece(0, 0)->sides[0].slot, Piece(0, 0)->rotation,
-                          Piece(0, 0)->sides[3].rotation, Piece(1, 0)->sides[2].slot, Piece(1, 0)->rotation}),
-        (std::vector<int>{1, 5, 2, 2, 7, 0}));
+    const CPiece *a = Piece(0, 0), *b = Piece(1, 0);
+    EXPECT_EQ((std::vector<int>{a->sides[0].setNumber, a->sides[0].slot, a->rotation, a->sides[3].rotation,
+                                b->sides[2].slot, b->rotation}),
+              (std::vector<int>{1, 5, 2, 2, 7, 0}));
     // A file with fewer records than pieces leaves the others straight.
     puzzle.savedPosition.pieces.resize(1);
     CutAll();
@@ -232,10 +229,9 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
         std::tuple(0u, image->colourKey, PicturePixel(1, 8)));
 }
 
-TEST_F(CutTest, SmallPiecesAreNotBevelled) {
+TEST_F(CutTest, SmallPiecesAreNotBevelledAndPiecesAreCutInEveryDisplayLayout) {
     MakePicture(16, 16); // one piece, four straight edges
-    puzzle.beveling = puzzle.bevellevel = 1;
-    puzzle.cutStyle = CutSmall;
+    puzzle.beveling = puzzle.bevellevel = 1, puzzle.cutStyle = CutSmall;
     CutAll();
     for (int y = 8; y < 24; ++y)
         for (int x = 8; x < 24; ++x)
@@ -246,18 +242,13 @@ TEST_F(CutTest, SmallPiecesAreNotBevelled) {
     EXPECT_GT(image->GetPixelValue(8, 8) & 0xFF, PicturePixel(0, 0) & 0xFF);
     EXPECT_LT(image->GetPixelValue(23, 23) >> 8 & 0xFF, PicturePixel(15, 15) >> 8 & 0xFF);
     EXPECT_EQ(image->GetPixelValue(16, 16), PicturePixel(8, 8)) << "the middle is left alone";
-}
-
-TEST_F(CutTest, PiecesAreCutInEveryDisplayLayout) {
     for (PixelFormatCode format : {RGB555, RGB565, RGB24, RGB32}) {
         SCOPED_TRACE(format);
-        maskCache.Clear();
+        maskCache.Clear(), sideList.Clear();
         Create(format);
-        sideList.Clear();
         MakeSideList();
         MakePicture(32, 32);
-        puzzle.beveling = puzzle.userotation = 1;
-        puzzle.bevellevel = 2;
+        puzzle.beveling = puzzle.userotation = 1, puzzle.bevellevel = 2;
         GameSeed(11);
         CutAll();
         ASSERT_EQ(puzzle.pictureCopy.format, format);
@@ -281,8 +272,7 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece)
     ASSERT_GT(maskCache.Size(), 0u);
     puzzle.userotation = 1;
     PreparePieceBuild(Context(), &puzzle);
-    EXPECT_EQ(std::tuple(maskCache.Size(), puzzle.scratch[1].size()),
-              std::tuple(std::size_t{0}, std::size_t{4 * 32 * 32}));
+    EXPECT_EQ(std::tuple(maskCache.Size(), puzzle.scratch[1].size()), std::tuple(0u, 4u * 32 * 32));
     for (const auto& piece : puzzle.pieces)
         for (CPieceMask* mask : piece->masks)
             EXPECT_EQ(mask, nullptr) << "no piece is left on a freed mask";
@@ -315,8 +305,7 @@ TEST_F(CutTest, StraightEdgesGiveTheBodySquareItsBoxAndShadowOnceADisplayIsThere
     for (int y = 0; y < 96; ++y)
         for (int x = 0; x < 96; ++x)
             ASSERT_EQ(At(mask, x, y), x >= 24 && x <= 71 && y >= 24 && y <= 71 ? 0 : 255) << x << "," << y;
-    EXPECT_EQ((std::vector<int>{mask->left, mask->top, mask->right, mask->bottom}),
-              (std::vector<int>{24, 24, 72, 72}));
+    EXPECT_EQ(std::tuple(mask->left, mask->top, mask->right, mask->bottom), std::tuple(24, 24, 72, 72));
     const CSurface* shadow = mask->shadow;
     ASSERT_TRUE(shadow && shadow->transparent);
     EXPECT_EQ(std::tuple(shadow->GetPixelValue(24, 24), shadow->GetPixelValue(23, 24),
@@ -371,9 +360,8 @@ TEST_F(CutTest, LaterDirectionsWinOddShapesAreClippedOrSkippedAndEqualSidesShare
               (std::vector<int>{0, 0, 255, 0, 32, 32}));
     // No map, no such set, a slot drawn nowhere: straight edges.
     CPieceMask* straight = Mask({{0, 12}, {9, 1}, {0, 2}, kBorder});
-    EXPECT_EQ(
-        (std::vector<int>{straight->left, straight->right, straight->bottom, straight->key[0].direction}),
-        (std::vector<int>{8, 24, 24, -1}));
+    EXPECT_EQ(std::tuple(straight->left, straight->right, straight->bottom, straight->key[0].direction),
+              std::tuple(8, 24, 24, -1));
     EXPECT_EQ(Mask({{0, 0}, {0, 1}, kBorder, kBorder}), mask);
     EXPECT_NE(Mask({{0, 0}, {0, 1}, kBorder, kBorder}, 1), mask);
     EXPECT_EQ(maskCache.Size(), 3u);
@@ -422,18 +410,16 @@ TEST_F(CutTest, ReadsCrLfSetsCutShortSetsAndMissingBitmapsAndFailuresKeepIt) {
     for (int slot = 0; slot < 8; ++slot) {
         const std::string name = slot == 1 ? std::string("missing") : std::string{'a', char('0' + slot)};
         if (slot != 1)
-            entries[name] =
-                EncodeBmp24(ImageOf(16, 16, std::vector<std::uint32_t>(256, (210 + slot) * 0x010101u)));
+            entries[name] = EncodeBmp24(ImageOf(16, 16, std::vector(256, (210u + slot) * 0x010101u)));
         text += name + "\r\n" + std::to_string((slot + 2) % 4 + (slot & 4)) + "\r\n";
     }
     // Set 5 has two shapes and the name of a third without its partner; every set header counts.
     text += "5\r\na0\r\n0\r\na0\r\n1\r\na0";
     entries["piecedefs"] = Bytes(text.begin(), text.end());
     ASSERT_TRUE(sideList.Load(source, "medium"));
-    EXPECT_EQ(std::tuple(sideList.cellSize, sideList.setCount, sideList.shapes.size()),
-              std::tuple(16, 2, 10u));
-    EXPECT_EQ(std::tuple(sideList.FindShape(5, 1) != nullptr, sideList.FindShape(5, 2) == nullptr),
-              std::tuple(true, true));
+    const auto& list = sideList;
+    EXPECT_EQ(std::tuple(list.cellSize, list.setCount, list.shapes.size()), std::tuple(16, 2, 10u));
+    EXPECT_TRUE(sideList.FindShape(5, 1) && !sideList.FindShape(5, 2));
     EXPECT_EQ(requested[1], "a0"); // no carriage return reaches the entry names
     for (int slot = 0; slot < 8; ++slot) {
         const CSideShape* shape = sideList.FindShape(0, slot);
@@ -455,15 +441,11 @@ TEST_F(CutTest, ReadsCrLfSetsCutShortSetsAndMissingBitmapsAndFailuresKeepIt) {
 }
 
 // Numbers are read like the C runtime reads them; the cell size is judged by one limit.
-TEST_F(CutTest, ReportsItsCellSizeForTheOneLimitToJudge) {
-    for (auto [text, cellSize, usable] : {std::tuple{"t\n  64px\n", 64, true},
-                                          {"t\n \t-7x\n", -7, false},
-                                          {"t\n+12\n", 12, true},
-                                          {"t\nx12\n", 0, false},
-                                          {"t\n", 0, false},
-                                          {"t\n\n", 0, false},
-                                          {"t\n99999999999\n", 2147483647, false},
-                                          {"t\n-99999999999\n", -2147483647 - 1, false}}) {
+TEST_F(CutTest, CellSizeGridLinesWhiteNudgeAndRedMapsInEveryLayout) {
+    for (auto [text, cellSize, usable] :
+         {std::tuple{"t\n  64px\n", 64, true}, {"t\n \t-7x\n", -7, false}, {"t\n+12\n", 12, true},
+          {"t\nx12\n", 0, false}, {"t\n", 0, false}, {"t\n\n", 0, false},
+          {"t\n99999999999\n", 2147483647, false}, {"t\n-99999999999\n", -2147483647 - 1, false}}) {
         sideList.cellSize = 48;
         sideList.ReadList(text, source);
         EXPECT_EQ(std::tuple(sideList.cellSize, IsUsableCellSize(sideList.cellSize)),
@@ -471,13 +453,10 @@ TEST_F(CutTest, ReportsItsCellSizeForTheOneLimitToJudge) {
             << text;
     }
     std::int32_t cols = -1, rows = -1;
-    for (auto [w, h, size, wantCols, wantRows] : {std::tuple{100, 70, 32, 3, 2},
-                                                  {31, 70, 32, 0, 2},
-                                                  {100, 70, 0, 0, 0},
-                                                  {100, 70, -16, 0, 0},
-                                                  {1024, 512, kMaxCellSize, 4, 2},
-                                                  {1024, 512, kMaxCellSize + 1, 0, 0},
-                                                  {9, 9, kMinCellSize - 1, 0, 0}}) {
+    for (auto [w, h, size, wantCols, wantRows] :
+         {std::tuple{100, 70, 32, 3, 2}, {31, 70, 32, 0, 2}, {100, 70, 0, 0, 0}, {100, 70, -16, 0, 0},
+          {1024, 512, kMaxCellSize, 4, 2}, {1024, 512, kMaxCellSize + 1, 0, 0},
+          {9, 9, kMinCellSize - 1, 0, 0}}) {
         ComputeGrid(w, h, size, &cols, &rows);
         EXPECT_EQ(std::tuple(cols, rows), std::tuple(wantCols, wantRows)) << w << " " << size;
     }
@@ -487,9 +466,7 @@ TEST_F(CutTest, ReportsItsCellSizeForTheOneLimitToJudge) {
     for (std::string line; reader.ReadLine(&line);)
         lines.push_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"a\rb\n", std::string(63, 'x'), "xxxxxxx\n", "z"}));
-}
-
-TEST_F(CutTest, WhiteIsNudgedAndMapsKeepTheRedComponentInEveryLayout) {
+    // White is nudged off the transparent colour; maps keep the red component in every layout.
     const std::tuple<PixelFormatCode, std::uint32_t, std::uint32_t> cases[] = {
         {RGB565, 0xFFFF, 0xFFFE},        {RGB565, 0xFFDF, 0xFFDF},        {RGB555, 0x7FFF, 0x7FFE},
         {RGB555, 0xFFFF, 0xFFFE},        {RGB24, 0xFFFFFF, 0xFFFFFA},     {RGB32, 0x00FFFFFF, 0x00FFFFFA},
@@ -500,8 +477,7 @@ TEST_F(CutTest, WhiteIsNudgedAndMapsKeepTheRedComponentInEveryLayout) {
         auto surface = Surface(3, 2);
         surface->SetPixelValue(1, 1, before);
         NudgeWhite(surface.get());
-        EXPECT_EQ(std::tuple(surface->GetPixelValue(1, 1), surface->GetPixelValue(0, 0)),
-                  std::tuple(after, 0u))
+        EXPECT_EQ(std::pair(surface->GetPixelValue(1, 1), surface->GetPixelValue(0, 0)), std::pair(after, 0u))
             << format << " " << std::hex << before;
     }
     const std::tuple<PixelFormatCode, std::uint32_t, int> reds[] = {

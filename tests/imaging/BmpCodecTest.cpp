@@ -86,17 +86,14 @@ TEST(BmpCodec, HostileHeadersAreRefusedAndTheWriterPadsRowsBottomUp) {
     for (const Bytes& bytes : {Bytes{}, Bytes{'B', 'M', 0, 0}, badMagic, masksCut})
         EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), image, nullptr, kMaxBmpPixels));
     const std::function<void(BmpLayout&)> changes[] = {
-        [](BmpLayout& s) { s.width = 0; },
-        [](BmpLayout& s) { s.width = -2; },
-        [](BmpLayout& s) { s.height = 0; },
-        [](BmpLayout& s) { s.height = INT_MIN; },
+        [](BmpLayout& s) { s.width = 0; }, [](BmpLayout& s) { s.width = -2; },
+        [](BmpLayout& s) { s.height = 0; }, [](BmpLayout& s) { s.height = INT_MIN; },
         [](BmpLayout& s) { s.width = kMaxPictureSide + 1; },
         [](BmpLayout& s) { s.height = -(kMaxPictureSide + 1); },
         [](BmpLayout& s) { s.width = s.height = kMaxPictureSide; }, // claimed by a tiny file
-        [](BmpLayout& s) { s.bits = 7; },
+        [](BmpLayout& s) { s.bits = 7; }, [](BmpLayout& s) { s.headerSize = 20; },
         [](BmpLayout& s) { s.compression = 4; }, // embedded JPEG
         [](BmpLayout& s) { s.compression = 1; }, // run-length coding at 24 bits
-        [](BmpLayout& s) { s.headerSize = 20; },
         [](BmpLayout& s) { s.offsetOverride = 1u << 30; },
         [](BmpLayout& s) { s.offsetOverride = 20; }, // inside the header
         [](BmpLayout& s) { s.pixelData.resize(9); }, // second row cut

@@ -8,10 +8,9 @@
 using Pixels = std::vector<std::uint32_t>;
 const Pixels kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
 
-static GifFrameSpec Frame(int left, int top, int w, int h, std::uint8_t index, int delayCs = -1,
-                          int disposal = 0) {
-    return {left, top,     w,  h,        std::vector<std::uint8_t>(static_cast<std::size_t>(w * h), index),
-            {},   delayCs, -1, disposal, false};
+static GifFrameSpec Frame(int left, int top, int w, int h, std::uint8_t index, int delayCs = -1) {
+    const std::vector<std::uint8_t> indices(static_cast<std::size_t>(w * h), index);
+    return {left, top, w, h, indices, {}, delayCs, -1, 0, false};
 }
 
 // Index = (x + y) % 4 over the frame, so every row differs from its neighbours.

@@ -6,8 +6,7 @@
 #include <algorithm>
 
 static IcoImageSpec Solid(int w, int h, int bpp, std::uint32_t value, bool png = false) {
-    IcoImageSpec s{w,  h,  bpp, {}, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), value),
-                   {}, png};
+    IcoImageSpec s{w, h, bpp, {}, std::vector<std::uint32_t>(std::size_t(w * h), value), {}, png};
     if (bpp <= 8) s.palette = {0x000000, 0x336699, 0xFF0000, 0x00FF00};
     if (bpp == 1) s.palette.resize(2);
     return s;

@@ -51,8 +51,7 @@ TEST(JpegCodec, DecodesEvenWithoutTheEndMarkerAndRefusesGarbledOrHugeFiles) {
     // Hostile sizes are refused before decoding.
     const Bytes full = Quadrants(false);
     std::size_t sof = 2; // the baseline start-of-frame marker
-    while (sof + 9 < full.size() && !(full[sof] == 0xFF && full[sof + 1] == 0xC0))
-        ++sof;
+    while (sof + 9 < full.size() && !(full[sof] == 0xFF && full[sof + 1] == 0xC0)) ++sof;
     ASSERT_LT(sof + 9, full.size());
     for (auto [width, height] : {std::pair{0u, 10u}, std::pair{65000u, 65000u}}) {
         Bytes b = full;

@@ -14,8 +14,7 @@ static PcxLayout Paletted(int w, int h) {
         for (int x = 0; x < w; ++x)
             s.planeBytes[y * s.bytesPerLine + x] =
                 static_cast<std::uint8_t>(y == h - 1 ? 200 : (x * 7 + y) % 256);
-    for (std::uint32_t i = 0; i < 256; ++i)
-        s.palette256.push_back(i * 0x010203u & 0xFFFFFF);
+    for (std::uint32_t i = 0; i < 256; ++i) s.palette256.push_back(i * 0x010203u & 0xFFFFFF);
     return s;
 }
 
@@ -44,8 +43,7 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPicturesAndRefusesHostileFiles)
                   std::tuple(75, 6, s.palette256[23], s.palette256[200]));
     }
     PcxLayout noTable = Paletted(4, 2);
-    noTable.palette256.clear();
-    noTable.compressed = false;
+    noTable.palette256.clear(), noTable.compressed = false;
     EXPECT_EQ(Decode(noTable).At(1, 0), 0x070707u); // grey without a table
     // Planes red, green, blue of each row in turn.
     const PcxLayout rgb = Planar(
@@ -53,13 +51,11 @@ TEST(PcxCodec, DecodesPalettedRgbAndSixteenColourPicturesAndRefusesHostileFiles)
     EXPECT_EQ(Decode(rgb).pixels, (Pixels{0x010407, 0x020508, 0x030609, 0xFF0000, 0xFF0000, 0xFF0000}));
     // 16 colours in four bit planes: pixel 0 has planes 0 and 2 set (index 5), pixel 9 plane 3.
     PcxLayout ega = Planar(10, 1, 1, 4, 2, {0x80, 0, 0, 0, 0x80, 0, 0, 0x40});
-    for (std::uint32_t i = 0; i < 16; ++i)
-        ega.headerPalette.push_back(0x100000u * i + i);
+    for (std::uint32_t i = 0; i < 16; ++i) ega.headerPalette.push_back(0x100000u * i + i);
     DecodedImage img = Decode(ega);
     EXPECT_EQ((Pixels{img.At(0, 0), img.At(9, 0), img.At(5, 0)}), (Pixels{0x500005, 0x800008, 0}));
     // One bit plane is black and white, whatever the header palette says.
-    ega.planes = 1;
-    ega.planeBytes = {0x40, 0x00};
+    ega.planes = 1, ega.planeBytes = {0x40, 0x00};
     img = Decode(ega);
     EXPECT_EQ(std::pair(img.At(1, 0), img.At(0, 0)), std::pair(0xFFFFFFu, 0u));
     PcxLayout s = Paletted(40, 5);

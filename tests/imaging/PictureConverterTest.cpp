@@ -9,11 +9,9 @@
 #include <gtest/gtest.h>
 
 TEST(PictureFormat, TypeNamesAreExact) {
-    for (const auto& [name, format] : {std::pair{"jpeg", PictureJpeg},
-                                       {"pcx", PicturePcx},
-                                       {"JPG", PictureUnknown},
-                                       {"jpg ", PictureUnknown},
-                                       {"", PictureUnknown}})
+    for (const auto& [name, format] :
+         {std::pair{"jpeg", PictureJpeg}, {"pcx", PicturePcx}, {"JPG", PictureUnknown},
+          {"jpg ", PictureUnknown}, {"", PictureUnknown}})
         EXPECT_EQ(PictureFormatFromName(name), format) << '"' << name << '"';
 }
 
@@ -31,7 +29,7 @@ class PictureConverter : public ::testing::Test {
     const Bytes jpeg = publish::EncodeJpeg(ImageOf(2, 2, std::vector<std::uint32_t>(4, 0x2080C0)), 90);
 };
 
-TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInTheBitmap) {
+TEST_F(PictureConverter, EachFormatReachesItsDecoderAndAFailureLeavesNoOlderBitmap) {
     // The first GIF frame, pure white unchanged: only the picture surface nudges it later.
     GifFrameSpec first{0, 0, 3, 2, {0, 1, 2, 3, 0, 1}, {}, -1, -1, 0, false}, second = first;
     second.indices.assign(6, 3);
@@ -49,12 +47,9 @@ TEST_F(PictureConverter, EachFormatReachesItsDecoderAndLandsInTheBitmap) {
     EXPECT_FALSE(DecodePictureFile(dir.File("pic"), PictureGif, img, &error) ||
                  DecodePictureFile(dir.File("pic"), PictureUnknown, img, &error));
     EXPECT_TRUE(img.Empty());
-}
-
-TEST_F(PictureConverter, AFailedConversionLeavesNoOlderPictureBehind) {
+    // A failed conversion leaves no older picture behind.
     WriteBytes(dir.File("full.jpg"), jpeg);
-    WriteBytes(dir.File("cut"),
-               Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2)));
+    WriteBytes(dir.File("cut"), Bytes(jpeg.begin(), jpeg.begin() + static_cast<long>(jpeg.size() / 2)));
     for (const auto& [file, format] :
          {std::pair{"cut", PictureJpeg}, {"full.jpg", PictureUnknown}, {"missing", PicturePcx}}) {
         LeaveOldBitmap();

@@ -58,13 +58,10 @@ class ArchiveTest : public ::testing::Test {
 
 TEST_F(ArchiveTest, EntriesReadBackAsWrittenBrokenOnesAreRefusedAndLinesFollowTheCrRule) {
     std::string binary;
-    for (int i = 0; i < 256; ++i)
-        binary += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
     const std::string longName(63, 'n');
-    const std::string path = Build({{"options", ToBytes("plain text"), false},
-                                    {"picture", ToBytes(binary), true},
-                                    {"extra", {}, true},
-                                    {longName, ToBytes("long name"), false}});
+    const auto path = Build({{"options", ToBytes("plain text"), false}, {"picture", ToBytes(binary), true},
+                             {"extra", {}, true}, {longName, ToBytes("long name"), false}});
     EXPECT_EQ(ReadText(path).find(binary), std::string::npos) << "scrambling changes the stored bytes";
     ASSERT_TRUE(reader.Open(path));
     EXPECT_EQ(

@@ -17,9 +17,7 @@ class LoadPuzzleArchiveTest : public ::testing::Test {
         LogInit(platform.tempDir + "DUVereLog.txt");
         g_sideList = nullptr;
         app.ghosted = 1;
-        options.pictureType = "bmp";
-        options.cutName = "large";
-        options.title = "Autumn";
+        options.pictureType = "bmp", options.cutName = "large", options.title = "Autumn";
     }
     // The log after its header, which ends in an empty line.
     std::string Log() {
@@ -64,9 +62,7 @@ TEST_F(LoadPuzzleArchiveTest, AGoodArchiveSetsTheCutAndLeavesTheBitmapForCutting
     EXPECT_EQ(platform.WindowText(), "Pictorra Vaze - Autumn");
     // Either permission at 0 switches ghosting off.
     for (auto [ghost, preview] : {std::pair{0, 1}, std::pair{3, 0}}) {
-        app.ghosted = 1;
-        options.ghostPermission = ghost;
-        options.previewPermission = preview;
+        app.ghosted = 1, options.ghostPermission = ghost, options.previewPermission = preview;
         ASSERT_TRUE(Load(WriteArchive()));
         EXPECT_EQ(app.ghosted, 0) << ghost << " " << preview;
     }

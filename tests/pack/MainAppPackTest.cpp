@@ -27,7 +27,6 @@ TEST(MainAppPack, ThePuzzleAndTheSoundsAreExtractedUnderTheirNames) {
     g_moduleFileName = programs.File("My.Puzzle.exe");
     WriteBytes(g_moduleFileName, image);
     WriteBytes(platform.tempDir + "temp2", ToBytes("an older sound"));
-
     CMainApp app;
     EXPECT_TRUE(app.UnPackEXE() && app.ExtractSounds() && app.ExtractPuzzleFile());
     EXPECT_EQ(ReadText(platform.tempDir + "temp1") + ReadText(platform.tempDir + "temp2"), "c");
@@ -36,7 +35,5 @@ TEST(MainAppPack, ThePuzzleAndTheSoundsAreExtractedUnderTheirNames) {
     EXPECT_NE(ReadText(platform.tempDir + "DUVereLog.txt")
                   .find("ExtractPuzzleFile() - extracting to My.Puzzle\nPassed\n"),
               std::string::npos);
-    SetPlatform(nullptr);
-    g_tempDirectory.clear();
-    g_moduleFileName.clear();
+    SetPlatform(nullptr), g_tempDirectory.clear(), g_moduleFileName.clear();
 }

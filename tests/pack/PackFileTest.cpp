@@ -9,8 +9,7 @@
 // The marker bytes, spelt out only in tests.
 const Bytes kMarker = {0x44, 0x55, 0x88};
 
-// `data` placed at `offset` in a zeroed image. Copied into place rather than inserted: GCC 12
-// at -O3 mistakes appending to a large vector for an overflow.
+// `data` at `offset` in a zeroed image; copied, as GCC 12 -O3 takes a large append for an overflow.
 static Bytes Placed(const Bytes& data, std::size_t offset) {
     Bytes image(offset + data.size(), 0);
     std::copy(data.begin(), data.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
@@ -26,8 +25,7 @@ static Bytes Header(std::int32_t count,
     for (const auto& [name, start, end] : entries) {
         PutLe(image, static_cast<std::uint32_t>(name.size()), 4);
         image.insert(image.end(), name.begin(), name.end());
-        PutLe(image, start, 4);
-        PutLe(image, end, 4);
+        PutLe(image, start, 4), PutLe(image, end, 4);
     }
     return image;
 }
@@ -71,10 +69,8 @@ TEST_F(PackFileTest, MarkerFromTheSearchOffsetExactLookupHostileDirectoriesAndTh
     }
     image.assign(1000, 0x90);
     ASSERT_TRUE(publish::AppendPackToImage(&image,
-                                           {{"click.wav", ToBytes("first")},
-                                            {"click.wav", ToBytes("second")},
-                                            {"Rotate.wav", ToBytes("upper")},
-                                            {"empty", {}}},
+                                           {{"click.wav", ToBytes("first")}, {"click.wav", ToBytes("second")},
+                                            {"Rotate.wav", ToBytes("upper")}, {"empty", {}}},
                                            &error));
     ASSERT_TRUE(Open(image));
     EXPECT_EQ(Extract("click.wav"), "first");

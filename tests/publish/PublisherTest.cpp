@@ -71,9 +71,7 @@ TEST(Publisher, EveryCutAndPictureTypeIsPublishedAndReadBackByTheGame) {
         SCOPED_TRACE(std::string(cut.name) + " " + type);
         PublishRequest request =
             Request(program, MakePicture(dir, type, 130, 100), cut.name, dir.File(cut.name));
-        request.scramble = i % 2 == 0;
-        request.completionText = "Bravo!";
-        request.previewAllowed = false;
+        request.scramble = i % 2 == 0, request.completionText = "Bravo!", request.previewAllowed = false;
         request.targetGiven = true, request.targetHours = 1, request.targetMinutes = 30;
         PublishSummary summary;
         std::string error;
@@ -86,10 +84,8 @@ TEST(Publisher, EveryCutAndPictureTypeIsPublishedAndReadBackByTheGame) {
         CPuzzleArchive archive;
         ASSERT_TRUE(pack.ExtractEntry("puzzlefile", dir.File("archive")) &&
                     archive.Open(dir.File("archive")));
-        std::vector<bool> scrambled;
-        for (const auto& entry : archive.entries)
-            scrambled.push_back(entry->scrambled != 0);
-        EXPECT_EQ(scrambled, std::vector<bool>(2, request.scramble));
+        EXPECT_EQ(archive.entries.size(), 2u);
+        for (const auto& entry : archive.entries) EXPECT_EQ(entry->scrambled != 0, request.scramble);
         CArchiveEntry* optionsEntry = archive.FindEntry("options");
         std::string text;
         ASSERT_TRUE(optionsEntry && optionsEntry->OpenStream());
@@ -107,10 +103,10 @@ TEST(Publisher, EveryCutAndPictureTypeIsPublishedAndReadBackByTheGame) {
         ASSERT_EQ(std::tuple(image.width, image.height), std::tuple(130, 100));
         EXPECT_TRUE(type != "bmp" || image.At(129, 99) == GradientPixel(130, 100, 129, 99));
         HeadlessCutter cutter;
-        CSideList::Source source{[&pack](const std::string& name, const std::string& path) {
-                                     return pack.ExtractEntry(name, path);
-                                 },
-                                 &cutter.display, dir.Str()};
+        const auto extract = [&pack](const std::string& name, const std::string& to) {
+            return pack.ExtractEntry(name, to);
+        };
+        CSideList::Source source{extract, &cutter.display, dir.Str()};
         ASSERT_TRUE(cutter.sideList.Load(source, cut.name));
         // The shapes read back are the generated ones, grey for grey.
         const std::vector<SideSet> sets = SideShapeGenerator(cut, Publisher::SideSeed(cut.style)).Generate();
@@ -182,12 +178,10 @@ TEST(Publisher, SoundsSelectorAndInspectionSheet) {
     DecodedImage image;
     ASSERT_TRUE(DecodeBmp(bytes.data(), bytes.size(), image, nullptr));
     ASSERT_EQ(image.width, SelectorImage::kSide);
-    EXPECT_EQ(image.At(0, 0), 0xFFFFFFu); // transparent corners
-    EXPECT_NE(image.At(4, 4), 0xFFFFFFu);
+    EXPECT_TRUE(image.At(0, 0) == 0xFFFFFFu && image.At(4, 4) != 0xFFFFFFu); // transparent corners only
     // The sheet is the game's cut: each piece's middle shows its cell's pixels, in place, gaps between.
     TempDir dir;
-    const std::string out =
-        PublishGradient(dir.Str(), 100, 70, "medium", "T", dir.File("puzzle"), nullptr).output;
+    const auto out = PublishGradient(dir.Str(), 100, 70, "medium", "T", dir.File("puzzle"), nullptr).output;
     std::string error;
     ASSERT_TRUE(WriteSheet(out, dir.File("sheet.bmp"), &error)) << error;
     DecodedImage sheet;
@@ -203,9 +197,8 @@ TEST(Publisher, SoundsSelectorAndInspectionSheet) {
     }
     EXPECT_EQ(sheet.At(2, 2), 0x3A424Eu); // background
     DecodedImage bundled;
-    ASSERT_TRUE(DecodePictureFile(std::string(PICTORRA_SOURCE_DIR) + "/assets/mountain-lake.jpg", PictureJpeg,
-                                  bundled, &error))
-        << error;
+    const std::string lake = std::string(PICTORRA_SOURCE_DIR) + "/assets/mountain-lake.jpg";
+    ASSERT_TRUE(DecodePictureFile(lake, PictureJpeg, bundled, &error)) << error;
     EXPECT_EQ(std::tuple(bundled.width, bundled.height), std::tuple(kDemoWidth, kDemoHeight));
 }
 
@@ -266,17 +259,14 @@ TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
                 ASSERT_TRUE(std::all_of(grey.begin(), grey.end(), [](std::uint8_t g) {
                     return g == kSideAdd || g == kSideCut || g == kSideKeep;
                 }));
-                auto shape =
-                    std::make_unique<CSideShape>(static_cast<int>(set), slot, sets[set].partner[slot]);
-                shape->width = shape->height = cut.cellSize;
-                shape->map = sets[set].maps[slot].grey;
-                cutter.sideList.shapes.push_back(std::move(shape));
+                auto& shape = cutter.sideList.shapes.emplace_back(
+                    std::make_unique<CSideShape>(static_cast<int>(set), slot, sets[set].partner[slot]));
+                shape->width = shape->height = cut.cellSize, shape->map = grey;
             }
         }
         cutter.sideList.setCount = static_cast<std::int32_t>(sets.size());
         CPuzzle puzzle;
-        puzzle.userotation = 1;
-        puzzle.beveling = 0;
+        puzzle.userotation = 1, puzzle.beveling = 0;
         const int cols = 6, rows = 5, cs = cut.cellSize, h = cs / 2, side = 4 * h;
         cutter.display.NewSurface(&puzzle.pictureSurface, cols * cs, rows * cs, false);
         PrepareGrid(&puzzle, cs);
@@ -313,10 +303,7 @@ TEST(SideShapes, GameCutCoversEveryPixelExactlyOnceForEveryCut) {
                 ASSERT_EQ(cover[static_cast<std::size_t>(y) * width + x], inPicture ? 1 : 0)
                     << "picture pixel " << x - cs << ", " << y - cs;
             }
-        if (cut.family != CutFamily::Angular) {
-            EXPECT_EQ(emptyPieces, 0);
-            continue;
-        }
+        if (cut.family != CutFamily::Angular) { EXPECT_EQ(emptyPieces, 0); continue; }
         const MaskKeyEntry key[4] = {{4, 0}, {5, 0}, {6, 0}, {7, 0}};
         CPieceMask mask;
         mask.Build(key, cutter.Context(cs));
