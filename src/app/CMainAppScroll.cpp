@@ -49,28 +49,13 @@ namespace {
 // Moves one bar and returns the view origin the request asks for; false for requests
 // that do not scroll.
 bool ScrollRequest(int request, int thumb, int origin, std::int32_t* barPos, int barMax, int* target) {
-    int step = 0;
-    switch (request) {
-    case SB_LINEUP:
-        step = -kLineStep;
-        break;
-    case SB_LINEDOWN:
-        step = kLineStep;
-        break;
-    case SB_PAGEUP:
-        step = -kPageStep;
-        break;
-    case SB_PAGEDOWN:
-        step = kPageStep;
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
+    if (request == SB_THUMBPOSITION || request == SB_THUMBTRACK) {
         *barPos = Clamp(thumb, barMax);
         *target = thumb;
         return true;
-    default:
-        return false;
     }
+    const int step = ScrollStep(request, kLineStep, kPageStep);
+    if (step == 0) return false;
     *barPos = Clamp(*barPos + step, barMax);
     *target = origin + step;
     return true;

@@ -117,3 +117,19 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+
+// The signed step a line or page scroll request moves by, or 0 for any other request.
+inline int ScrollStep(int request, int lineStep, int pageStep) {
+    switch (request) {
+    case SB_LINEUP:
+        return -lineStep;
+    case SB_LINEDOWN:
+        return lineStep;
+    case SB_PAGEUP:
+        return -pageStep;
+    case SB_PAGEDOWN:
+        return pageStep;
+    default:
+        return 0;
+    }
+}

@@ -194,31 +194,13 @@ void CPreviewWnd::Paint() {
 
 void CPreviewWnd::OnScroll(int bar, int request, int thumb) {
     std::int32_t& scroll = bar == SB_HORZ ? scrollX : scrollY;
-    const int pos = barPos[bar];
-    int step = 0;
-    switch (request) {
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
+    if (request == SB_THUMBTRACK || request == SB_THUMBPOSITION) {
         SetBarPos(bar, thumb);
         scroll = thumb;
-        break;
-    case SB_LINEUP:
-        step = -kLineStep;
-        break;
-    case SB_LINEDOWN:
-        step = kLineStep;
-        break;
-    case SB_PAGEUP:
-        step = -kPageStep;
-        break;
-    case SB_PAGEDOWN:
-        step = kPageStep;
-        break;
-    default:
-        return;
-    }
-    if (step != 0) {
-        SetBarPos(bar, pos + step);
+    } else {
+        const int step = ScrollStep(request, kLineStep, kPageStep);
+        if (step == 0) return;
+        SetBarPos(bar, barPos[bar] + step);
         scroll += step;
     }
     ClampScroll();
