@@ -73,5 +73,5 @@ void CMainApp::Init() {
     }
 
     ExtractProOptions();
-    if (g_proOptions && g_proOptions->present) platform->SetWindowText(g_proOptions->title);
+    if (g_proOptions && g_proOptions->present) platform->SetWindowText(g_proOptions->extras.title);
 }

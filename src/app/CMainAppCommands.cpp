@@ -40,7 +40,7 @@ void CMainApp::ResetJigsaw() {
 
 void CMainApp::PreviewCommand() {
     if (PuzzleLoading() || !g_puzzle) return;
-    if (g_proOptions && g_proOptions->previewForbidden) {
+    if (g_proOptions && g_proOptions->extras.previewForbidden) {
         Platform()->MessageBox("The puzzle author has disabled this option.", "Option disabled", MB_OK);
     } else if (g_puzzle->options.previewPermission) {
         if (previewWnd) previewWnd->Toggle();

@@ -100,7 +100,7 @@ void SetPuzzleTitle() {
     if (!g_puzzle) return;
     bool extras = g_proOptions && g_proOptions->present;
     SetTitle(
-        FormatPuzzleTitle(extras ? g_proOptions->title : std::string(), extras, g_puzzle->options.title));
+        FormatPuzzleTitle(extras ? g_proOptions->extras.title : std::string(), extras, g_puzzle->options.title));
 }
 
 void ShowLoadProgress(int percent) {

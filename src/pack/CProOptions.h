@@ -1,9 +1,21 @@
 #pragma once
 // The author extras a pack may carry: a window title, an animated clickable banner, a
-// closing page and a switch that forbids the preview. Until a pack supplies them the
-// object stays empty and every operation does nothing.
+// closing page, an About text and button, and a switch that forbids the preview. Until a
+// pack supplies them the object stays empty and every operation does nothing.
+#include "pack/AuthorExtras.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
+
+class CSurface;
+
+struct BannerFrame {
+    std::int32_t duration = 500; // milliseconds
+    std::string imageFile;       // the frame's BMP in the temporary directory
+    std::unique_ptr<CSurface> surface;
+};
 
 class CProOptions {
   public:
@@ -12,8 +24,15 @@ class CProOptions {
     CProOptions(const CProOptions&) = delete;
     CProOptions& operator=(const CProOptions&) = delete;
 
+    // Reads the extracted record; false when the file cannot be opened.
+    bool Read(const std::string& path);
+    // Turns the banner picture into frames; false when no frame results.
+    bool LoadBanner(const std::string& imagePath);
+
     // Idle step of the message loop: advances the banner animation.
     void Tick();
+    void SelectFrame();
+    void PlaceBanner();
     // Whether a client point lies on the banner.
     bool HitTest(int x, int y) const;
     // Opens the banner's link; the shell's result, or 0 when there is none.
@@ -26,8 +45,11 @@ class CProOptions {
     void ShowClosingPage();
 
     std::int32_t present = 0; // the pack carried the extras
-    std::string title;        // the author's title for the window
-    std::int32_t linkFlag = 0;
-    std::string linkAddress;
-    std::int32_t previewForbidden = 0;
+    AuthorExtras extras;
+
+    std::vector<BannerFrame> frames; // animation order
+    BannerFrame* currentFrame = nullptr;
+    float animationTime = 0.0f; // seconds into the current cycle
+    std::int32_t cycleLength = 0; // milliseconds; 0: no animation
+    std::int32_t bannerLeft = 0, bannerTop = 0, bannerRight = 0, bannerBottom = 0;
 };

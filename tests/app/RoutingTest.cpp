@@ -41,9 +41,9 @@ TEST_F(RoutingTest, ClockPreviewAndResetCommands) {
     // Preview refusals name who forbade it.
     g_puzzle->options.previewPermission = 0;
     Command(ID_OPTIONS_PREVIEW);
-    g_proOptions->previewForbidden = 1;
+    g_proOptions->extras.previewForbidden = 1;
     Command(ID_OPTIONS_PREVIEW);
-    g_proOptions->previewForbidden = 0;
+    g_proOptions->extras.previewForbidden = 0;
     g_puzzle->options.previewPermission = 1;
     Command(ID_OPTIONS_PREVIEW);
     EXPECT_EQ(Boxes(),

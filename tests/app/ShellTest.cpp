@@ -71,7 +71,7 @@ TEST_F(ShellTest, ScatterAreaViewScrollingClockTitlesAndSettings) {
     g_puzzle->options.title = "Boats";
     CProOptions extras;
     extras.present = 1;
-    extras.title = "Harbour Collection";
+    extras.extras.title = "Harbour Collection";
     g_proOptions = &extras;
     SetPuzzleTitle();
     g_proOptions = nullptr;
