@@ -1,6 +1,7 @@
 #include "Publisher.h"
 #include "DemoPicture.h"
 #include "HeadlessCutter.h"
+#include "HelpText.h"
 #include "JpegWriter.h"
 #include "PackReport.h"
 #include "SelectorImage.h"
@@ -230,14 +231,23 @@ TEST(Cli, PublishesInspectsAppendsAndRefuses) {
     EXPECT_EQ(std::tuple(ReadBytes(dir.File("e1")), ReadBytes(dir.File("e2"))),
               std::tuple(Bytes{'h', 'i'}, Bytes{}));
     for (const auto& [arguments, message] :
-         {std::pair<std::string, std::string>{args + " --cut small -o x", "--title"},
+         {std::pair<std::string, std::string>{args + " --cut small", "-o OUTPUT"},
           {args + " --cut small --title T --target 1h -o x", "--target"},
           {"inspect " + program, "holds no pack"},
-          {"frobnicate", "unknown argument"}}) {
+          {"frobnicate", "unknown argument"},
+          {"", "usage:"}}) {
         std::tie(status, output) = RunTool(dir, arguments);
         EXPECT_NE(status, 0) << arguments;
         EXPECT_NE(output.find(message), std::string::npos) << arguments << "\n" << output;
     }
+    // Without --game the game program beside the tool is used, and said so.
+    std::tie(status, output) = RunTool(dir, "--picture " + picture + " -o " + dir.File("found"));
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(output.find("pictorra-vaze (found beside the tool)"), std::string::npos) << output;
+    std::tie(status, output) = RunTool(dir, "--help");
+    EXPECT_NE(output.find("--about-button CAPTION URL"), std::string::npos) << output;
+    std::tie(status, output) = RunTool(dir, "--version");
+    EXPECT_EQ(std::tuple(status, output), std::tuple(0, publish::VersionText()));
 }
 
 // Shapes use only the three greys, both forms differ and curves have no hairlines. The game's

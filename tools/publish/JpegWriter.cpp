@@ -22,7 +22,8 @@ void OnError(j_common_ptr info) {
 
 } // namespace
 
-std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality, bool progressive) {
+std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality, bool progressive,
+                                     Progress* progress) {
     if (image.Empty() || image.pixels.size() != static_cast<std::size_t>(image.width) * image.height)
         return {};
     jpeg_compress_struct info{};
@@ -57,6 +58,7 @@ std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality, boo
         }
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
+        if (progress) progress->Update(static_cast<double>(y + 1) / image.height);
     }
     jpeg_finish_compress(&info);
     std::vector<std::uint8_t> out(buffer, buffer + size);

@@ -1,5 +1,6 @@
 #pragma once
 // Writing pictures as JPEG files through libjpeg, for the demo picture and for tests.
+#include "Progress.h"
 #include "imaging/DecodedImage.h"
 
 #include <cstdint>
@@ -8,8 +9,10 @@
 
 namespace publish {
 
-// The image as a baseline (or progressive) JPEG of quality 1-100. Empty on failure.
-std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality, bool progressive = false);
+// The image as a baseline (or progressive) JPEG of quality 1-100, telling `progress` the rows
+// done. Empty on failure.
+std::vector<std::uint8_t> EncodeJpeg(const DecodedImage& image, int quality, bool progressive = false,
+                                     Progress* progress = nullptr);
 bool WriteJpegFile(const std::string& path, const DecodedImage& image, int quality, std::string* error);
 
 } // namespace publish

@@ -1,5 +1,6 @@
 #include "PackReport.h"
 
+#include "ExtrasReport.h"
 #include "HeadlessCutter.h"
 #include "PackWriter.h"
 #include "app/Random.h"
@@ -26,6 +27,7 @@
 #include <iomanip>
 #include <set>
 #include <sstream>
+#include <thread>
 
 namespace publish {
 
@@ -169,6 +171,7 @@ bool Inspect(const std::string& program, std::ostream& out, std::string* error) 
         out << "  + " << sideEntries << " side bitmaps named by the side list, " << sideBytes << " bytes\n";
     for (const char* needed : {"puzzlefile", "piecedefs", "selector.bmp", "click.wav", "rotate.wav"})
         if (!p.pack.FindEntry(needed)) out << "  missing: " << needed << "\n";
+    ReportAuthorExtras(p.pack, dir.File("pro_options"), out);
 
     out << "archive: " << p.archive.entries.size() << " entries\n";
     for (const auto& entry : p.archive.entries)
@@ -225,7 +228,8 @@ bool Inspect(const std::string& program, std::ostream& out, std::string* error) 
     return true;
 }
 
-bool WriteSheet(const std::string& program, const std::string& sheetPath, std::string* error) {
+bool WriteSheet(const std::string& program, const std::string& sheetPath, std::string* error,
+                Progress* progress) {
     ScratchDir dir;
     Published p;
     if (!LoadPublished(program, dir, &p, error)) return false;
@@ -253,7 +257,24 @@ bool WriteSheet(const std::string& program, const std::string& sheetPath, std::s
         return false;
     }
     GameSeed(kSheetSeed);
-    RunCuttingPass(cutter.Context(cell), &puzzle);
+    if (!progress) {
+        RunCuttingPass(cutter.Context(cell), &puzzle);
+    } else {
+        // The game's loader cuts on a worker and reports its share done; so does the sheet.
+        progress->Step("cutting " + std::to_string(puzzle.cols * puzzle.rows) + " pieces");
+        std::atomic<bool> cut{false};
+        std::thread worker([&] {
+            RunCuttingPass(cutter.Context(cell), &puzzle);
+            cut = true;
+        });
+        while (!cut) {
+            progress->Update(puzzle.progress / 100.0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        worker.join();
+        progress->Update(1.0);
+        progress->Step("writing " + sheetPath);
+    }
 
     // Every piece where it belongs, spread apart by a quarter cell, with the board's shadow.
     const int h = cell / 2, gap = std::max(2, cell / 4), margin = cell;

@@ -1,7 +1,10 @@
 #pragma once
 // What a published program carries, read back with the game's own readers: the pack
-// directory, the puzzle archive's entries and options, the side list and the grid; and a
+// directory, the puzzle archive's entries and options, the side list, the grid and the
+// author's extras; and a
 // sheet of every piece cut from it, laid out in place with small gaps.
+#include "Progress.h"
+
 #include <ostream>
 #include <string>
 
@@ -14,7 +17,9 @@ std::string ScrambleKeyText();
 bool Inspect(const std::string& program, std::ostream& out, std::string* error);
 
 // Cuts the puzzle with a fixed seed through the game's cutting code and writes all pieces,
-// each in its place with a gap between neighbours, as a 24-bit bitmap.
-bool WriteSheet(const std::string& program, const std::string& sheetPath, std::string* error);
+// each in its place with a gap between neighbours, as a 24-bit bitmap. `progress` hears how
+// far the cutting is.
+bool WriteSheet(const std::string& program, const std::string& sheetPath, std::string* error,
+                Progress* progress = nullptr);
 
 } // namespace publish

@@ -6,6 +6,7 @@
 #include "SideShapeGenerator.h"
 #include "SoundGenerator.h"
 #include "clock/TargetTime.h"
+#include "cutting/PuzzleLimits.h"
 #include "imaging/PictureDecoder.h"
 #include "imaging/PictureFormat.h"
 
@@ -27,24 +28,31 @@ std::string Publisher::TypeNameFromFileName(const std::string& path) {
     return type;
 }
 
+std::string Publisher::SizeRefusal(int width, int height, int cellSize) {
+    // The player may turn rotation on at any time, so the puzzle must fit with every turn cut.
+    const std::string refusal = PuzzleSizeRefusal(width / cellSize, height / cellSize, cellSize, true);
+    return refusal.empty() ? refusal : refusal + " Publish it smaller with --pieces N or --max-size WxH.";
+}
+
 bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntrySource>* entries,
-                             PublishSummary* summary, std::string* error) {
+                             PublishSummary* summary, std::string* error, Progress* progress) {
     const CutInfo* cut = FindCut(request.cutName);
     if (!cut) {
         *error = "unknown cut \"" + request.cutName +
                  "\" (use small, medium, large, huge, square, angular, wavy or jagged)";
         return false;
     }
-    std::string type = TypeNameFromFileName(request.picturePath);
+    const bool prepared = !request.pictureBytes.empty();
+    std::string type = prepared ? request.pictureType : TypeNameFromFileName(request.picturePath);
     PictureFormat format = PictureFormatFromName(type);
     if (format == PictureUnknown) {
         *error = "picture " + request.picturePath +
                  ": the file name must end in .bmp, .gif, .jpg, .jpeg, .ico or .pcx";
         return false;
     }
-    std::vector<std::uint8_t> picture;
+    std::vector<std::uint8_t> picture = request.pictureBytes;
     std::string why;
-    if (!ReadPictureFile(request.picturePath, picture, &why)) {
+    if (!prepared && !ReadPictureFile(request.picturePath, picture, &why)) {
         *error = "cannot read picture " + request.picturePath + ": " + why;
         return false;
     }
@@ -58,6 +66,10 @@ bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntr
         *error = "picture " + request.picturePath + " (" + std::to_string(decoded.width) + " x " +
                  std::to_string(decoded.height) + ") is smaller than one " + cut->name + " piece (" +
                  std::to_string(cut->cellSize) + " pixels)";
+        return false;
+    }
+    if (std::string refusal = SizeRefusal(decoded.width, decoded.height, cut->cellSize); !refusal.empty()) {
+        *error = std::move(refusal);
         return false;
     }
 
@@ -98,6 +110,10 @@ bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntr
         return false;
     }
 
+    std::vector<PackEntrySource> extras;
+    if (!BuildExtrasEntries(request.extras, &extras, error)) return false;
+
+    if (progress) progress->Step("generating the " + std::string(cut->name) + " side shapes");
     std::vector<SideSet> sets = SideShapeGenerator(*cut, SideSeed(cut->style)).Generate();
     SideListFiles sides = SideListWriter::Write(*cut, sets);
 
@@ -109,6 +125,8 @@ bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntr
     entries->push_back({"selector.bmp", SelectorImage::Bitmap()});
     entries->push_back({"click.wav", SoundGenerator::ClickWav()});
     entries->push_back({"rotate.wav", SoundGenerator::RotateWav()});
+    for (PackEntrySource& extra : extras)
+        entries->push_back(std::move(extra));
 
     if (summary) {
         summary->pictureType = type;
@@ -125,7 +143,8 @@ bool Publisher::BuildEntries(const PublishRequest& request, std::vector<PackEntr
     return true;
 }
 
-bool Publisher::Publish(const PublishRequest& request, PublishSummary* summary, std::string* error) {
+bool Publisher::Publish(const PublishRequest& request, PublishSummary* summary, std::string* error,
+                        Progress* progress) {
     std::error_code ec;
     if (request.output.empty()) {
         *error = "no output file given (-o OUTPUT)";
@@ -140,7 +159,8 @@ bool Publisher::Publish(const PublishRequest& request, PublishSummary* summary, 
         return false;
     }
     std::vector<PackEntrySource> entries;
-    if (!BuildEntries(request, &entries, summary, error)) return false;
+    if (!BuildEntries(request, &entries, summary, error, progress)) return false;
+    if (progress) progress->Step("writing " + request.output);
     if (!AppendPack(request.gameProgram, entries, request.output, error)) return false;
     // The published puzzle is a program: give it the program's permissions.
     fs::permissions(request.output, fs::status(request.gameProgram, ec).permissions(), ec);

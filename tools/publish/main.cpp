@@ -1,9 +1,17 @@
 // pictorra-publish: writes a puzzle pack onto a copy of the game program, and shows what a
 // published program carries.
 #include "DemoPicture.h"
+#include "GameTemplate.h"
+#include "HelpText.h"
 #include "PackReport.h"
 #include "PackWriter.h"
+#include "Progress.h"
+#include "PublishOptions.h"
 #include "Publisher.h"
+#include "ToolPlatform.h"
+#include "SideShapeGenerator.h"
+#include "platform/SystemPaths.h"
+#include "qt/PictureImport.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,29 +21,13 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage:\n"
-    "  pictorra-publish --game PROGRAM --picture FILE --cut NAME --title TEXT\n"
-    "                   [--completion-text TEXT] [--no-preview] [--target H:M] [--scramble]\n"
-    "                   -o OUTPUT\n"
-    "      publish a puzzle: the picture (.bmp .gif .jpg .jpeg .ico .pcx) cut as NAME\n"
-    "      (small, medium, large, huge, square, angular, wavy, jagged)\n"
-    "  pictorra-publish append --game PROGRAM -o OUTPUT NAME=FILE...\n"
-    "      append a pack of the given files under the given entry names\n"
-    "  pictorra-publish inspect [--sheet OUT.bmp] PROGRAM\n"
-    "      list the pack, the puzzle's options and cut; --sheet also draws every piece\n"
-    "  pictorra-publish inspect --key\n"
-    "      print the archive scramble key\n"
-    "  pictorra-publish demo-picture OUT.jpg\n"
-    "      generate the bundled demo picture\n";
-
 int Fail(const std::string& message) {
     std::fprintf(stderr, "pictorra-publish: %s\n", message.c_str());
     return 1;
 }
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "pictorra-publish: %s\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "pictorra-publish: %s\n%s", message.c_str(), publish::UsageText().c_str());
     return 2;
 }
 
@@ -46,58 +38,48 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t* i, std::string
     return true;
 }
 
-bool ParseTarget(const std::string& text, int* hours, int* minutes) {
-    std::size_t colon = text.find(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 == text.size()) return false;
-    for (std::size_t k = 0; k < text.size(); ++k)
-        if (k != colon && (text[k] < '0' || text[k] > '9')) return false;
-    if (colon > 3 || text.size() - colon - 1 > 2) return false;
-    *hours = std::atoi(text.substr(0, colon).c_str());
-    *minutes = std::atoi(text.substr(colon + 1).c_str());
+// Progress goes to stderr, and only to a terminal.
+bool LiveProgress(bool quiet) { return !quiet && IsTerminal(stderr); }
+
+bool FindGame(const std::string& given, bool quiet, std::string* path, std::string* error) {
+    publish::GameTemplate game;
+    if (!publish::FindGameTemplate(OwnExecutablePath(), given, &game, error)) return false;
+    if (!quiet) std::printf("game program: %s (%s)\n", game.path.c_str(), game.how.c_str());
+    *path = game.path;
     return true;
 }
 
 int RunPublish(const std::vector<std::string>& args) {
-    publish::PublishRequest request;
-    bool haveCut = false, haveTitle = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string value;
-        if (a == "--no-preview") {
-            request.previewAllowed = false;
-        } else if (a == "--scramble") {
-            request.scramble = true;
-        } else if (a == "--game" || a == "--picture" || a == "--cut" || a == "--title" ||
-                   a == "--completion-text" || a == "--target" || a == "-o") {
-            if (!TakeValue(args, &i, &value)) return UsageError(a + " needs a value");
-            if (a == "--game") request.gameProgram = value;
-            if (a == "--picture") request.picturePath = value;
-            if (a == "--cut") request.cutName = value, haveCut = true;
-            if (a == "--title") request.title = value, haveTitle = true;
-            if (a == "--completion-text") request.completionText = value;
-            if (a == "-o") request.output = value;
-            if (a == "--target") {
-                if (!ParseTarget(value, &request.targetHours, &request.targetMinutes))
-                    return UsageError("--target must be H:M, for example 0:25");
-                request.targetGiven = true;
-            }
-        } else {
-            return UsageError("unknown argument " + a);
-        }
-    }
-    if (request.gameProgram.empty()) return UsageError("--game PROGRAM is required");
-    if (request.picturePath.empty()) return UsageError("--picture FILE is required");
-    if (!haveCut) return UsageError("--cut NAME is required");
-    if (!haveTitle) return UsageError("--title TEXT is required");
-    if (request.output.empty()) return UsageError("-o OUTPUT is required");
+    publish::PublishOptions options;
+    std::string error;
+    if (!publish::ParsePublishOptions(args, &options, &error)) return UsageError(error);
+    publish::PublishRequest& request = options.request;
+    const publish::CutInfo* cut = publish::FindCut(request.cutName);
+    if (!cut) return Fail("unknown cut \"" + request.cutName + "\" (use small, medium, large, huge, square, angular, wavy or jagged)");
+    if (!FindGame(options.game, options.quiet, &request.gameProgram, &error)) return Fail(error);
+
+    publish::Progress progress(stderr, LiveProgress(options.quiet));
+    publish::ImportedPicture picture;
+    if (!publish::ImportPicture(request.picturePath, cut->cellSize, options.size, &progress, &picture, &error))
+        return Fail(error);
+    request.pictureBytes = std::move(picture.bytes);
+    request.pictureType = picture.type;
 
     publish::PublishSummary summary;
-    std::string error;
-    if (!publish::Publisher::Publish(request, &summary, &error)) return Fail(error);
-    std::printf("published %s: %s picture %d x %d, cut %s (%d pixels, %zu shape sets), %d x %d = %d pieces\n",
-                request.output.c_str(), summary.pictureType.c_str(), summary.pictureWidth,
-                summary.pictureHeight, request.cutName.c_str(), summary.cellSize, summary.sets, summary.cols,
-                summary.rows, summary.cols * summary.rows);
+    if (!publish::Publisher::Publish(request, &summary, &error, &progress)) return Fail(error);
+    progress.Finish();
+    if (options.quiet) return 0;
+    const int pieces = summary.cols * summary.rows;
+    std::printf("published %s: %s picture %d x %d", request.output.c_str(), summary.pictureType.c_str(),
+                summary.pictureWidth, summary.pictureHeight);
+    if (picture.converted)
+        std::printf(" (from %d x %d %s)", picture.originalWidth, picture.originalHeight,
+                    publish::Publisher::TypeNameFromFileName(request.picturePath).c_str());
+    std::printf(", cut %s (%d pixels, %zu shape sets), %d x %d = %d pieces\n", request.cutName.c_str(),
+                summary.cellSize, summary.sets, summary.cols, summary.rows, pieces);
+    if (options.size.pieces > 0 && std::abs(pieces - options.size.pieces) * 10 > options.size.pieces)
+        std::printf("note: %d pieces were asked for; the picture, never enlarged, gives %d with the %s cut\n",
+                    options.size.pieces, pieces, request.cutName.c_str());
     return 0;
 }
 
@@ -120,9 +102,9 @@ int RunAppend(const std::vector<std::string>& args) {
         if (!publish::ReadFileBytes(a.substr(eq + 1), &entry.bytes, &error)) return Fail(error);
         entries.push_back(std::move(entry));
     }
-    if (game.empty()) return UsageError("--game PROGRAM is required");
     if (output.empty()) return UsageError("-o OUTPUT is required");
     std::string error;
+    if (!FindGame(game, false, &game, &error)) return Fail(error);
     if (!publish::AppendPack(game, entries, output, &error)) return Fail(error);
     std::printf("appended %zu entries: %s\n", entries.size(), output.c_str());
     return 0;
@@ -130,6 +112,7 @@ int RunAppend(const std::vector<std::string>& args) {
 
 int RunInspect(const std::vector<std::string>& args) {
     std::string program, sheet;
+    bool quiet = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--key") {
@@ -138,6 +121,8 @@ int RunInspect(const std::vector<std::string>& args) {
         }
         if (a == "--sheet") {
             if (!TakeValue(args, &i, &sheet)) return UsageError("--sheet needs a file name");
+        } else if (a == "--quiet") {
+            quiet = true;
         } else if (program.empty() && (a.empty() || a[0] != '-')) {
             program = a;
         } else {
@@ -148,7 +133,10 @@ int RunInspect(const std::vector<std::string>& args) {
     std::string error;
     if (!publish::Inspect(program, std::cout, &error)) return Fail(error);
     if (!sheet.empty()) {
-        if (!publish::WriteSheet(program, sheet, &error)) return Fail(error);
+        std::cout.flush();
+        publish::Progress progress(stderr, LiveProgress(quiet));
+        if (!publish::WriteSheet(program, sheet, &error, &progress)) return Fail(error);
+        progress.Finish();
         std::cout << "sheet written to " << sheet << "\n";
     }
     return 0;
@@ -158,11 +146,19 @@ int RunInspect(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::fputs(kUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? 2 : 0;
+    if (args.empty()) {
+        std::fputs(publish::UsageText().c_str(), stderr);
+        return 2;
     }
-    std::string command = args[0];
+    const std::string command = args[0];
+    if (command == "--help" || command == "-h") {
+        std::fputs(publish::HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::fputs(publish::VersionText().c_str(), stdout);
+        return 0;
+    }
     std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "append") return RunAppend(rest);
     if (command == "inspect") return RunInspect(rest);

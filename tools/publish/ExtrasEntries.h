@@ -1,0 +1,42 @@
+#pragma once
+// The author's extras as pack entries: the record ("_pro_options"), the banner picture
+// ("_pro_image") and the page of the closing dialog ("_pro_info_file").
+#include "PackWriter.h"
+#include "pack/AuthorExtras.h"
+
+#include <string>
+#include <vector>
+
+namespace publish {
+
+inline constexpr char kExtrasEntry[] = "_pro_options";
+inline constexpr char kBannerEntry[] = "_pro_image";
+inline constexpr char kInfoPageEntry[] = "_pro_info_file";
+
+// The window title the game shows without an author title, used when the author gives extras
+// but no title of their own.
+inline constexpr char kDefaultAuthorTitle[] = "Pictorra Vaze";
+
+// Sensible bounds for what the author hands in.
+inline constexpr int kMaxBannerSide = 1024;
+inline constexpr int kMinInfoSide = 200, kMaxInfoSide = 4096;
+inline constexpr std::size_t kMaxInfoPageBytes = 4u << 20;
+inline constexpr std::size_t kMaxAboutText = 4096, kMaxAddress = 2048, kMaxCaption = 64;
+
+struct ExtrasRequest {
+    bool given = false;       // any extra was asked for; otherwise the pack carries none
+    AuthorExtras record;      // flags, texts and numbers as the options set them
+    std::string bannerPath;   // with the banner flag
+    std::string infoPagePath; // with the info page flag
+};
+
+// True for the addresses the game opens: http://, https:// or mailto: followed by a target,
+// with no spaces or control characters.
+bool IsOpenableAddress(const std::string& address);
+
+// Checks every value and appends the entries to `entries` (none when nothing was asked for).
+// False with `error` saying which value is wrong and why; `entries` is then unchanged.
+bool BuildExtrasEntries(const ExtrasRequest& request, std::vector<PackEntrySource>* entries,
+                        std::string* error);
+
+} // namespace publish
