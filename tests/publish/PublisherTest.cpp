@@ -15,6 +15,7 @@
 #include "pack/CPackFile.h"
 #include "pack/CPuzzleArchive.h"
 #include "pack/Loader.h"
+#include "platform/FileReplace.h"
 #include "play/CPuzzle.h"
 #include "support/PictureFiles.h"
 #include "support/PublishedPuzzle.h"
@@ -156,6 +157,13 @@ TEST(Publisher, RefusesBadInputWithAReasonAndWritesNothing) {
     }
     EXPECT_EQ(std::tuple(ReadBytes(program).size(), ReadBytes(published)),
               std::tuple(std::size_t(4096), publishedBytes));
+    // A write that cannot finish leaves what was there and no half-written file beside it.
+    std::filesystem::create_directory(dir.File("busy"));
+    WriteBytes(dir.File("busy/keep"), {'k'});
+    EXPECT_FALSE(Publisher::Publish(Request(program, picture, "medium", dir.File("busy")), nullptr, &error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(SiblingPath(dir.File("busy"))));
+    EXPECT_EQ(ReadBytes(dir.File("busy/keep")), Bytes{'k'});
 }
 
 TEST(Publisher, SoundsSelectorAndInspectionSheet) {

@@ -2,6 +2,7 @@
 
 #include "pack/PackFormat.h"
 #include "platform/FileAccess.h"
+#include "platform/FileReplace.h"
 
 #include <cstdio>
 #include <limits>
@@ -98,18 +99,11 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>* bytes, st
 }
 
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        if (error) *error = "cannot create " + path;
-        return false;
-    }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (std::fclose(f) != 0) ok = false;
-    if (!ok) {
-        std::remove(path.c_str());
-        if (error) *error = "cannot write " + path;
-    }
-    return ok;
+    // A puzzle already published under this name stays whole until the new one is written.
+    std::string why;
+    if (ReplaceFileAtomically(path, bytes, &why)) return true;
+    if (error) *error = "cannot write " + path + ": " + why;
+    return false;
 }
 
 } // namespace publish

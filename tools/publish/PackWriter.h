@@ -36,7 +36,8 @@ std::int64_t FindPackMarker(const std::vector<std::uint8_t>& image);
 
 // Reads a whole file; false with `error` set when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>* bytes, std::string* error);
-// Writes a whole file, replacing it; false with `error` set on failure.
+// Writes a whole file, replacing it atomically: on failure the old file is left as it was.
+// False with `error` set on failure.
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* error);
 
 } // namespace publish
