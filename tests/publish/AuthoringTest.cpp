@@ -39,6 +39,9 @@ struct AuthorFiles {
         WriteBytes(banner, EncodeJpeg(GradientPicture(40, 20), 90));
         WriteBytes(dir.File("not-a-picture.gif"), ReadBytes(picture));
         WriteBytes(page, {'<', 'p', '>', 'H', 'i'});
+        const GifFrameSpec dot{0, 0, 1, 1, {1}, {}, 5};
+        MakeGif(dir.File("long.gif"), kMaxBannerSide, kMaxBannerSide, {0, 0xFFFFFF},
+                std::vector<GifFrameSpec>(kMaxBannerFramePixels / (kMaxBannerSide * kMaxBannerSide) + 1, dot));
     }
     // The options of a publish run with `extra` arguments; `error` holds the refusal if any.
     bool Build(std::vector<std::string> extra, std::vector<PackEntrySource>* entries, std::string* error) const {
@@ -110,6 +113,7 @@ TEST(AuthorExtras, BadValuesAreRefusedWithTheirReason) {
         {{"--banner", f.dir.File("logo.png")}, ".gif, .jpg, .jpeg and .bmp"},
         {{"--banner", f.dir.File("not-a-picture.gif")}, "not a picture the game can decode"},
         {{"--banner", f.dir.File("absent.gif")}, "cannot read banner"},
+        {{"--banner", f.dir.File("long.gif")}, "frames of 1024 x 1024"},
         {{"--banner", banner, "--banner-link", "ftp://example.org"}, "banner link \"ftp://example.org\" is not"},
         {{"--exit-page", "javascript:alert(1)"}, "exit page"},
         {{"--exit-page", "https://"}, "not an http"},

@@ -1,6 +1,7 @@
 #include "ExtrasEntries.h"
 
 #include "Publisher.h"
+#include "imaging/GifAnimation.h"
 #include "imaging/PictureDecoder.h"
 
 #include <algorithm>
@@ -44,6 +45,13 @@ bool ReadBanner(const std::string& path, AuthorExtras& record, std::vector<std::
         return Fails(error, "banner " + path + " is " + std::to_string(image.width) + " x " +
                                 std::to_string(image.height) + "; a banner may be at most " +
                                 std::to_string(kMaxBannerSide) + " pixels on a side");
+    CGifAnimation animation;
+    if (format == PictureGif && animation.Load(bytes->data(), bytes->size(), nullptr) &&
+        std::int64_t{animation.FrameCount()} * animation.Width() * animation.Height() > kMaxBannerFramePixels)
+        return Fails(error, "banner " + path + " has " + std::to_string(animation.FrameCount()) + " frames of " +
+                                std::to_string(animation.Width()) + " x " + std::to_string(animation.Height()) +
+                                "; all frames together may hold at most " +
+                                std::to_string(kMaxBannerFramePixels >> 20) + " megapixels");
     record.imageExtension = type;
     return true;
 }

@@ -4,6 +4,7 @@
 #include "PackWriter.h"
 #include "pack/AuthorExtras.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ inline constexpr char kDefaultAuthorTitle[] = "Pictorra Vaze";
 
 // Sensible bounds for what the author hands in.
 inline constexpr int kMaxBannerSide = 1024;
+// The game writes every banner frame out whole: all frames together stay within this many
+// pixels (about 100 MB of frame bitmaps).
+inline constexpr std::int64_t kMaxBannerFramePixels = std::int64_t{32} << 20;
 inline constexpr int kMinInfoSide = 200, kMaxInfoSide = 4096;
 inline constexpr std::size_t kMaxInfoPageBytes = 4u << 20;
 inline constexpr std::size_t kMaxAboutText = 4096, kMaxAddress = 2048, kMaxCaption = 64;
