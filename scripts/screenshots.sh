@@ -143,7 +143,8 @@ dialog=$(xdotool search --onlyvisible --name " - Options" 2>/dev/null | tail -1 
 if [ -n "$dialog" ] && [ "$dialog" != "$window" ]; then
   snap "$dialog" "$work/options.png"
   shrink "$work/options.png" 600 "$docs/options.png"
-  xdotool key --window "$dialog" Escape
+  # The dialog closes on the key press; the release then finds no window.
+  xdotool key --window "$dialog" Escape 2>/dev/null || true
   sleep 0.5
 else
   echo "no preferences dialog appeared; docs/options.png left as it was"
