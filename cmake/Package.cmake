@@ -7,11 +7,12 @@ set(CPACK_PACKAGE_VENDOR "Pictorra Vaze")
 set(CPACK_PACKAGE_CONTACT "Pictorra Vaze developers <devel@pictorra-vaze.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jigsaw puzzle authoring kit: turn a picture into a game")
 set(CPACK_PACKAGE_DESCRIPTION
-    "pictorra-publish turns a photo or drawing into a jigsaw puzzle game: one executable that\n"
-    "carries the picture, cuts it into interlocking, bevelled, shadowed pieces and lets the\n"
-    "player solve it. The author chooses the cut and may add a title, an animated banner with a\n"
-    "link, an About text and a closing page. The game program it copies into every puzzle is\n"
-    "installed in /usr/lib/pictorra-vaze.")
+    "pictorra-publish turns a photo or drawing into a jigsaw puzzle game: one\n"
+    "program that carries the picture, cuts it into interlocking, bevelled,\n"
+    "shadowed pieces and lets the player solve it. The author chooses the cut\n"
+    "and may add a title, an animated banner with a link, an About text and a\n"
+    "closing page. The game program copied into every puzzle is installed in\n"
+    "/usr/lib/pictorra-vaze.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -4,7 +4,7 @@
 # Usage: check-deb.sh BUILD_DIR PICTURE. Exits 77 (skipped) when there is no current package.
 set -euo pipefail
 build="$1"
-picture="$2"
+picture=$(realpath "$2")
 
 shopt -s nullglob
 debs=("$build"/package/pictorra-vaze_*.deb)
@@ -31,7 +31,7 @@ for wanted in ./usr/bin/pictorra-publish ./usr/lib/pictorra-vaze/pictorra-vaze \
               ./usr/share/man/man1/pictorra-publish.1.gz; do
   grep -qx -- "$wanted" <<<"$listing" || fail "$wanted is not in the package"
 done
-stray=$(grep -vE '^\./(usr/?|usr/bin/.*|usr/lib/?|usr/lib/pictorra-vaze/.*|usr/share/?|usr/share/man/?|usr/share/man/man1/.*)$' \
+stray=$(grep -vE '^\./(|usr/?|usr/bin/.*|usr/lib/?|usr/lib/pictorra-vaze/.*|usr/share/?|usr/share/man/?|usr/share/man/man1/.*)$' \
         <<<"$listing" || true)
 [ -z "$stray" ] || fail "unexpected files in the package: $stray"
 
