@@ -15,6 +15,7 @@ done
 missing=()
 command -v Xvfb >/dev/null || missing+=(xvfb)
 command -v xdotool >/dev/null || missing+=(xdotool)
+command -v python3 >/dev/null || missing+=(python3)
 command -v import >/dev/null && command -v convert >/dev/null || missing+=(imagemagick)
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
@@ -28,8 +29,8 @@ work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
 cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
