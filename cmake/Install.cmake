@@ -2,7 +2,19 @@
 # lib/pictorra-vaze/, the tool's manual page in share/man/man1/. Then the Debian package.
 include(GNUInstallDirs)
 
-install(TARGETS pictorra-publish RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The version the tool and the game print, for the package and the manual page.
+set(PICTORRA_PACKAGE_VERSION ${PROJECT_VERSION})
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/Version.h)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/Version.h)
+  file(STRINGS ${CMAKE_SOURCE_DIR}/src/app/Version.h version_line REGEX "define PICTORRA_VERSION_TEXT \"")
+  if(version_line MATCHES "\"([0-9][0-9A-Za-z.+~-]*)\"")
+    set(PICTORRA_PACKAGE_VERSION ${CMAKE_MATCH_1})
+  endif()
+endif()
+
+if(TARGET pictorra-publish)
+  install(TARGETS pictorra-publish RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 if(TARGET pictorra-vaze)
   # Every published puzzle is a copy of this file, so it goes without debugging symbols even
@@ -16,20 +28,20 @@ if(TARGET pictorra-vaze)
   endif()
 endif()
 
-# The manual page, compressed as Debian ships them (no name or time stamp in the header, so a
-# rebuild gives the same bytes).
-set(PICTORRA_MAN_SOURCE ${CMAKE_SOURCE_DIR}/docs/pictorra-publish.1)
+# The manual page with the version filled in, compressed as Debian ships them (no name or time
+# stamp in the header, so a rebuild gives the same bytes).
+set(PICTORRA_VERSION ${PICTORRA_PACKAGE_VERSION})
+configure_file(${CMAKE_SOURCE_DIR}/docs/pictorra-publish.1 ${CMAKE_BINARY_DIR}/man/pictorra-publish.1 @ONLY)
 find_program(PICTORRA_GZIP gzip)
 if(PICTORRA_GZIP)
   set(PICTORRA_MAN_PAGE ${CMAKE_BINARY_DIR}/man/pictorra-publish.1.gz)
   add_custom_command(OUTPUT ${PICTORRA_MAN_PAGE}
-                     COMMAND ${CMAKE_COMMAND} -E copy ${PICTORRA_MAN_SOURCE} ${CMAKE_BINARY_DIR}/man/pictorra-publish.1
-                     COMMAND ${PICTORRA_GZIP} -9nf ${CMAKE_BINARY_DIR}/man/pictorra-publish.1
-                     DEPENDS ${PICTORRA_MAN_SOURCE}
+                     COMMAND ${PICTORRA_GZIP} -9nkf ${CMAKE_BINARY_DIR}/man/pictorra-publish.1
+                     DEPENDS ${CMAKE_BINARY_DIR}/man/pictorra-publish.1
                      COMMENT "Compressing the manual page" VERBATIM)
   add_custom_target(pictorra_man_page ALL DEPENDS ${PICTORRA_MAN_PAGE})
 else()
-  set(PICTORRA_MAN_PAGE ${PICTORRA_MAN_SOURCE})
+  set(PICTORRA_MAN_PAGE ${CMAKE_BINARY_DIR}/man/pictorra-publish.1)
 endif()
 install(FILES ${PICTORRA_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

@@ -2,7 +2,7 @@
 # from the shared libraries the programs link (dpkg-shlibdeps), as Debian's own tools find them.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pictorra-vaze)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${PICTORRA_PACKAGE_VERSION})
 set(CPACK_PACKAGE_VENDOR "Pictorra Vaze")
 set(CPACK_PACKAGE_CONTACT "Pictorra Vaze developers <devel@pictorra-vaze.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jigsaw puzzle authoring kit: turn a picture into a game")

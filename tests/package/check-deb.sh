@@ -12,7 +12,8 @@ if [ ${#debs[@]} -eq 0 ]; then
   echo "no package in $build/package: run 'make package'"
   exit 77
 fi
-deb="${debs[-1]}"
+deb="${debs[0]}"
+for candidate in "${debs[@]}"; do [ "$candidate" -nt "$deb" ] && deb="$candidate"; done
 for program in "$build/pictorra-publish" "$build/pictorra-vaze"; do
   if [ -e "$program" ] && [ "$program" -nt "$deb" ]; then
     echo "$deb is older than $program: run 'make package'"
@@ -64,11 +65,15 @@ gzip -dc "$root/usr/share/man/man1/pictorra-publish.1.gz" | grep -q '^\.TH PICTO
   fail "the manual page has no title line"
 
 # Publish from a folder of its own, so only the unpacked installation can supply the template.
-# A tool that answers --version also finds the template itself.
+# A tool that answers --version also finds the template itself, and shares the package's version.
 work="$scratch/work"
 mkdir -p "$work"
 game=(--game "$template")
-"$tool" --version >/dev/null 2>&1 && game=()
+if "$tool" --version >/dev/null 2>&1; then
+  game=()
+  version=$(dpkg-deb -f "$deb" Version)
+  "$tool" --version | grep -qF " $version" || fail "package version $version, tool: $("$tool" --version)"
+fi
 (cd "$work" && "$tool" "${game[@]}" --picture "$picture" --cut medium --title "Mountain Lake" \
     -o MountainLake) || fail "publishing with the installed tool failed"
 [ -x "$work/MountainLake" ] || fail "the published puzzle is not executable"
