@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian package `make package` built: its file list and control fields, then
-# unpacks it into a scratch root and publishes a puzzle with the unpacked tool and template.
+# installs it into a scratch root, publishes a puzzle with the installed tool and template,
+# and removes it again.
 # Usage: check-deb.sh BUILD_DIR PICTURE. Exits 77 (skipped) when there is no current package.
 set -euo pipefail
 build="$1"
@@ -44,10 +45,18 @@ for lib in libc6 libjpeg62-turbo libgif7 libqt6widgets6; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 
+# Installed by dpkg into a scratch root with a database of its own. The root holds none of the
+# libraries (hence --force-depends); the programs run from it with the build machine's.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 root="$scratch/root"
-dpkg-deb -x "$deb" "$root"
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+scratch_dpkg() {
+  PATH="$PATH:/usr/sbin:/sbin" dpkg --root="$root" --force-depends --force-not-root \
+      --force-script-chrootless "$@" >"$scratch/dpkg.log" 2>&1 || fail "dpkg $*: $(cat "$scratch/dpkg.log")"
+}
+scratch_dpkg -i "$deb"
 tool="$root/usr/bin/pictorra-publish"
 template="$root/usr/lib/pictorra-vaze/pictorra-vaze"
 
@@ -64,7 +73,7 @@ fi
 gzip -dc "$root/usr/share/man/man1/pictorra-publish.1.gz" | grep -q '^\.TH PICTORRA-PUBLISH 1' ||
   fail "the manual page has no title line"
 
-# Publish from a folder of its own, so only the unpacked installation can supply the template.
+# Publish from a folder of its own, so only the scratch installation can supply the template.
 # A tool that answers --version also finds the template itself, and shares the package's version.
 work="$scratch/work"
 mkdir -p "$work"
@@ -80,4 +89,7 @@ fi
 cmp -s -n "$(stat -c %s "$template")" "$template" "$work/MountainLake" ||
   fail "the published puzzle does not start with the installed template"
 "$tool" inspect "$work/MountainLake" | grep -q "Mountain Lake" || fail "inspect does not show the title"
-echo "package $deb: file list, dependencies and a scratch installation publish correctly"
+
+scratch_dpkg -r pictorra-vaze
+if [ -e "$tool" ] || [ -e "$root/usr/lib/pictorra-vaze" ]; then fail "removing the package left files behind"; fi
+echo "package $deb: file list and dependencies right; installs, publishes and is removed in a scratch root"
