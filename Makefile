@@ -36,3 +36,10 @@ format:
 
 clean:
 	@rm -rf $(BUILD_DIR) build-release build-fuzz
+
+# A Debian package of the tool and the game template in build/package/, then its check.
+.PHONY: package
+package: build
+	@bash scripts/install-deps.sh package
+	@cmake --build $(BUILD_DIR) --target package
+	@cd $(BUILD_DIR) && ctest --output-on-failure -L package

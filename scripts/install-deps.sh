@@ -3,6 +3,9 @@
 set -euo pipefail
 packages=(cmake make g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev
           libgif-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# `make package` also needs Debian's packaging tools (dpkg-shlibdeps) and `file`, by which CPack
+# finds the programs whose libraries become dependencies.
+[ "${1:-}" = package ] && packages+=(dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
