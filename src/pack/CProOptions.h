@@ -65,7 +65,7 @@ class CProOptions {
 
     std::vector<BannerFrame> frames; // animation order
     BannerFrame* currentFrame = nullptr;
-    float animationTime = 0.0f; // seconds into the current cycle
+    float animationTime = 0.0f;   // seconds into the current cycle
     std::int32_t cycleLength = 0; // milliseconds; 0: no animation
     std::int32_t bannerLeft = 0, bannerTop = 0, bannerRight = 0, bannerBottom = 0;
     bool bannerPlaced = false; // the rectangle belongs to a frame that was drawn

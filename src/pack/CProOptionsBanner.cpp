@@ -31,7 +31,8 @@ std::string OpenableAddress(const std::string& address) {
     const std::size_t colon = address.find(':');
     const std::size_t stop = address.find_first_of("/?#");
     if (colon == std::string::npos || (stop != std::string::npos && stop < colon))
-        return std::isalnum(static_cast<unsigned char>(address.front())) ? "http://" + address : std::string();
+        return std::isalnum(static_cast<unsigned char>(address.front())) ? "http://" + address
+                                                                         : std::string();
     std::string scheme = address.substr(0, colon);
     std::transform(scheme.begin(), scheme.end(), scheme.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -62,7 +63,8 @@ int CProOptions::NextFrameChangeMs() const {
     }
     // The last frame gives way when the cycle starts again; any other one just after its end.
     const std::int64_t change = (currentFrame == &frames.back()) ? cycleLength : end + 1;
-    return static_cast<int>(std::clamp<std::int64_t>(change - now, 1, std::numeric_limits<std::int32_t>::max()));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(change - now, 1, std::numeric_limits<std::int32_t>::max()));
 }
 
 void CProOptions::SelectFrame() {
@@ -103,8 +105,9 @@ void CProOptions::PlaceBanner() {
 }
 
 void CProOptions::DrawBanner() {
-    if (!currentFrame || !currentFrame->surface || !display) return;
+    // A frame that is not drawn cannot be clicked either.
     PlaceBanner();
+    if (!bannerPlaced || !display) return;
     display->DrawSurface(bannerLeft, bannerTop, currentFrame->surface.get(), nullptr, -1, -1);
 }
 

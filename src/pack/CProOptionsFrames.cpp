@@ -60,7 +60,8 @@ bool CProOptions::LoadBanner(const std::string& imagePath) {
         if (!ReadPictureFile(imagePath, bytes, nullptr) ||
             !gif.Load(bytes.data(), bytes.size(), nullptr, CGifAnimation::kMaxFrames, bannerPixelLimit))
             return false;
-        const std::size_t canvas = static_cast<std::size_t>(gif.Width()) * static_cast<std::size_t>(gif.Height());
+        const std::size_t canvas =
+            static_cast<std::size_t>(gif.Width()) * static_cast<std::size_t>(gif.Height());
         DecodedImage image;
         std::size_t pixels = 0;
         for (int f = 0; f < gif.FrameCount() && pixels + canvas <= bannerPixelLimit; ++f) {
@@ -77,7 +78,8 @@ bool CProOptions::LoadBanner(const std::string& imagePath) {
         addFrame(0, image, 0);
     }
     if (frames.empty()) return false;
-    cycleLength = static_cast<std::int32_t>(std::min<std::int64_t>(cycle, std::numeric_limits<std::int32_t>::max()));
+    cycleLength =
+        static_cast<std::int32_t>(std::min<std::int64_t>(cycle, std::numeric_limits<std::int32_t>::max()));
     LoadFrameSurfaces();
     // The first frame shows from the first drawing on.
     SelectFrame();
