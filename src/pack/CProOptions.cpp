@@ -3,6 +3,7 @@
 #include "display/CSurface.h"
 #include "platform/FileAccess.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr std::uintmax_t kMaxRecordBytes = 16u * kMaxAuthorExtrasString;
 } // namespace
 
-CProOptions::CProOptions() {
+CProOptions::CProOptions(AppTimer::TimeSource clock) : timer(std::move(clock)) {
     timer.Start();
 }
 

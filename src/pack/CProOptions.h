@@ -28,7 +28,8 @@ struct BannerFrame {
 
 class CProOptions {
   public:
-    CProOptions();
+    // The banner's stopwatch starts here, on `clock` (the steady clock when none is given).
+    explicit CProOptions(AppTimer::TimeSource clock = {});
     virtual ~CProOptions();
     CProOptions(const CProOptions&) = delete;
     CProOptions& operator=(const CProOptions&) = delete;

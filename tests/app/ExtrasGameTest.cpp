@@ -3,11 +3,11 @@
 #include "support/GameFixture.h"
 #include "support/PictureFiles.h"
 
-// Boats, published with the author's title, a clickable three-frame banner (delays 10, 20, 30,
-// the left half of the first frame transparent) in the bottom-right corner and no preview.
+// Boats, published with the author's title and a clickable three-frame banner (delays 10, 20,
+// 30, the left half of the first frame transparent) in the bottom-right corner.
 using ExtrasGame = GameFixture;
 
-TEST_F(ExtrasGame, TheAuthorsTitleBannerLinkAndRefusalReachThePlayer) {
+TEST_F(ExtrasGame, TheAuthorsTitleAndAnimatedBannerWithItsLinkReachThePlayer) {
     const publish::PublishRequest request =
         PublishGradient(temp.Str(), 128, 96, "medium", "Boats", temp.File("Boats.exe"), &summary);
     std::vector<GifFrameSpec> frames;
@@ -16,7 +16,7 @@ TEST_F(ExtrasGame, TheAuthorsTitleBannerLinkAndRefusalReachThePlayer) {
     for (int i = 0; i < 800; i += 40)
         std::fill_n(frames[0].indices.begin() + i, 20, std::uint8_t{3});
     AuthorExtras record;
-    record.title = "Harbour Collection", record.bannerFlag = record.linkFlag = record.previewForbidden = 1;
+    record.title = "Harbour Collection", record.bannerFlag = record.linkFlag = 1;
     record.linkAddress = "https://example.org/", record.imageExtension = "gif", record.placement = 8;
     std::vector<publish::PackEntrySource> entries;
     std::string error;
@@ -60,9 +60,4 @@ TEST_F(ExtrasGame, TheAuthorsTitleBannerLinkAndRefusalReachThePlayer) {
     EXPECT_TRUE(g_puzzle->selection.Empty());
     Send(WM_MOUSEMOVE, 0, MakeMouseLParam(743, 480));
     EXPECT_EQ(platform->cursor, CursorKind::Arrow);
-
-    Command(ID_OPTIONS_PREVIEW);
-    ASSERT_FALSE(platform->messageBoxes.empty());
-    EXPECT_EQ(std::pair(platform->messageBoxes.back().caption, platform->preview.shown),
-              std::pair(std::string("Option disabled"), false));
 }

@@ -23,15 +23,14 @@ class Banner : public ::testing::Test {
         platform.clientWidth = 800, platform.clientHeight = 560;
         EXPECT_EQ(display.CreateWindowedDisplay(1, 800, 560), S_OK);
         options.display = &display, options.platform = &platform;
-        options.timer = AppTimer([this] { return now; });
-        options.timer.Start();
     }
     ~Banner() override { g_tempDirectory.clear(), SetPlatform(nullptr); }
-    // Three 4 x 2 frames with delays 10, 20 and 30; the left half of frame 0 is transparent.
+    // Delays 10, 20 and 30 on a 4 x 2 canvas: frame 0 covers it, its left half transparent;
+    // frames 1 and 2 paint one 2 x 1 corner.
     Bytes ThreeFrameGif() {
         std::vector<GifFrameSpec> frames;
         for (std::uint8_t f = 0; f < 3; ++f)
-            frames.push_back({0, 0, 4, 2, Bytes(8, f), {}, 10 * (f + 1)});
+            frames.push_back({0, 0, f ? 2 : 4, f ? 1 : 2, Bytes(f ? 2 : 8, f), {}, 10 * (f + 1)});
         frames[0].indices = {3, 3, 0, 0, 3, 3, 0, 0}, frames[0].transparentIndex = 3;
         return MakeGif(temp.File("banner.gif"), 4, 2, {0xFF0000, 0x0000FF, 1, 2}, frames);
     }
@@ -42,8 +41,8 @@ class Banner : public ::testing::Test {
     TempDir temp;
     ScriptedPlatform platform{temp.File("state")};
     CDisplay display;
-    CProOptions options;
     double now = 0.0;
+    CProOptions options{[this] { return now; }};
 };
 } // namespace
 
@@ -101,6 +100,8 @@ TEST_F(Banner, FramesFollowTheRunningSumOfDurationsAndTheCycleWraps) {
     }
     // 125 ms: frame 1 until 300; 312 ms: frame 2 until the cycle ends at 600; 625 ms: time starts again.
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 101}, {1, 176}, {2, 288}, {0, 101}}));
+    options.animationTime = 0.6f; // the cycle's end itself starts it again
+    EXPECT_EQ(std::pair(options.Tick(), Current()), std::pair(false, 0));
 }
 
 TEST_F(Banner, NinePlacementsInTheWindowAndAnInclusiveHitTest) {
