@@ -79,12 +79,13 @@ bool CMainApp::ExtractProOptions() {
         // The extension comes from the pack and names a file: letters and digits only, so it
         // cannot lead out of the temporary directory.
         const std::string& extension = extras.extras.imageExtension;
-        const bool plainExtension =
-            !extension.empty() && extension.size() <= kMaxBannerExtension &&
-            std::all_of(extension.begin(), extension.end(), [](unsigned char c) { return std::isalnum(c) != 0; });
+        const bool plainExtension = !extension.empty() && extension.size() <= kMaxBannerExtension &&
+                                    std::all_of(extension.begin(), extension.end(),
+                                                [](unsigned char c) { return std::isalnum(c) != 0; });
         const std::string imagePath = directory + "pro_image." + extension;
         // A banner missing from the pack must not bring back an older puzzle's picture.
-        if (!plainExtension || !packFile->ExtractEntry("_pro_image", imagePath) || !extras.LoadBanner(imagePath))
+        if (!plainExtension || !packFile->ExtractEntry("_pro_image", imagePath) ||
+            !extras.LoadBanner(imagePath))
             LogWrite(0, "Banner Failed to load\n");
     }
     if (extras.extras.infoPageFlag) {

@@ -31,8 +31,9 @@ std::string OpenableAddress(const std::string& address) {
     const std::size_t colon = address.find(':');
     const std::size_t stop = address.find_first_of("/?#");
     if (colon == std::string::npos || (stop != std::string::npos && stop < colon))
-        return std::isalnum(static_cast<unsigned char>(address.front())) ? "http://" + address
-                                                                         : std::string();
+        return !address.empty() && std::isalnum(static_cast<unsigned char>(address.front()))
+                   ? "http://" + address
+                   : std::string();
     std::string scheme = address.substr(0, colon);
     std::transform(scheme.begin(), scheme.end(), scheme.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
