@@ -1,9 +1,10 @@
-// The application's pack steps: opening the program's own pack, copying the puzzle archive
-// and the sounds out of it, and loading the puzzle it carries.
+// The application's pack steps: opening the program's own pack, copying the puzzle archive,
+// the sounds and the author's extras out of it, and loading the puzzle it carries.
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/Log.h"
 #include "pack/CPackFile.h"
+#include "pack/CProOptions.h"
 #include "pack/PackFormat.h"
 #include "pack/PackNames.h"
 #include "pack/PuzzleArchiveLoader.h"
@@ -11,7 +12,15 @@
 #include "play/CPuzzle.h"
 #include "preview/CPreviewWnd.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
 namespace {
+// Longer than any picture type's name.
+constexpr std::size_t kMaxBannerExtension = 8;
+
 std::string ModuleFileName() {
     if (!g_moduleFileName.empty()) return g_moduleFileName;
     if (IPlatform* platform = Platform()) return platform->ExecutablePath();
@@ -48,16 +57,47 @@ bool CMainApp::ExtractSounds() {
     LogWrite(0, "CMainApp::ExtractSounds()");
     if (!packFile) return false;
     const std::string directory = PackTempDirectory();
-    if (!packFile->ExtractEntry("click.wav", directory + "temp1")) return false;
-    if (!packFile->ExtractEntry("rotate.wav", directory + "temp2")) return false;
+    // Each sound on its own: a pack without one still plays the other.
+    const bool click = packFile->ExtractEntry("click.wav", directory + "temp1");
+    const bool rotate = packFile->ExtractEntry("rotate.wav", directory + "temp2");
+    if (!click || !rotate) return false;
     LogWrite(0, "Passed\n");
     return true;
 }
 
 bool CMainApp::ExtractProOptions() {
     LogWrite(0, "CMainApp::ExtractProOptions()");
-    // The author extras are not read yet; the game runs without them.
-    return false;
+    if (!packFile || !g_proOptions) return false;
+    CProOptions& extras = *g_proOptions;
+    const std::string directory = PackTempDirectory();
+    const std::string recordPath = directory + "pro_options";
+    if (!packFile->ExtractEntry("_pro_options", recordPath)) return false;
+    extras.present = 1;
+    extras.Read(recordPath);
+
+    if (extras.extras.bannerFlag) {
+        // The extension comes from the pack and names a file: letters and digits only, so it
+        // cannot lead out of the temporary directory.
+        const std::string& extension = extras.extras.imageExtension;
+        const bool plainExtension = !extension.empty() && extension.size() <= kMaxBannerExtension &&
+                                    std::all_of(extension.begin(), extension.end(),
+                                                [](unsigned char c) { return std::isalnum(c) != 0; });
+        const std::string imagePath = directory + "pro_image." + extension;
+        // A banner missing from the pack must not bring back an older puzzle's picture.
+        if (!plainExtension || !packFile->ExtractEntry("_pro_image", imagePath) ||
+            !extras.LoadBanner(imagePath))
+            LogWrite(0, "Banner Failed to load\n");
+    }
+    if (extras.extras.infoPageFlag) {
+        const std::string infoPath = directory + "pro_info_file";
+        if (!packFile->ExtractEntry("_pro_info_file", infoPath)) {
+            // The closing page must not show an older puzzle's page instead.
+            std::error_code ignored;
+            std::filesystem::remove(infoPath, ignored);
+        }
+    }
+    LogWrite(0, "Passed\n");
+    return true;
 }
 
 bool CMainApp::LoadPuzzle() {

@@ -45,6 +45,9 @@ bool InitApp(HWND window) {
     g_mainApp = new CMainApp;
     g_clock = new CGameClock;
     g_proOptions = new CProOptions;
+    g_proOptions->display = g_display;
+    g_proOptions->app = g_mainApp;
+    g_proOptions->platform = Platform();
     g_mainApp->window = window;
 
     g_mainApp->Init();
@@ -64,7 +67,10 @@ void Destructor() {
 }
 
 void IdleStep() {
-    if (g_proOptions) g_proOptions->Tick();
+    if (!g_proOptions) return;
+    g_proOptions->Tick();
+    // Nothing changes on screen before the banner's next frame is due.
+    if (IPlatform* platform = Platform()) platform->ScheduleIdle(g_proOptions->NextFrameChangeMs());
 }
 
 bool GameStartup(IPlatform* platform, std::optional<std::uint32_t> seed) {

@@ -101,6 +101,8 @@ class IPlatform {
     virtual void PostQuitMessage(int exitCode) = 0;
     // Runs the message loop until the quit message; `idle` runs whenever no message waits.
     virtual int RunMessageLoop(void (*idle)()) = 0;
+    // Asked by the idle step: run it again in about `delayMs`; -1: not before a later call asks.
+    virtual void ScheduleIdle(int /*delayMs*/) {}
 
     // --- Dialogs ---------------------------------------------------------------------------------
     // Returns IDOK, IDCANCEL, IDYES or IDNO.

@@ -38,7 +38,7 @@ bool CMouseController::SelectionEmpty() const {
 }
 
 bool CMouseController::OverBanner(int x, int y) const {
-    return g_proOptions && g_proOptions->extras.linkFlag && g_proOptions->HitTest(x, y);
+    return g_proOptions && g_proOptions->Clickable() && g_proOptions->HitTest(x, y);
 }
 
 void CMouseController::ShowCursor(CursorKind kind) const {

@@ -71,7 +71,8 @@ class ScriptedPlatform : public IPlatform {
         return IDOK;
     }
     void PlaySoundFile(const std::string& path) override { soundsPlayed.push_back(path); }
-    int OpenUrl(const std::string&) override { return 42; }
+    int OpenUrl(const std::string& url) override { return urlsOpened.push_back(url), 42; }
+    void ScheduleIdle(int delayMs) override { idleDelays.push_back(delayMs); }
 
     // Settings store (in memory), readable and writable only while open.
     bool SettingsOpen() override { return settingsOpenNow = settingsAvailable; }
@@ -154,6 +155,8 @@ class ScriptedPlatform : public IPlatform {
     std::deque<COLORREF> colourAnswers;   // empty: the chooser is cancelled
     std::vector<COLORREF> colourInitials; // the colour each chooser opened with
     std::vector<std::string> soundsPlayed;
+    std::vector<std::string> urlsOpened;
+    std::vector<int> idleDelays; // every wait the idle step asked for
 
     bool settingsAvailable = true, settingsOpenNow = false;
     std::map<std::string, std::string> settingsStrings;

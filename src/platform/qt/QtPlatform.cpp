@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -29,7 +30,7 @@ namespace {
 // The game's two windows: the main window and the preview it owns.
 constexpr HWND kMainWindow = 1;
 constexpr HWND kPreviewWindow = 2;
-// The idle step runs this often while the loop waits.
+// The idle step first runs this soon, and never runs again sooner than this.
 constexpr int kIdlePeriodMs = 10;
 // What the shell answers on success, and for an address it will not open.
 constexpr int kOpened = 42;
@@ -294,16 +295,30 @@ int QtPlatform::RunMessageLoop(void (*idle)()) {
         return quitCode_;
     }
     QTimer idleTimer;
+    idleTimer.setTimerType(Qt::PreciseTimer);
     if (idle) {
-        connect(&idleTimer, &QTimer::timeout, this, [idle] { idle(); });
+        // A modal dialog runs its own loop; the idle step (the banner) waits for it to close.
+        connect(&idleTimer, &QTimer::timeout, this, [idle] {
+            if (!QApplication::activeModalWidget()) idle();
+        });
         idleTimer.start(kIdlePeriodMs);
+        idleTimer_ = &idleTimer;
     }
     QEventLoop loop;
     mainLoop_ = &loop;
     const int code = loop.exec();
     mainLoop_ = nullptr;
+    idleTimer_ = nullptr;
     quitPending_ = false;
     return code;
+}
+
+void QtPlatform::ScheduleIdle(int delayMs) {
+    if (!idleTimer_) return;
+    if (delayMs < 0)
+        idleTimer_->stop();
+    else
+        idleTimer_->start(std::max(delayMs, kIdlePeriodMs));
 }
 
 // --- Dialogs ---------------------------------------------------------------------------------------

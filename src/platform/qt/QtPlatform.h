@@ -64,6 +64,7 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     void SetTimer(int id, int periodMs) override;
     void PostQuitMessage(int exitCode) override;
     int RunMessageLoop(void (*idle)()) override;
+    void ScheduleIdle(int delayMs) override;
 
     // Dialogs.
     int MessageBox(const std::string& text, const std::string& caption, UINT style) override;
@@ -114,6 +115,7 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     WindowProcedure procedure_ = nullptr;
     std::map<int, QTimer*> timers_;
     QEventLoop* mainLoop_ = nullptr;
+    QTimer* idleTimer_ = nullptr; // while the loop runs
     bool quitPending_ = false;
     int quitCode_ = 0;
     bool paintPending_ = false;
