@@ -4,12 +4,17 @@
 #include "app/Globals.h"
 #include "app/Log.h"
 #include "pack/CPackFile.h"
+#include "pack/Loader.h"
 #include "pack/PackFormat.h"
 #include "pack/PackNames.h"
 #include "pack/PuzzleArchiveLoader.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
 #include "preview/CPreviewWnd.h"
+
+#include <filesystem>
+#include <new>
+#include <system_error>
 
 namespace {
 std::string ModuleFileName() {
@@ -34,8 +39,14 @@ bool CMainApp::ExtractPuzzleFile() {
     LogWrite(0, "CMainApp::ExtractPuzzleFile()");
     const std::string bareName = BareProgramName(ModuleFileName());
     LogWrite(0, "CMainApp::ExtractPuzzleFile() - extracting to %s", bareName.c_str());
-    puzzleFilePath = PackTempDirectory() + bareName;
-    if (packFile && packFile->ExtractEntry("puzzlefile", puzzleFilePath)) {
+    // The archive stays in the state folder, where a saved position finds it again. It is
+    // copied out into this copy's own folder first and renamed into place whole, so another
+    // copy starting the same puzzle never reads half of it.
+    puzzleFilePath = g_stateDirectory.empty() ? std::string() : g_stateDirectory + bareName;
+    const std::string partial = PackTempDirectory() + bareName;
+    std::error_code renameError;
+    if (!puzzleFilePath.empty() && packFile && packFile->ExtractEntry("puzzlefile", partial) &&
+        (std::filesystem::rename(partial, puzzleFilePath, renameError), !renameError)) {
         LogWrite(0, "Passed");
         return true;
     }
@@ -68,7 +79,13 @@ bool CMainApp::LoadPuzzle() {
 
     // A saved position for this puzzle is restored instead of a fresh cut.
     const std::string positionPath = PositionFilePath();
-    if (FileExists(positionPath) && g_puzzle->LoadPosition(positionPath, g_clock, Platform())) return true;
+    try {
+        if (FileExists(positionPath) && g_puzzle->LoadPosition(positionPath, g_clock, Platform())) return true;
+    } catch (const std::bad_alloc&) {
+        g_renderEnabled = 1;
+        ReportOutOfMemory(positionPath);
+        return false;
+    }
 
     g_renderEnabled = 0;
     const bool loaded = LoadPuzzleArchive(*g_puzzle, puzzleFilePath);

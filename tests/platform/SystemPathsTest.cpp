@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 TEST(SystemPaths, StateFolderIsPrivateOwnFileIsFoundAndFilesAreReadWithinABound) {
@@ -22,10 +24,13 @@ TEST(SystemPaths, StateFolderIsPrivateOwnFileIsFoundAndFilesAreReadWithinABound)
     for (const std::string& folder : {made, dir.Str() + "pictorra-vaze"})
         EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
 
-    // A file where the folder should be is no place for the game's files.
+    // A file or a link where the folder should be is no place for the game's files.
     fs::create_directories(dir.Path() / "taken");
     WriteBytes(dir.File("taken/pictorra-vaze"), {1});
     EXPECT_EQ(PrivateStateDirectory(dir.Path() / "taken"), "");
+    fs::create_directories(dir.Path() / "linked" / "elsewhere");
+    fs::create_directory_symlink("elsewhere", dir.Path() / "linked" / "pictorra-vaze");
+    EXPECT_EQ(PrivateStateDirectory(dir.Path() / "linked"), "");
 
     // The program finds its own file; whole files are read only within their bound.
     const fs::path self = OwnExecutablePath();
@@ -42,4 +47,43 @@ TEST(SystemPaths, StateFolderIsPrivateOwnFileIsFoundAndFilesAreReadWithinABound)
     EXPECT_NE(error.find("too large"), std::string::npos);
     EXPECT_FALSE(ReadWholeFile(dir.File("missing"), 10, bytes, &error));
     EXPECT_FALSE(ReadWholeFile(dir.Str(), 1 << 20, bytes, nullptr)) << "a folder is no file";
+}
+
+TEST(SystemPaths, AnUnusableStateFolderFallsBackToAPrivateFolderUnderTheTempRootNeverThroughALink) {
+    TempDir dir;
+    const fs::path root = dir.Path() / "tmp";
+    fs::create_directories(root);
+    const std::string usual = (root / ("pictorra-vaze-" + std::to_string(::geteuid()))).string() + "/";
+    WriteBytes(dir.File("plain"), {1});
+
+    PrivateFolder kept = ChoosePrivateFolder(dir.Str(), root);
+    EXPECT_EQ(std::pair(kept.path, kept.fallback), std::pair(dir.Str(), false));
+    for (const std::string& refused : {std::string(), dir.File("plain"), std::string("relative/state")}) {
+        PrivateFolder chosen = ChoosePrivateFolder(refused, root);
+        EXPECT_EQ(std::pair(chosen.path, chosen.fallback), std::pair(usual, true)) << refused;
+    }
+    EXPECT_EQ(fs::status(usual).permissions(), fs::perms::owner_all);
+
+    // A link planted under the usual name, or the name taken by someone else: a new folder.
+    fs::create_directories(dir.Path() / "victim");
+    fs::permissions(dir.Path() / "victim", fs::perms::all);
+    for (bool link : {true, false}) {
+        fs::remove_all(usual);
+        if (link) {
+            fs::create_directory_symlink(dir.Path() / "victim", fs::path(usual).parent_path());
+        } else {
+            fs::create_directory(usual);
+            ASSERT_EQ(::chown(usual.c_str(), ::geteuid() + 4321, ::getegid()), 0);
+        }
+        const PrivateFolder chosen = ChoosePrivateFolder("", root);
+        EXPECT_TRUE(chosen.fallback && chosen.path.rfind(usual.substr(0, usual.size() - 1) + "-", 0) == 0)
+            << chosen.path;
+        EXPECT_TRUE(fs::is_directory(chosen.path) && !fs::is_symlink(fs::path(chosen.path).parent_path()));
+    }
+    EXPECT_TRUE(fs::is_empty(dir.Path() / "victim"));
+    EXPECT_EQ(fs::status(dir.Path() / "victim").permissions(), fs::perms::all);
+
+    // No usable temp root either: nothing at all, never a relative path.
+    EXPECT_EQ(ChoosePrivateFolder("", dir.Path() / "plain").path, "");
+    EXPECT_EQ(ChoosePrivateFolder("", "tmp").path, "");
 }
