@@ -44,11 +44,13 @@ bool CMainApp::ExtractPuzzleFile() {
     // copy starting the same puzzle never reads half of it.
     puzzleFilePath = g_stateDirectory.empty() ? std::string() : g_stateDirectory + bareName;
     const std::string partial = PackTempDirectory() + bareName;
-    std::error_code renameError;
-    if (!puzzleFilePath.empty() && packFile && packFile->ExtractEntry("puzzlefile", partial) &&
-        (std::filesystem::rename(partial, puzzleFilePath, renameError), !renameError)) {
-        LogWrite(0, "Passed");
-        return true;
+    if (!puzzleFilePath.empty() && packFile && packFile->ExtractEntry("puzzlefile", partial)) {
+        std::error_code renameError;
+        std::filesystem::rename(partial, puzzleFilePath, renameError);
+        if (!renameError) {
+            LogWrite(0, "Passed");
+            return true;
+        }
     }
     LogWrite(0, "CMainApp::ExtractPuzzleFile() - FAILED");
     if (IPlatform* platform = Platform()) platform->MessageBox("Could not extract PUZ file", "Error", MB_OK);

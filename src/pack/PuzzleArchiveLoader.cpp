@@ -82,6 +82,8 @@ bool RefuseOversized(const std::string& picturePath, PictureFormat format) {
 }
 
 bool LoadArchiveSteps(CPuzzle& puzzle, const std::string& path) {
+    // Without this copy's folder every file below would land wherever the game was started.
+    if (PackTempDirectory().empty()) return false;
     // Never while the loader thread still works on the pieces.
     if (puzzle.loaderBusy) return false;
     // Loading the same archive again keeps the preview's picture.

@@ -51,39 +51,30 @@ TEST(SystemPaths, StateFolderIsPrivateOwnFileIsFoundAndFilesAreReadWithinABound)
 
 TEST(SystemPaths, AnUnusableStateFolderFallsBackToAPrivateFolderUnderTheTempRootNeverThroughALink) {
     TempDir dir;
-    const fs::path root = dir.Path() / "tmp";
-    fs::create_directories(root);
-    const std::string usual = (root / ("pictorra-vaze-" + std::to_string(::geteuid()))).string() + "/";
+    const fs::path root = dir.Path() / "tmp", victim = dir.Path() / "victim";
+    fs::create_directories(root), fs::create_directories(victim);
+    fs::permissions(victim, fs::perms::all);
+    const std::string usual = (root / ("pictorra-vaze-" + std::to_string(::geteuid()))).string();
     WriteBytes(dir.File("plain"), {1});
 
-    PrivateFolder kept = ChoosePrivateFolder(dir.Str(), root);
-    EXPECT_EQ(std::pair(kept.path, kept.fallback), std::pair(dir.Str(), false));
+    EXPECT_EQ(ChoosePrivateFolder(dir.Str(), root).path, dir.Str());
     for (const std::string& refused : {std::string(), dir.File("plain"), std::string("relative/state")}) {
-        PrivateFolder chosen = ChoosePrivateFolder(refused, root);
-        EXPECT_EQ(std::pair(chosen.path, chosen.fallback), std::pair(usual, true)) << refused;
+        const PrivateFolder chosen = ChoosePrivateFolder(refused, root);
+        EXPECT_EQ(std::pair(chosen.path, chosen.fallback), std::pair(usual + "/", true)) << refused;
     }
-    EXPECT_EQ(fs::status(usual).permissions(), fs::perms::owner_all);
-
     // A link planted under the usual name, or the name taken by someone else: a new folder.
-    fs::create_directories(dir.Path() / "victim");
-    fs::permissions(dir.Path() / "victim", fs::perms::all);
     for (bool link : {true, false}) {
         fs::remove_all(usual);
-        if (link) {
-            fs::create_directory_symlink(dir.Path() / "victim", fs::path(usual).parent_path());
-        } else {
-            fs::create_directory(usual);
-            ASSERT_EQ(::chown(usual.c_str(), ::geteuid() + 4321, ::getegid()), 0);
-        }
+        if (link) fs::create_directory_symlink(victim, usual);
+        else fs::create_directory(usual), fs::permissions(usual, fs::perms::all);
+        ASSERT_TRUE(link || ::chown(usual.c_str(), ::geteuid() + 4321, 0) == 0);
         const PrivateFolder chosen = ChoosePrivateFolder("", root);
-        EXPECT_TRUE(chosen.fallback && chosen.path.rfind(usual.substr(0, usual.size() - 1) + "-", 0) == 0)
-            << chosen.path;
-        EXPECT_TRUE(fs::is_directory(chosen.path) && !fs::is_symlink(fs::path(chosen.path).parent_path()));
+        EXPECT_EQ(chosen.path.rfind(usual + "-", 0), 0u) << chosen.path;
+        EXPECT_TRUE(fs::is_directory(chosen.path) && !fs::is_symlink(chosen.path.substr(0, chosen.path.size() - 1)));
     }
-    EXPECT_TRUE(fs::is_empty(dir.Path() / "victim"));
-    EXPECT_EQ(fs::status(dir.Path() / "victim").permissions(), fs::perms::all);
-
+    EXPECT_TRUE(fs::is_empty(victim));
+    EXPECT_EQ(fs::status(victim).permissions(), fs::perms::all);
+    EXPECT_EQ(fs::status(usual).permissions(), fs::perms::all) << "someone else's folder is left as it is";
     // No usable temp root either: nothing at all, never a relative path.
-    EXPECT_EQ(ChoosePrivateFolder("", dir.Path() / "plain").path, "");
-    EXPECT_EQ(ChoosePrivateFolder("", "tmp").path, "");
+    EXPECT_EQ(ChoosePrivateFolder("", dir.Path() / "plain").path + ChoosePrivateFolder("", "tmp").path, "");
 }
