@@ -20,8 +20,7 @@ TEST(RunFolder, EachCopyHasItsOwnFolderAndLogAndLeftoversOfEndedCopiesAreCleared
     RunFolder second(state.Str());
     EXPECT_FALSE(fs::exists(state.Path() / "run-gone12") || fs::exists(state.File("DUVereLog-gone12.txt")));
     EXPECT_TRUE(fs::exists(state.File("Autumn.sav"))) << "only what belonged to ended copies goes";
-    ASSERT_TRUE(fs::is_directory(first->Path()) && fs::is_directory(second.Path()));
-    EXPECT_NE(first->Path(), second.Path());
+    ASSERT_TRUE(fs::is_directory(first->Path()) && fs::is_directory(second.Path()) && first->Path() != second.Path());
     EXPECT_EQ(fs::path(second.Path()).parent_path().parent_path(), state.Path());
     const std::string tag = fs::path(second.Path()).parent_path().filename().string().substr(4);
     EXPECT_EQ(first->LogName() + " " + second.LogName(), "DUVereLog.txt DUVereLog-" + tag + ".txt");
@@ -30,8 +29,7 @@ TEST(RunFolder, EachCopyHasItsOwnFolderAndLogAndLeftoversOfEndedCopiesAreCleared
     // writes the usual log.
     EXPECT_TRUE(!RunFolder(state.Str()).Path().empty() && fs::is_directory(first->Path()));
     const std::string gone = first->Path();
-    first.reset();
-    EXPECT_FALSE(fs::exists(gone));
+    EXPECT_FALSE((first.reset(), fs::exists(gone)));
     EXPECT_EQ(RunFolder(state.Str()).LogName(), "DUVereLog.txt");
     EXPECT_TRUE(RunFolder("").Path().empty() && RunFolder(state.File("Autumn.sav") + "/").Path().empty());
 }
