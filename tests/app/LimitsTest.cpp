@@ -1,6 +1,5 @@
 #include "ArchiveWriter.h"
 #include "JpegWriter.h"
-#include "app/Log.h"
 #include "cutting/PuzzleLimits.h"
 #include "pack/GameCutContext.h"
 #include "pack/Loader.h"
