@@ -5,6 +5,7 @@
 #include "app/Log.h"
 #include "pack/CPackFile.h"
 #include "pack/CProOptions.h"
+#include "pack/Loader.h"
 #include "pack/PackFormat.h"
 #include "pack/PackNames.h"
 #include "pack/PuzzleArchiveLoader.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 namespace {
@@ -43,10 +45,18 @@ bool CMainApp::ExtractPuzzleFile() {
     LogWrite(0, "CMainApp::ExtractPuzzleFile()");
     const std::string bareName = BareProgramName(ModuleFileName());
     LogWrite(0, "CMainApp::ExtractPuzzleFile() - extracting to %s", bareName.c_str());
-    puzzleFilePath = PackTempDirectory() + bareName;
-    if (packFile && packFile->ExtractEntry("puzzlefile", puzzleFilePath)) {
-        LogWrite(0, "Passed");
-        return true;
+    // The archive stays in the state folder, where a saved position finds it again. It is
+    // copied out into this copy's own folder first and renamed into place whole, so another
+    // copy starting the same puzzle never reads half of it.
+    puzzleFilePath = g_stateDirectory.empty() ? std::string() : g_stateDirectory + bareName;
+    const std::string partial = PackTempDirectory() + bareName;
+    if (!puzzleFilePath.empty() && packFile && packFile->ExtractEntry("puzzlefile", partial)) {
+        std::error_code renameError;
+        std::filesystem::rename(partial, puzzleFilePath, renameError);
+        if (!renameError) {
+            LogWrite(0, "Passed");
+            return true;
+        }
     }
     LogWrite(0, "CMainApp::ExtractPuzzleFile() - FAILED");
     if (IPlatform* platform = Platform()) platform->MessageBox("Could not extract PUZ file", "Error", MB_OK);
@@ -108,7 +118,13 @@ bool CMainApp::LoadPuzzle() {
 
     // A saved position for this puzzle is restored instead of a fresh cut.
     const std::string positionPath = PositionFilePath();
-    if (FileExists(positionPath) && g_puzzle->LoadPosition(positionPath, g_clock, Platform())) return true;
+    try {
+        if (FileExists(positionPath) && g_puzzle->LoadPosition(positionPath, g_clock, Platform())) return true;
+    } catch (const std::bad_alloc&) {
+        g_renderEnabled = 1;
+        ReportOutOfMemory(positionPath);
+        return false;
+    }
 
     g_renderEnabled = 0;
     const bool loaded = LoadPuzzleArchive(*g_puzzle, puzzleFilePath);

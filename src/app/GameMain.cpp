@@ -14,6 +14,8 @@
 #include "display/CDisplay.h"
 #include "pack/CProOptions.h"
 #include "platform/Platform.h"
+#include "platform/RunFolder.h"
+#include "platform/SystemPaths.h"
 #include "play/CPuzzle.h"
 
 #include <ctime>
@@ -26,6 +28,32 @@ template <typename T> void DeleteGlobal(T*& object) {
     object = nullptr;
 }
 
+// The private folders every file of the run goes to: the platform's state folder, or one of
+// the user's own under the system's temporary folder when that cannot be had. Without
+// either the game says so and does not start: no file is ever written anywhere else.
+bool OpenFolders(IPlatform* platform, PrivateFolder& state) {
+    state = ChoosePrivateFolder(platform->TempDirectory(), SystemTempRoot());
+    if (!state.path.empty()) {
+        g_runFolder = new RunFolder(state.path);
+        if (!g_runFolder->Path().empty()) {
+            g_stateDirectory = state.path;
+            g_tempDirectory = g_runFolder->Path();
+            return true;
+        }
+        DeleteGlobal(g_runFolder);
+    }
+    platform->MessageBox("The game found no private folder for its working files (its state folder and the "
+                         "system's temporary folder could not be used).\nThe game will now close.",
+                         "Error", MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// Once the workers are gone nothing uses this copy's transient files any more.
+void CloseFolders() {
+    DeleteGlobal(g_runFolder);
+    g_tempDirectory.clear(), g_stateDirectory.clear();
+}
+
 std::string WorkingDirectory() {
     std::error_code error;
     std::filesystem::path path = std::filesystem::current_path(error);
@@ -34,8 +62,7 @@ std::string WorkingDirectory() {
 } // namespace
 
 bool InitApp(HWND window) {
-    g_tempDirectory = Platform()->TempDirectory();
-    LogInit(g_tempDirectory + "DUVereLog.txt");
+    if (g_runFolder) LogInit(g_stateDirectory + g_runFolder->LogName());
     LogWrite(0, "Working Directory is %s", WorkingDirectory().c_str());
 
     g_display = new CDisplay;
@@ -79,6 +106,8 @@ bool GameStartup(IPlatform* platform, std::optional<std::uint32_t> seed) {
     g_moduleFileName = platform->ExecutablePath();
     if (g_moduleFileName.empty()) return false;
     GameSeed(seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr)));
+    PrivateFolder state;
+    if (!OpenFolders(platform, state)) return false;
 
     HWND window = platform->CreateMainWindow(" ", 800, 600, WndProc);
     if (!window) return false;
@@ -88,6 +117,7 @@ bool GameStartup(IPlatform* platform, std::optional<std::uint32_t> seed) {
         LogWrite(0, "InitApp Failed");
         return false;
     }
+    if (state.fallback) LogWrite(0, "The state folder could not be used; working files are kept in %s", state.path.c_str());
     LoadSettings(*g_puzzle);
     g_mainApp->LoadPuzzle();
     return true;
@@ -101,12 +131,17 @@ void GameEnd() {
 void GameShutdown() {
     if (g_mainApp) Destructor();
     DeleteGlobal(g_statusBar);
+    CloseFolders();
     SetPlatform(nullptr);
 }
 
 int GameMain(IPlatform* platform) {
-    if (!GameStartup(platform)) return -1;
+    if (!GameStartup(platform)) {
+        CloseFolders();
+        return -1;
+    }
     const int code = platform->RunMessageLoop(IdleStep);
     GameEnd();
+    CloseFolders();
     return code;
 }

@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
+#include "pack/Loader.h"
 #include "platform/Platform.h"
 #include "play/CMouseController.h"
 #include "play/CPuzzle.h"
@@ -127,6 +128,8 @@ void OnLoaderDone(WPARAM result) {
         g_puzzle->NewGame();
     else if (result == 1)
         g_puzzle->FinishLoad();
+    else if (result == kLoaderOutOfMemory)
+        g_puzzle->FinishLoad(), ReportOutOfMemory(g_puzzle->archivePath);
     else
         return;
     ShowLoadedPuzzle();

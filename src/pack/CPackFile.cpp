@@ -3,9 +3,9 @@
 #include "app/Globals.h"
 #include "pack/PackFormat.h"
 #include "platform/FileAccess.h"
-#include "platform/Platform.h"
 
 #include <climits>
+#include <filesystem>
 #include <cstdio>
 #include <memory>
 
@@ -61,9 +61,7 @@ std::int64_t ScanForMarker(std::FILE* f, std::uint32_t searchOffset) {
 } // namespace
 
 std::string PackTempDirectory() {
-    if (!g_tempDirectory.empty()) return g_tempDirectory;
-    if (IPlatform* platform = Platform()) return platform->TempDirectory();
-    return std::string();
+    return g_tempDirectory;
 }
 
 bool CPackFile::OpenPackFile(const std::string& path, std::uint32_t searchOffset) {
@@ -123,6 +121,8 @@ bool CPackFile::ExtractEntry(const std::string& name, const std::string& outputP
     if (!entry) return false;
     // An end before the start would be a size of nearly 4 GB: the entry is broken.
     if (entry->end < entry->start) return false;
+    // A file name without its folder would land wherever the program was started from.
+    if (!std::filesystem::path(outputPath).is_absolute()) return false;
 
     FilePtr out(std::fopen(outputPath.c_str(), "wb"));
     if (!out) return false;

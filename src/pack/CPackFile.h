@@ -20,8 +20,8 @@ class CPackFile {
     bool OpenPackFile(const std::string& path, std::uint32_t searchOffset);
     // The first entry in directory order with exactly this name, or null.
     const CPackEntry* FindEntry(const std::string& name) const;
-    // Copies the entry's bytes into `outputPath` (created or emptied). An entry reaching
-    // past the end of the pack file is copied as far as the file goes.
+    // Copies the entry's bytes into `outputPath` (created or emptied; a relative path is
+    // refused). An entry reaching past the end of the pack file is copied as far as the file goes.
     bool ExtractEntry(const std::string& name, const std::string& outputPath) const;
 
     std::string packPath;
@@ -30,5 +30,5 @@ class CPackFile {
     std::uint32_t dataBase = 0;
 };
 
-// The temporary directory the game exchanges files through, ending in a separator.
+// This copy's folder for transient files (ending in a separator); empty before start-up.
 std::string PackTempDirectory();

@@ -14,6 +14,12 @@ bool RecutPuzzle();
 // images, both with `context`.
 void StartLoader(CPuzzle* puzzle, int mode, CutContext context);
 
+// What the loader's end message carries besides 0 (cut) and 1 (rebuilt): the pieces did not
+// fit in memory; the puzzle is left without pieces.
+constexpr unsigned kLoaderOutOfMemory = 2;
+// Tells the player (and the log) that `what` did not fit in memory. Main thread only.
+void ReportOutOfMemory(const std::string& what);
+
 // Thread bodies, each given the puzzle.
 void LoaderThread(CPuzzle* puzzle, CutContext context);
 void ProgressThread(CPuzzle* puzzle);

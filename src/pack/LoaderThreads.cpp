@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <new>
 #include <utility>
 
 namespace {
@@ -116,6 +117,12 @@ void RunRebuildPass(const CutContext& context, CPuzzle* puzzle) {
     puzzle->progress = 100.0f;
 }
 
+void ReportOutOfMemory(const std::string& what) {
+    LogWrite(0, "Not enough memory to load %s", what.c_str());
+    if (IPlatform* platform = Platform())
+        platform->MessageBox("There is not enough memory for this puzzle:\n" + what, "Error", MB_OK | MB_ICONERROR);
+}
+
 void ProgressThread(CPuzzle* puzzle) {
     while (puzzle->progress < 100.0f && !puzzle->stopRequested) {
         std::this_thread::sleep_for(std::chrono::milliseconds(kProgressIntervalMs));
@@ -132,11 +139,21 @@ void LoaderThread(CPuzzle* puzzle, CutContext context) {
     puzzle->progressThread = std::thread(ProgressThread, puzzle);
 
     WPARAM result = 0;
-    if (puzzle->loaderMode == 1) {
-        RunRebuildPass(context, puzzle);
-        result = 1;
-    } else {
-        RunCuttingPass(context, puzzle);
+    try {
+        if (puzzle->loaderMode == 1) {
+            RunRebuildPass(context, puzzle);
+            result = 1;
+        } else {
+            RunCuttingPass(context, puzzle);
+        }
+    } catch (const std::bad_alloc&) {
+        // What was cut is given back; the main thread tells the player.
+        puzzle->pieces.clear();
+        puzzle->pieces.shrink_to_fit();
+        puzzle->cols = puzzle->rows = 0;
+        puzzle->totalPieces = puzzle->loosePieces = 0;
+        puzzle->progress = 100.0f;
+        result = kLoaderOutOfMemory;
     }
 
     // Ends within one report interval plus one report's timeout.

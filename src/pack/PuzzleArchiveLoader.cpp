@@ -6,13 +6,20 @@
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
 #include "cutting/CutTable.h"
+#include "cutting/PuzzleLimits.h"
 #include "imaging/PictureConverter.h"
+#include "imaging/PictureSize.h"
 #include "pack/CPackFile.h"
 #include "pack/CPuzzleArchive.h"
 #include "pack/GameCutContext.h"
+#include "pack/Loader.h"
 #include "pack/PuzzleOptionsReader.h"
+#include "platform/Platform.h"
 #include "play/CPuzzle.h"
 #include "preview/CPreviewWnd.h"
+
+#include <algorithm>
+#include <new>
 
 namespace {
 
@@ -41,24 +48,42 @@ bool ChooseCut(CPuzzle& puzzle, const std::string& path) {
     return false;
 }
 
-// The picture, as stored, into the temporary directory, then decoded into the bitmap the
-// pieces are cut from. Returns the bitmap's path; a picture that does not decode leaves no
-// bitmap there, which the cutting step reports.
-std::string ExtractPicture(CArchiveEntry& picture, PictureFormat format) {
-    const std::string directory = PackTempDirectory();
-    const std::string picturePath = directory + kPictureTempName;
+// The picture, as stored, into this copy's folder. Returns its path.
+std::string ExtractPicture(CArchiveEntry& picture) {
+    const std::string picturePath = PackTempDirectory() + kPictureTempName;
     if (picture.OpenStream()) {
         picture.ExtractTo(picturePath);
         picture.CloseStream();
     }
-    const std::string bitmapPath = directory + kPictureBitmapName;
+    return picturePath;
+}
+
+// The picture decoded into the bitmap the pieces are cut from. Returns the bitmap's path; a
+// picture that does not decode leaves no bitmap there, which the cutting step reports.
+std::string ConvertPicture(const std::string& picturePath, PictureFormat format) {
+    const std::string bitmapPath = PackTempDirectory() + kPictureBitmapName;
     ConvertPictureToBitmap(picturePath, format, bitmapPath);
     return bitmapPath;
 }
 
-} // namespace
+// True, with the player told the size, when the picture's header promises more pieces than
+// the game can hold at the chosen cell size. Checked before the picture is decoded and
+// again on the bitmap (icons only show their size decoded). Rotation counts as on: it can
+// be switched on later without a new load.
+bool RefuseOversized(const std::string& picturePath, PictureFormat format) {
+    PictureSize size;
+    if (!ReadPictureFileSize(picturePath, format, size) || !IsUsableCellSize(cellSize)) return false;
+    const std::string refusal = PuzzleSizeRefusal(std::max<std::int64_t>(size.width, 0) / cellSize,
+                                                  std::max<std::int64_t>(size.height, 0) / cellSize, cellSize, true);
+    if (refusal.empty()) return false;
+    LogWrite(0, "Puzzle refused: %s", refusal.c_str());
+    if (IPlatform* platform = Platform()) platform->MessageBox(refusal, "Puzzle too large", MB_OK | MB_ICONERROR);
+    return true;
+}
 
-bool LoadPuzzleArchive(CPuzzle& puzzle, const std::string& path) {
+bool LoadArchiveSteps(CPuzzle& puzzle, const std::string& path) {
+    // Without this copy's folder every file below would land wherever the game was started.
+    if (PackTempDirectory().empty()) return false;
     // Never while the loader thread still works on the pieces.
     if (puzzle.loaderBusy) return false;
     // Loading the same archive again keeps the preview's picture.
@@ -81,10 +106,25 @@ bool LoadPuzzleArchive(CPuzzle& puzzle, const std::string& path) {
     }
     if (!ChooseCut(puzzle, path)) return false;
 
-    const std::string bitmapPath =
-        ExtractPicture(*picture, static_cast<PictureFormat>(puzzle.options.pictureFormat));
+    const auto format = static_cast<PictureFormat>(puzzle.options.pictureFormat);
+    const std::string picturePath = ExtractPicture(*picture);
+    if (RefuseOversized(picturePath, format)) return false;
+    const std::string bitmapPath = ConvertPicture(picturePath, format);
+    if (RefuseOversized(bitmapPath, PictureBmp)) return false;
     puzzle.StartCutting(bitmapPath, samePath);
     if (g_mainApp && g_mainApp->previewWnd) g_mainApp->previewWnd->ApplyShowMode();
     SetPuzzleTitle();
     return true;
+}
+
+} // namespace
+
+bool LoadPuzzleArchive(CPuzzle& puzzle, const std::string& path) {
+    // Running out of memory ends this load, never the game.
+    try {
+        return LoadArchiveSteps(puzzle, path);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(path);
+        return false;
+    }
 }

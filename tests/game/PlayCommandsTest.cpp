@@ -57,7 +57,7 @@ TEST_F(PlayCommandsTest, SolvedThenResetAnnouncedOnce) {
                          platform->messageBoxes[0].style, platform->cursorConfined),
               std::tuple("You completed this puzzle in 0 hours and 2 minutes.", "Well Done!", MB_OK, false))
         << "six pieces have no target time";
-    EXPECT_EQ(platform->soundsPlayed, std::vector<std::string>(5, platform->tempDir + "temp1"));
+    EXPECT_EQ(platform->soundsPlayed, std::vector<std::string>(5, g_tempDirectory + "temp1"));
     // The clock stopped at the last join.
     platform->FireTimer(1);
     EXPECT_EQ(std::pair(g_clock->stopped.load(), g_clock->seconds), std::pair(true, 125u));

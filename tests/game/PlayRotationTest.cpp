@@ -39,7 +39,7 @@ TEST_F(PlayRotationTest, TurnsAreQuartersAboutTheCellAndTurnedPiecesJoinOnlyAlik
     Space(3);
     EXPECT_EQ(piece->rotation, 0);
     EXPECT_EQ(FrameUnder(piece), upright);
-    EXPECT_EQ(platform->soundsPlayed, std::vector<std::string>(4, platform->tempDir + "temp2"));
+    EXPECT_EQ(platform->soundsPlayed, std::vector<std::string>(4, g_tempDirectory + "temp2"));
 
     // Turned a quarter away from its neighbour, a piece dropped in its place stays apart;
     // turned upright it still waits for a drop, and a click without moving drops it.

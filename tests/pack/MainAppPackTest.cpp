@@ -17,7 +17,7 @@ TEST(MainAppPack, ThePuzzleAndTheSoundsAreExtractedUnderTheirNames) {
     TempDir temp, programs; // the program in its own folder, not the temporary one
     ScriptedPlatform platform{temp.Str()};
     SetPlatform(&platform);
-    g_tempDirectory = platform.tempDir;
+    g_tempDirectory = g_stateDirectory = platform.tempDir;
     LogInit(platform.tempDir + "DUVereLog.txt");
     Bytes image(4096, 0xCC);
     std::string error;
@@ -35,5 +35,5 @@ TEST(MainAppPack, ThePuzzleAndTheSoundsAreExtractedUnderTheirNames) {
     EXPECT_NE(ReadText(platform.tempDir + "DUVereLog.txt")
                   .find("ExtractPuzzleFile() - extracting to My.Puzzle\nPassed\n"),
               std::string::npos);
-    SetPlatform(nullptr), g_tempDirectory.clear(), g_moduleFileName.clear();
+    SetPlatform(nullptr), g_tempDirectory.clear(), g_stateDirectory.clear(), g_moduleFileName.clear();
 }

@@ -63,8 +63,8 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     EXPECT_EQ(std::pair(LParamX(resized), LParamY(resized)),
               std::pair(platform->ClientWidth(), platform->ClientHeight()));
 
-    platform->SetWindowText("Caf\xe9"); // a Latin-1 title from an older pack
-    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Caf\xc3\xa9"));
+    platform->SetWindowText("\x93" "Caf\xe9\x94 \x80" "5"); // a Windows-1252 title from an older pack
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("\u201CCaf\u00E9\u201D \u20AC" "5"));
     // Closing asks the game, which decides; the window stays.
     window->close();
     ASSERT_TRUE(QTest::qWaitFor([] { return !Received(WM_CLOSE).empty(); }));

@@ -15,7 +15,7 @@ class ScopedGame {
   public:
     explicit ScopedGame(ScriptedPlatform& platform, int cell = 32) : platform(platform) {
         SetPlatform(&platform);
-        g_tempDirectory = platform.tempDir;
+        g_tempDirectory = g_stateDirectory = platform.tempDir;
         cellSize = cell;
         g_clock = (clock = std::make_unique<CGameClock>()).get();
         g_statusBar = (statusBar = std::make_unique<CStatusBar>(1)).get();

@@ -4,6 +4,6 @@
 
 #include <string>
 
-// Game texts are UTF-8 when they are valid UTF-8; texts from older packs are Latin-1.
+// Game texts are UTF-8 when they are valid UTF-8; texts from older packs are Windows-1252.
 QString FromGameText(const std::string& text);
 std::string ToGameText(const QString& text);
