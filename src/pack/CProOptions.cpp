@@ -31,5 +31,3 @@ int CProOptions::OpenLink() {
 void CProOptions::DrawBanner() {}
 
 void CProOptions::LoadFrameSurfaces() {}
-
-void CProOptions::ShowClosingPage() {}

@@ -70,8 +70,25 @@ class ScriptedPlatform : public IPlatform {
         Next(optionsAnswers, std::function<void(OptionsDialogData&)>())(data);
         return IDOK;
     }
+    // The About and closing dialogs run their scripted actions (if any) while open, then OK.
+    int RunAboutDialog(AboutDialogData& data) override {
+        shellLog.push_back("about");
+        aboutDialogs.push_back(data);
+        Next(aboutActions, std::function<void(AboutDialogData&)>([](AboutDialogData&) {}))(data);
+        return IDOK;
+    }
+    int RunClosingDialog(ClosingDialogData& data) override {
+        shellLog.push_back("closing");
+        closingDialogs.push_back(data);
+        return IDOK;
+    }
+    OwnerWindow ActiveWindow() override { return activeWindow; }
+    RECT WorkArea() override { return workArea; }
     void PlaySoundFile(const std::string& path) override { soundsPlayed.push_back(path); }
-    int OpenUrl(const std::string&) override { return 42; }
+    int OpenUrl(const std::string& url) override {
+        shellLog.push_back("open " + url);
+        return 42;
+    }
 
     // Settings store (in memory), readable and writable only while open.
     bool SettingsOpen() override { return settingsOpenNow = settingsAvailable; }
@@ -154,6 +171,13 @@ class ScriptedPlatform : public IPlatform {
     std::deque<COLORREF> colourAnswers;   // empty: the chooser is cancelled
     std::vector<COLORREF> colourInitials; // the colour each chooser opened with
     std::vector<std::string> soundsPlayed;
+    // Addresses opened ("open <address>") and dialogs run ("about", "closing"), in order.
+    std::vector<std::string> shellLog;
+    std::deque<std::function<void(AboutDialogData&)>> aboutActions;
+    std::vector<AboutDialogData> aboutDialogs;     // as each opened
+    std::vector<ClosingDialogData> closingDialogs; // as each opened
+    OwnerWindow activeWindow;
+    RECT workArea{0, 0, 1280, 960};
 
     bool settingsAvailable = true, settingsOpenNow = false;
     std::map<std::string, std::string> settingsStrings;
