@@ -134,10 +134,7 @@ TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersA
 
 TEST_F(QtWindowTest, AboutAndClosingDialogsPlaceWhatTheGameSaysAndKeepTheAuthorsPageLocal) {
     std::vector<QString> opened;
-    platform->urlOpener = [&](const QUrl& url) {
-        opened.push_back(url.toString());
-        return true;
-    };
+    platform->urlOpener = [&](const QUrl& url) { return opened.push_back(url.toString()), true; };
     CProOptions options;
     options.present = options.extras.aboutTextFlag = options.extras.aboutButtonFlag = 1;
     options.extras.aboutText = "<b>Painted</b> in Delft";
