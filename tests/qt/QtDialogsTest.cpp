@@ -74,19 +74,14 @@ TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersA
     EXPECT_FALSE(platform->ChooseColour(RGB(1, 2, 3), chosen));
     EXPECT_EQ(chosen, RGB(10, 20, 30));
 
-    // Only web and mail addresses are opened.
-    std::vector<QUrl> opened;
-    platform->urlOpener = [&](const QUrl& url) {
-        opened.push_back(url);
-        return true;
-    };
-    for (const char* good :
-         {"http://www.example.com/jigsaw/", "www.example.com", "mailto:author@example.com"})
-        EXPECT_GT(platform->OpenUrl(good), 32) << good;
-    for (const char* bad : {"file:///bin/sh", "/usr/bin/xterm", "javascript:alert(1)", ""})
-        EXPECT_LE(platform->OpenUrl(bad), 32) << bad;
-    ASSERT_EQ(opened.size(), 3u);
-    EXPECT_EQ(opened[1].scheme(), "http");
+    // Only what the game's address rule allows is opened; a bare host name as a web page.
+    QStringList opened;
+    platform->urlOpener = [&](const QUrl& url) { return opened.push_back(url.toString()), true; };
+    EXPECT_EQ(std::tuple(platform->OpenUrl("www.example.com") > 32, platform->OpenUrl("mailto:a@example.com") > 32,
+                         platform->OpenUrl("file:///bin/sh") > 32, platform->OpenUrl("") > 32),
+              std::tuple(true, true, false, false));
+    opened.sort();
+    EXPECT_EQ(opened, QStringList({"http://www.example.com", "mailto:a@example.com"}));
     platform->urlOpener = [](const QUrl&) { return false; }; // no browser
     EXPECT_LE(platform->OpenUrl("https://example.com/"), 32);
 

@@ -72,23 +72,15 @@ class ScriptedPlatform : public IPlatform {
     }
     // The About and closing dialogs run their scripted actions (if any) while open, then OK.
     int RunAboutDialog(AboutDialogData& data) override {
-        shellLog.push_back("about");
-        aboutDialogs.push_back(data);
-        Next(aboutActions, std::function<void(AboutDialogData&)>([](AboutDialogData&) {}))(data);
+        shellLog.push_back("about"), aboutDialogs.push_back(data);
+        if (!aboutActions.empty()) Next(aboutActions, {})(data);
         return IDOK;
     }
     int RunClosingDialog(ClosingDialogData& data) override {
-        shellLog.push_back("closing");
-        closingDialogs.push_back(data);
-        return IDOK;
+        return shellLog.push_back("closing"), closingDialogs.push_back(data), IDOK;
     }
-    OwnerWindow ActiveWindow() override { return activeWindow; }
-    RECT WorkArea() override { return workArea; }
     void PlaySoundFile(const std::string& path) override { soundsPlayed.push_back(path); }
-    int OpenUrl(const std::string& url) override {
-        shellLog.push_back("open " + url);
-        return 42;
-    }
+    int OpenUrl(const std::string& url) override { return shellLog.push_back("open " + url), 42; }
 
     // Settings store (in memory), readable and writable only while open.
     bool SettingsOpen() override { return settingsOpenNow = settingsAvailable; }
@@ -176,8 +168,6 @@ class ScriptedPlatform : public IPlatform {
     std::deque<std::function<void(AboutDialogData&)>> aboutActions;
     std::vector<AboutDialogData> aboutDialogs;     // as each opened
     std::vector<ClosingDialogData> closingDialogs; // as each opened
-    OwnerWindow activeWindow;
-    RECT workArea{0, 0, 1280, 960};
 
     bool settingsAvailable = true, settingsOpenNow = false;
     std::map<std::string, std::string> settingsStrings;
