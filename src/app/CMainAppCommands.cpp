@@ -1,9 +1,10 @@
 // The commands that belong to no other object: leaving, reset, the preview refusal,
-// the background colour and the product page.
+// the background colour, the product page and the About box.
 #include "app/CMainApp.h"
 #include "app/Globals.h"
 #include "app/WndProc.h"
 #include "clock/CGameClock.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/Preferences.h"
 #include "pack/CProOptions.h"
 #include "pack/Loader.h"
@@ -69,5 +70,10 @@ void CMainApp::ShowPreferences() {
     if (ShowOptionsDialog(*Platform(), *puzzle, previewWnd, work)) Render();
 }
 
-// The About box comes with the author's extras.
-void CMainApp::ShowAbout() {}
+// The About box shows the author's text and link when the pack carries them.
+void CMainApp::ShowAbout() {
+    IPlatform* platform = Platform();
+    if (!platform) return;
+    AboutDialogData data = MakeAboutDialogData(g_proOptions, *platform);
+    platform->RunAboutDialog(data);
+}

@@ -26,4 +26,3 @@ bool CProOptions::Read(const std::string& path) {
     return true;
 }
 
-void CProOptions::ShowClosingPage() {}

@@ -5,10 +5,10 @@
 #include "app/CMainApp.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
+#include "platform/OpenableAddress.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -25,21 +25,6 @@ std::int64_t Milliseconds(float seconds) {
     return ms < 0.0 ? 0 : static_cast<std::int64_t>(ms);
 }
 
-// Only web pages and mail leave the game; an address without a scheme ("www.example.org")
-// is a web page. Anything else, a local file or program included, gives "".
-std::string OpenableAddress(const std::string& address) {
-    const std::size_t colon = address.find(':');
-    const std::size_t stop = address.find_first_of("/?#");
-    if (colon == std::string::npos || (stop != std::string::npos && stop < colon))
-        return !address.empty() && std::isalnum(static_cast<unsigned char>(address.front()))
-                   ? "http://" + address
-                   : std::string();
-    std::string scheme = address.substr(0, colon);
-    std::transform(scheme.begin(), scheme.end(), scheme.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (scheme == "http" || scheme == "https" || scheme == "mailto") return address;
-    return std::string();
-}
 } // namespace
 
 bool CProOptions::Tick() {
@@ -123,6 +108,5 @@ bool CProOptions::Clickable() const {
 
 int CProOptions::OpenLink() {
     if (!Clickable() || !platform) return 0;
-    const std::string address = OpenableAddress(extras.linkAddress);
-    return address.empty() ? 0 : platform->OpenUrl(address);
+    return IsOpenableAddress(extras.linkAddress) ? platform->OpenUrl(extras.linkAddress) : 0;
 }

@@ -37,6 +37,13 @@ struct ClientSize {
     int height = 0;
 };
 
+// A window a dialog may be centred over, in screen coordinates (right and bottom exclusive).
+struct OwnerWindow {
+    RECT frame;
+    bool visible = false;
+    bool minimised = false;
+};
+
 enum class CursorKind { Arrow, OpenHand, PointingHand, Wait };
 
 // The game's window procedure, called by the platform for every message of the main window.
@@ -110,6 +117,17 @@ class IPlatform {
     // Colour chooser preset to `initial`; true with `chosen` set when confirmed.
     virtual bool ChooseColour(COLORREF initial, COLORREF& chosen) = 0;
     virtual int RunOptionsDialog(OptionsDialogData& data) = 0;
+    // Modal, owned by the main window; IDOK from OK, IDCANCEL when closed.
+    virtual int RunAboutDialog(AboutDialogData& /*data*/) { return IDCANCEL; }
+    // Modal, owned by the active window, at the place and size the data gives.
+    virtual int RunClosingDialog(ClosingDialogData& /*data*/) { return IDCANCEL; }
+    // The window that is active now (the main window when none is), frame included.
+    virtual OwnerWindow ActiveWindow() { return {}; }
+    // The desktop's work area: the screen without its task bars, in screen coordinates.
+    virtual RECT WorkArea() {
+        const ScreenInfo screen = Screen();
+        return RECT{0, 0, screen.width, screen.height};
+    }
 
     // --- Sound and the outside world -------------------------------------------------------------
     // Plays a wave file without waiting for it to end.

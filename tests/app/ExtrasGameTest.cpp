@@ -56,7 +56,7 @@ TEST_F(ExtrasGame, TheAuthorsTitleAndAnimatedBannerWithItsLinkReachThePlayer) {
     Send(WM_MOUSEMOVE, 0, MakeMouseLParam(744, 480));
     EXPECT_EQ(platform->cursor, CursorKind::PointingHand);
     Send(WM_LBUTTONDOWN, MK_LBUTTON, MakeMouseLParam(744, 480));
-    EXPECT_EQ(platform->urlsOpened, std::vector<std::string>{"https://example.org/"});
+    EXPECT_EQ(platform->shellLog, std::vector<std::string>{"open https://example.org/"});
     EXPECT_TRUE(g_puzzle->selection.Empty());
     Send(WM_MOUSEMOVE, 0, MakeMouseLParam(743, 480));
     EXPECT_EQ(platform->cursor, CursorKind::Arrow);

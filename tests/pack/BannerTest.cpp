@@ -129,15 +129,15 @@ TEST_F(Banner, OnlyWebAndMailAddressesAreOpened) {
     options.extras.linkFlag = 1;
     for (auto [address, opened] : {std::pair{"HTTPS://example.org", "HTTPS://example.org"},
                                    {"mailto:a@example.org", "mailto:a@example.org"},
-                                   {"www.example.org/a", "http://www.example.org/a"},
+                                   {"www.example.org/a", "www.example.org/a"},
                                    {"file:///etc/passwd", ""},
                                    {"/usr/bin/xterm", ""},
                                    {"x", ""}}) {
-        platform.urlsOpened.clear();
+        platform.shellLog.clear();
         options.extras.linkAddress = address;
         EXPECT_EQ(options.OpenLink(), *opened ? 42 : 0) << address;
-        EXPECT_EQ(platform.urlsOpened,
-                  *opened ? std::vector<std::string>{opened} : std::vector<std::string>{});
+        EXPECT_EQ(platform.shellLog, *opened ? std::vector<std::string>{std::string("open ") + opened}
+                                             : std::vector<std::string>{});
     }
 }
 

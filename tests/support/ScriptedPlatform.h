@@ -70,8 +70,17 @@ class ScriptedPlatform : public IPlatform {
         Next(optionsAnswers, std::function<void(OptionsDialogData&)>())(data);
         return IDOK;
     }
+    // The About and closing dialogs run their scripted actions (if any) while open, then OK.
+    int RunAboutDialog(AboutDialogData& data) override {
+        shellLog.push_back("about"), aboutDialogs.push_back(data);
+        if (!aboutActions.empty()) Next(aboutActions, {})(data);
+        return IDOK;
+    }
+    int RunClosingDialog(ClosingDialogData& data) override {
+        return shellLog.push_back("closing"), closingDialogs.push_back(data), IDOK;
+    }
     void PlaySoundFile(const std::string& path) override { soundsPlayed.push_back(path); }
-    int OpenUrl(const std::string& url) override { return urlsOpened.push_back(url), 42; }
+    int OpenUrl(const std::string& url) override { return shellLog.push_back("open " + url), 42; }
     void ScheduleIdle(int delayMs) override { idleDelays.push_back(delayMs); }
 
     // Settings store (in memory), readable and writable only while open.
@@ -155,8 +164,12 @@ class ScriptedPlatform : public IPlatform {
     std::deque<COLORREF> colourAnswers;   // empty: the chooser is cancelled
     std::vector<COLORREF> colourInitials; // the colour each chooser opened with
     std::vector<std::string> soundsPlayed;
-    std::vector<std::string> urlsOpened;
     std::vector<int> idleDelays; // every wait the idle step asked for
+    // Addresses opened ("open <address>") and dialogs run ("about", "closing"), in order.
+    std::vector<std::string> shellLog;
+    std::deque<std::function<void(AboutDialogData&)>> aboutActions;
+    std::vector<AboutDialogData> aboutDialogs;     // as each opened
+    std::vector<ClosingDialogData> closingDialogs; // as each opened
 
     bool settingsAvailable = true, settingsOpenNow = false;
     std::map<std::string, std::string> settingsStrings;

@@ -1,7 +1,10 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/OpenableAddress.h"
 #include "platform/SystemPaths.h"
+#include "platform/qt/AboutDialog.h"
 #include "platform/qt/BoardWidget.h"
+#include "platform/qt/ClosingDialog.h"
 #include "platform/qt/GameIcon.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/OptionsDialog.h"
@@ -44,6 +47,12 @@ struct PendingSend {
     bool done = false;
     bool abandoned = false;
 };
+
+// A dialog belongs to the window the player is using, or else to the main window.
+QWidget* DialogOwner(QWidget* mainWindow) {
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : mainWindow;
+}
 
 } // namespace
 
@@ -339,18 +348,46 @@ int QtPlatform::RunOptionsDialog(OptionsDialogData& data) {
     return IDOK;
 }
 
+int QtPlatform::RunAboutDialog(AboutDialogData& data) {
+    AboutDialog dialog(data, window_.get());
+    return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+int QtPlatform::RunClosingDialog(ClosingDialogData& data) {
+    ClosingDialog dialog(data, DialogOwner(window_.get()));
+    return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+OwnerWindow QtPlatform::ActiveWindow() {
+    OwnerWindow owner;
+    if (QWidget* widget = DialogOwner(window_.get())) {
+        const QRect frame = widget->frameGeometry();
+        owner.frame = RECT{frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
+        owner.visible = widget->isVisible();
+        owner.minimised = widget->isMinimized();
+    }
+    return owner;
+}
+
+RECT QtPlatform::WorkArea() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (QWidget* owner = DialogOwner(window_.get()); owner && owner->screen()) screen = owner->screen();
+    if (!screen) return IPlatform::WorkArea();
+    const QRect area = screen->availableGeometry();
+    return RECT{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
 // --- Sound and the outside world ---------------------------------------------------------
 
 int QtPlatform::OpenUrl(const std::string& url) {
     const QString text = FromGameText(url).trimmed();
     if (text.isEmpty()) return kNotFound;
+    // Addresses come from the puzzle's pack: only web pages and mail, never local programs.
+    // The address Qt makes of the text is checked again, so its reading cannot widen the rule.
+    if (!IsOpenableAddress(url)) return kAccessDenied;
     const QUrl address = QUrl::fromUserInput(text);
     if (!address.isValid()) return kNotFound;
-    // Addresses come from the puzzle's pack: only web pages and mail, never local programs.
-    const QString scheme = address.scheme().toLower();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
-        scheme != QLatin1String("mailto"))
-        return kAccessDenied;
+    if (!IsOpenableAddress(ToGameText(address.toString(QUrl::FullyEncoded)))) return kAccessDenied;
     return urlOpener && urlOpener(address) ? kOpened : kNotFound;
 }
 

@@ -70,6 +70,10 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     int MessageBox(const std::string& text, const std::string& caption, UINT style) override;
     bool ChooseColour(COLORREF initial, COLORREF& chosen) override;
     int RunOptionsDialog(OptionsDialogData& data) override;
+    int RunAboutDialog(AboutDialogData& data) override;
+    int RunClosingDialog(ClosingDialogData& data) override;
+    OwnerWindow ActiveWindow() override;
+    RECT WorkArea() override;
 
     // Sound and the outside world.
     void PlaySoundFile(const std::string& path) override { sounds_.Play(path); }
