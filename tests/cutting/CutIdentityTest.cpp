@@ -176,6 +176,38 @@ TEST_P(CutIdentity, PiecesAndFramesMatchTheRecordedDigests) {
                     static_cast<unsigned long long>(frames));
 }
 
+// A set the side list does not hold leaves an edge for a later neighbour to give a shape;
+// the piece's outline must follow the edge it ends up with. And where a turned outline is
+// not the turned unturned one, each image still shows only its own piece's picture.
+TEST_F(CutIdentity, ImagesFollowTheFinalEdgesAndShowOnlyTheirOwnPicture) {
+    Cut(Case{RGB32, 320, 160, 32, 2, false, -1, 0, 0});
+    sideList.setCount = 3, puzzle.userotation = 1;
+    for (auto& shape : sideList.shapes) // only right-hand shapes are drawn: turns do not match
+        if (shape->slot % 4 != 0) std::fill(shape->map.begin(), shape->map.end(), 0);
+    RunCuttingPass({32, &sideList, &maskCache, &display, GameRand}, &puzzle);
+    for (const auto& piece : puzzle.pieces) {
+        for (int i = 0; i < 4; ++i) {
+            const MaskKeyEntry& key = piece->masks[0]->key[i];
+            ASSERT_EQ(std::pair(key.setNumber, key.slot), std::pair(piece->sides[i].setNumber, piece->sides[i].slot));
+        }
+    }
+    for (const auto& piece : puzzle.pieces) {
+        for (int r = 0; r < 4; ++r) {
+            const CPieceMask* mask = piece->masks[r];
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 64; ++x) {
+                    if (mask->bytes[y * 64 + x] != 0) continue;
+                    const int turned[4][2] = {{x, y}, {y, 63 - x}, {63 - x, 63 - y}, {63 - y, x}};
+                    const int px = piece->col * 32 - 16 + turned[r][0], py = piece->row * 32 - 16 + turned[r][1];
+                    const bool onPicture = px >= 0 && py >= 0 && px < 320 && py < 160;
+                    ASSERT_EQ(piece->images[r]->GetPixelValue(x, y),
+                              onPicture ? puzzle.pictureSurface->GetPixelValue(px, py) : 0u)
+                        << piece->col << "," << piece->row << " turn " << r << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
 // The large case is the 2,000-piece rotated, bevelled cut the game's speed goals are set on.
 INSTANTIATE_TEST_SUITE_P(
     Cuts, CutIdentity,
