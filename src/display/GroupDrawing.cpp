@@ -30,9 +30,9 @@ void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT 
         for (const CPiece* piece : group.pieces) {
             const int sx = piece->x - view.x, sy = piece->y - view.y;
             if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy)) continue;
-            const CPieceMask* mask = piece->masks[piece->rotation];
-            if (mask && mask->shadow)
-                display.DrawSurface(sx + shadowOffset, sy + shadowOffset, mask->shadow, nullptr, -1, -1);
+            // The shadow is the piece's silhouette in black.
+            if (const CPieceMask* mask = piece->masks[piece->rotation])
+                display.FillRuns(sx + shadowOffset, sy + shadowOffset, mask->insideRuns, 0);
         }
     }
     for (const CPiece* piece : group.pieces) {
