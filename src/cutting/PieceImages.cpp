@@ -85,7 +85,8 @@ template <int N> void FillImage(CSurface* image, const CPieceMask* mask, int tur
         }
     }
     if (source.bevel && mask->width == side && mask->height == side)
-        ApplyBevel(mask->bytes.data(), pixels, N, side, side, pitch, picture.format, source.params);
+        ApplyBevel(mask->bytes.data(), pixels, N, side, side, pitch, picture.format, source.params,
+                   {mask->left, mask->top, mask->right, mask->bottom});
     image->Unlock();
 }
 
