@@ -4,6 +4,8 @@
 #include "cutting/SideGeometry.h"
 #include "play/CPieceSide.h"
 
+#include <utility>
+
 CMaskCache::~CMaskCache() = default;
 
 std::size_t CMaskCache::KeyHash::operator()(const Key& key) const {
@@ -16,6 +18,13 @@ std::size_t CMaskCache::KeyHash::operator()(const Key& key) const {
 void CMaskCache::Clear() {
     index.clear();
     masks.clear();
+    deferring = false;
+    deferred.clear();
+}
+
+std::vector<CPieceMask*> CMaskCache::TakeDeferred() {
+    deferring = false;
+    return std::exchange(deferred, {});
 }
 
 CPieceMask* CMaskCache::Get(const CPieceSide sides[4], int rotation, const CutContext& context) {
@@ -34,7 +43,11 @@ CPieceMask* CMaskCache::Get(const CPieceSide sides[4], int rotation, const CutCo
     if (!added) return it->second;
     try {
         auto mask = std::make_unique<CPieceMask>();
-        mask->Build(entries, context);
+        mask->SetKey(entries);
+        if (deferring)
+            deferred.push_back(mask.get());
+        else
+            mask->DrawOutline(context);
         masks.push_back(std::move(mask));
     } catch (...) {
         index.erase(it); // no key without its mask

@@ -26,6 +26,11 @@ class CMaskCache {
     CPieceMask* Get(const CPieceSide sides[4], int rotation, const CutContext& context);
     // Deletes every mask with its bytes.
     void Clear();
+    // From now on Get leaves the outlines of new masks undrawn and lists them; TakeDeferred
+    // hands the list over and ends this, and the caller draws them (each with DrawOutline,
+    // on any thread) before they are used.
+    void Defer() { deferring = true; }
+    std::vector<CPieceMask*> TakeDeferred();
     std::size_t Size() const { return masks.size(); }
 
     std::vector<std::unique_ptr<CPieceMask>> masks; // creation order
@@ -37,4 +42,6 @@ class CMaskCache {
         std::size_t operator()(const Key& key) const;
     };
     std::unordered_map<Key, CPieceMask*, KeyHash> index;
+    bool deferring = false;
+    std::vector<CPieceMask*> deferred;
 };

@@ -35,10 +35,18 @@ void StampMap(std::uint8_t* mask, int side, const std::uint8_t* map, int mapWidt
 }
 
 void CPieceMask::Build(const MaskKeyEntry entries[4], const CutContext& context) {
+    SetKey(entries);
+    DrawOutline(context);
+}
+
+void CPieceMask::SetKey(const MaskKeyEntry entries[4]) {
     for (int i = 0; i < 4; ++i) {
         key[i] = entries[i];
         key[i].direction = SlotDirection(entries[i].slot);
     }
+}
+
+void CPieceMask::DrawOutline(const CutContext& context) {
     const int h = context.cellSize / 2;
     const int side = 4 * h;
     width = height = side;

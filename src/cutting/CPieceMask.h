@@ -28,8 +28,11 @@ class CPieceMask {
     CPieceMask& operator=(const CPieceMask&) = delete;
 
     // Draws the outline for `entries` (right, bottom, left, top) with the context's side
-    // list at its cell size, then finds its box and runs.
+    // list at its cell size, then finds its box and runs: SetKey, then DrawOutline.
     void Build(const MaskKeyEntry entries[4], const CutContext& context);
+    void SetKey(const MaskKeyEntry entries[4]);
+    // Reads only the key and the context, so masks may be drawn on several threads at once.
+    void DrawOutline(const CutContext& context);
     // Bounding box and inside runs from the mask bytes; nothing inside gives the box
     // (9999, 9999, 1, 1), which loops over it skip, and no runs.
     void FindInside();
