@@ -170,6 +170,11 @@ void FillRuns(const PixelPlane& p, int x, int y, const PixelRun* runs, std::size
         const std::int64_t r = std::min<std::int64_t>(static_cast<std::int64_t>(x) + runs[i].right, p.width);
         if (l >= r) continue;
         const int t = static_cast<int>(row);
+        if (value == 0) { // shadows: every byte zero in any layout
+            std::memset(p.bits + static_cast<std::ptrdiff_t>(t) * p.pitch + l * p.bytesPerPixel, 0,
+                        static_cast<std::size_t>(r - l) * p.bytesPerPixel);
+            continue;
+        }
         switch (p.bytesPerPixel) {
         case 1:
             Fill<1>(p, static_cast<int>(l), t, static_cast<int>(r), t + 1, value);
