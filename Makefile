@@ -23,10 +23,11 @@ run: build
 	@bash scripts/run-demo.sh $(BUILD_DIR)
 
 # Builds every target of the release preset, not just the benchmarks, so a warning that only
-# optimised builds raise cannot hide there.
+# optimised builds raise cannot hide there; prints min / median of five runs of the speed rows.
+# The whole set: ./build-release/bench/pictorra_bench
 bench: deps
 	@cmake --preset release >/dev/null && cmake --build build-release -j $(JOBS)
-	@./build-release/bench/pictorra_bench
+	@python3 bench/table.py ./build-release/bench/pictorra_bench
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null && cmake --build build-fuzz -j $(JOBS)

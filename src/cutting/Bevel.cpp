@@ -86,27 +86,83 @@ struct BevelState {
         }
     }
 };
+
+// Visits positions `first` to `last` (inclusive, `step` +1 or -1) of one line. Positions
+// outside [lo, hi) lie outside the mask, where a visit only re-arms, so they are not walked;
+// nor are inside positions met while disarmed, where a visit does nothing.
+template <typename Inside, typename Visit>
+void WalkLine(BevelState& state, int first, int last, int step, int lo, int hi, Inside&& inside, Visit&& visit) {
+    if ((last - first) * step < 0) return;
+    const int a = std::max(std::min(first, last), lo);
+    const int b = std::min(std::max(first, last), hi - 1);
+    if (a > b) {
+        state.armed = true;
+        return;
+    }
+    if (step > 0 ? first < a : first > b) state.armed = true;
+    if (step > 0) {
+        for (int i = a; i <= b; ++i) {
+            if (!state.armed)
+                while (i <= b && inside(i))
+                    ++i;
+            if (i > b) break;
+            visit(i);
+        }
+    } else {
+        for (int i = b; i >= a; --i) {
+            if (!state.armed)
+                while (i >= a && inside(i))
+                    --i;
+            if (i < a) break;
+            visit(i);
+        }
+    }
+    if (step > 0 ? last > b : last < a) state.armed = true;
+}
 } // namespace
 
 void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int width, int height, int imagePitch,
                 PixelFormatCode format, const BevelParams& params) {
+    ApplyBevel(mask, image, bpp, width, height, imagePitch, format, params, {0, 0, width, height});
+}
+
+void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int width, int height, int imagePitch,
+                PixelFormatCode format, const BevelParams& params, const BevelBox& box) {
     if (!mask || !image || width < 2 || height < 2) return;
     BevelState state{params, params.startIntensity};
+    auto at = [&](int x, int y) { return mask[static_cast<std::size_t>(y) * width + x]; };
     auto visit = [&](int x, int y, bool lighten) {
-        state.Visit(mask[static_cast<std::size_t>(y) * width + x],
+        state.Visit(at(x, y),
                     image + static_cast<std::size_t>(y) * imagePitch + static_cast<std::size_t>(x) * bpp, bpp,
                     format, lighten);
     };
-    for (int y = 0; y <= height - 2; ++y)
-        for (int x = 0; x <= width - 2; ++x)
-            visit(x, y, true);
-    for (int x = 0; x <= width - 2; ++x)
-        for (int y = 0; y <= height - 2; ++y)
-            visit(x, y, true);
-    for (int y = 0; y <= height - 2; ++y)
-        for (int x = width - 1; x >= 1; --x)
-            visit(x, y, false);
-    for (int x = 0; x <= width - 2; ++x)
-        for (int y = height - 1; y >= 1; --y)
-            visit(x, y, false);
+    auto rowBox = [&](int y, int* lo, int* hi) {
+        const bool in = y >= box.top && y < box.bottom;
+        *lo = in ? box.left : 0, *hi = in ? box.right : 0;
+    };
+    auto columnBox = [&](int x, int* lo, int* hi) {
+        const bool in = x >= box.left && x < box.right;
+        *lo = in ? box.top : 0, *hi = in ? box.bottom : 0;
+    };
+    int lo, hi;
+    for (int y = 0; y <= height - 2; ++y) {
+        rowBox(y, &lo, &hi);
+        WalkLine(state, 0, width - 2, 1, lo, hi, [&](int x) { return at(x, y) == 0; },
+                 [&](int x) { visit(x, y, true); });
+    }
+    for (int x = 0; x <= width - 2; ++x) {
+        columnBox(x, &lo, &hi);
+        WalkLine(state, 0, height - 2, 1, lo, hi, [&](int y) { return at(x, y) == 0; },
+                 [&](int y) { visit(x, y, true); });
+    }
+    for (int y = 0; y <= height - 2; ++y) {
+        rowBox(y, &lo, &hi);
+        WalkLine(state, width - 1, 1, -1, lo, hi, [&](int x) { return at(x, y) == 0; },
+                 [&](int x) { visit(x, y, false); });
+    }
+    for (int x = 0; x <= width - 2; ++x) {
+        columnBox(x, &lo, &hi);
+        WalkLine(state, height - 1, 1, -1, lo, hi, [&](int y) { return at(x, y) == 0; },
+                 [&](int y) { visit(x, y, false); });
+    }
 }

@@ -26,3 +26,11 @@ void ShadePixel(std::uint8_t* pixel, int bpp, PixelFormatCode format, bool light
 // intensity; the intensity, count and armed state carry over between runs and passes.
 void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int width, int height, int imagePitch,
                 PixelFormatCode format, const BevelParams& params);
+
+// The same with every mask byte outside `box` known to be outside: the passes skip those
+// pixels and give the same image.
+struct BevelBox {
+    int left, top, right, bottom; // right and bottom exclusive
+};
+void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int width, int height, int imagePitch,
+                PixelFormatCode format, const BevelParams& params, const BevelBox& box);

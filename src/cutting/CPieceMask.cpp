@@ -1,18 +1,13 @@
 #include "cutting/CPieceMask.h"
 
-#include "app/Log.h"
 #include "cutting/CSideList.h"
 #include "cutting/CutContext.h"
 #include "cutting/SideGeometry.h"
-#include "display/CDisplay.h"
-#include "display/CSurface.h"
 
 #include <algorithm>
 #include <cstring>
 
-CPieceMask::~CPieceMask() {
-    delete shadow;
-}
+CPieceMask::~CPieceMask() = default;
 
 bool CPieceMask::KeyEquals(const MaskKeyEntry entries[4]) const {
     for (int i = 0; i < 4; ++i)
@@ -40,10 +35,18 @@ void StampMap(std::uint8_t* mask, int side, const std::uint8_t* map, int mapWidt
 }
 
 void CPieceMask::Build(const MaskKeyEntry entries[4], const CutContext& context) {
+    SetKey(entries);
+    DrawOutline(context);
+}
+
+void CPieceMask::SetKey(const MaskKeyEntry entries[4]) {
     for (int i = 0; i < 4; ++i) {
         key[i] = entries[i];
         key[i].direction = SlotDirection(entries[i].slot);
     }
+}
+
+void CPieceMask::DrawOutline(const CutContext& context) {
     const int h = context.cellSize / 2;
     const int side = 4 * h;
     width = height = side;
@@ -68,45 +71,30 @@ void CPieceMask::Build(const MaskKeyEntry entries[4], const CutContext& context)
         StampMap(bytes.data(), side, shape->map.data(), shape->width, shape->height, origins[d][0],
                  origins[d][1]);
     }
-    BuildShadow(context.display);
+    FindInside();
 }
 
-bool CPieceMask::BuildShadow(CDisplay* display) {
+void CPieceMask::FindInside() {
     left = top = 9999;
     right = bottom = 0;
-    delete shadow;
-    shadow = nullptr;
-
-    CSurface* surface = nullptr;
-    if (!display || display->NewSurface(&surface, width, height, false) != S_OK || !surface) {
-        delete surface;
-        LogWrite(0, "Failed to create shadow surface!");
-        return false;
-    }
-    shadow = surface;
-    shadow->SetTransparentColour(0xFFFFFF);
-    shadow->Fill(0xFFFFFF, true);
-
-    std::int32_t pitch = 0;
-    std::uint8_t* pixels = shadow->Lock(&pitch);
-    const int bpp = BytesPerPixel(shadow->pixelFormat);
-    const int surfaceW = shadow->desc.dwWidth;
-    const int surfaceH = shadow->desc.dwHeight;
+    insideRuns.clear();
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = bytes.data() + static_cast<std::size_t>(y) * width;
-        for (int x = 0; x < width; ++x) {
-            if (row[x] != 0) continue;
-            left = std::min(left, x);
+        for (int x = 0; x < width;) {
+            if (row[x] != 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < width && row[x] == 0)
+                ++x;
+            insideRuns.push_back({y, start, x});
+            left = std::min(left, start);
+            right = std::max(right, x - 1);
             top = std::min(top, y);
-            right = std::max(right, x);
             bottom = std::max(bottom, y);
-            if (pixels && x < surfaceW && y < surfaceH)
-                std::memset(pixels + static_cast<std::size_t>(y) * pitch + static_cast<std::size_t>(x) * bpp,
-                            0, static_cast<std::size_t>(bpp));
         }
     }
-    if (pixels) shadow->Unlock();
     right += 1;
     bottom += 1;
-    return true;
 }

@@ -24,6 +24,11 @@ const SavedPieceRecord* SavedRecord(const CPuzzle* puzzle, int c, int r) {
 } // namespace
 
 void CPiece::Cut(const CutContext& context, CPuzzle* puzzle, int c, int r) {
+    CutEdges(context, puzzle, c, r);
+    BuildImages(context, puzzle);
+}
+
+void CPiece::CutEdges(const CutContext& context, CPuzzle* puzzle, int c, int r) {
     col = c;
     row = r;
     const int neighbours[4][2] = {{c + 1, r}, {c, r + 1}, {c - 1, r}, {c, r - 1}};
@@ -62,8 +67,6 @@ void CPiece::Cut(const CutContext& context, CPuzzle* puzzle, int c, int r) {
     rotation = turn;
     for (CPieceSide& side : sides)
         side.rotation = turn;
-
-    BuildImages(context, puzzle);
 }
 
 void CPiece::AssignEdge(const CSideList& sideList, CPuzzle* puzzle, int side, std::int32_t setNumber,

@@ -32,24 +32,7 @@ bool MakeImageFromMask(CDisplay* display, CPiece* piece, int rotation, int side)
     return true;
 }
 
-// Turns an S x S image of bpp-byte pixels (no row padding) a quarter turn clockwise:
-// new (x, y) = old (y, S - 1 - x) as column, row. Built in `work`, copied back whole.
-void RotateScratch(std::uint8_t* image, std::uint8_t* work, int side, int bpp) {
-    const std::size_t px = static_cast<std::size_t>(bpp);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            std::memcpy(work + (static_cast<std::size_t>(y) * side + x) * px,
-                        image + (static_cast<std::size_t>(side - 1 - x) * side + y) * px, px);
-    std::memcpy(image, work, static_cast<std::size_t>(side) * side * px);
-}
-
-int PictureBytesPerPixel(const CPuzzle* puzzle, const CDisplay* display) {
-    if (puzzle->pictureSurface) return BytesPerPixel(puzzle->pictureSurface->pixelFormat);
-    if (display) return BytesPerPixel(display->Format());
-    return 4;
-}
-
-// The box of a mask, kept within the image (a mask without a shadow has an empty one).
+// The box of a mask, kept within the image.
 void ClampedBox(const CPieceMask* mask, int side, int* l, int* t, int* r, int* b) {
     *l = std::max(mask->left, 0);
     *t = std::max(mask->top, 0);
@@ -57,14 +40,74 @@ void ClampedBox(const CPieceMask* mask, int side, int* l, int* t, int* r, int* b
     *b = std::min(mask->bottom, std::min(side, mask->height));
 }
 
-// The two scratch buffers, Bpp x S x S bytes each, for the picture's layout and the
-// context's cell size.
-void AllocateScratchBuffers(const CutContext& context, CPuzzle* puzzle) {
-    const std::size_t side = static_cast<std::size_t>(PieceImageSide(context.cellSize));
-    const std::size_t bpp = static_cast<std::size_t>(PictureBytesPerPixel(puzzle, context.display));
-    const std::size_t size = bpp * side * side;
-    for (auto& buffer : puzzle->scratch)
-        buffer.assign(size, 0);
+// What every image of one piece is cut from: the picture square under the piece's
+// S x S image, unturned, and the bevel.
+struct PieceSource {
+    const PictureCopy* picture;
+    int left, top; // picture point under the image's top left corner
+    int side;
+    bool bevel;
+    BevelParams params;
+};
+
+// Fills the inside pixels of an image turned `turns` quarter turns clockwise: pixel
+// (x, y) shows the unturned piece at (y, S-1-x) after one turn, (S-1-x, S-1-y) after
+// two and (S-1-y, x) after three; black where the picture does not reach. Then bevels.
+template <int N> void FillImage(CSurface* image, const CPieceMask* mask, int turns, const PieceSource& source) {
+    const PictureCopy& picture = *source.picture;
+    const int side = source.side;
+    if (!image || !mask || mask->bytes.empty()) return;
+    // The copy is in the picture's layout; an image in another one stays transparent.
+    if (image->pixelFormat != picture.format || image->desc.dwWidth < side || image->desc.dwHeight < side) return;
+    std::int32_t pitch = 0;
+    std::uint8_t* pixels = image->Lock(&pitch);
+    if (!pixels) return;
+    int l, t, rt, b;
+    ClampedBox(mask, side, &l, &t, &rt, &b);
+    const int last = side - 1;
+    for (int y = t; y < b; ++y) {
+        const std::uint8_t* maskRow = mask->bytes.data() + static_cast<std::size_t>(y) * mask->width;
+        std::uint8_t* row = pixels + static_cast<std::size_t>(y) * pitch;
+        for (int x = l; x < rt; ++x) {
+            if (maskRow[x] != 0) continue;
+            int ux = x, uy = y;
+            if (turns == 1)
+                ux = y, uy = last - x;
+            else if (turns == 2)
+                ux = last - x, uy = last - y;
+            else if (turns == 3)
+                ux = last - y, uy = x;
+            std::uint8_t* dst = row + static_cast<std::size_t>(x) * N;
+            if (const std::uint8_t* src = picture.PixelAt(source.left + ux, source.top + uy))
+                std::memcpy(dst, src, N);
+            else
+                std::memset(dst, 0, N);
+        }
+    }
+    if (source.bevel && mask->width == side && mask->height == side)
+        ApplyBevel(mask->bytes.data(), pixels, N, side, side, pitch, picture.format, source.params,
+                   {mask->left, mask->top, mask->right, mask->bottom});
+    image->Unlock();
+}
+
+void FillImage(CSurface* image, const CPieceMask* mask, int turns, const PieceSource& source) {
+    switch (source.picture->bytesPerPixel) {
+    case 1:
+        return FillImage<1>(image, mask, turns, source);
+    case 2:
+        return FillImage<2>(image, mask, turns, source);
+    case 3:
+        return FillImage<3>(image, mask, turns, source);
+    case 4:
+        return FillImage<4>(image, mask, turns, source);
+    default:
+        return;
+    }
+}
+
+// Pieces cut small are too small to bevel.
+bool Bevelled(const CPuzzle& puzzle) {
+    return puzzle.beveling != 0 && puzzle.cutStyle != CutSmall;
 }
 } // namespace
 
@@ -72,104 +115,42 @@ void PreparePieceBuild(const CutContext& context, CPuzzle* puzzle) {
     for (auto& piece : puzzle->pieces)
         if (piece) std::fill(std::begin(piece->masks), std::end(piece->masks), nullptr);
     if (context.maskCache) context.maskCache->Clear();
-    if (puzzle->userotation) AllocateScratchBuffers(context, puzzle);
     MakePictureCopy(puzzle->pictureSurface, &puzzle->pictureCopy);
 }
 
-void CPiece::BuildImages(const CutContext& context, CPuzzle* puzzle) {
-    const int cell = context.cellSize;
-    const int h = cell / 2;
-    const int side = 4 * h;
-    const PictureCopy& picture = puzzle->pictureCopy;
-    const int bpp = picture.bytesPerPixel;
-    const int pictureX = col * cell - h;
-    const int pictureY = row * cell - h;
-    const bool rotate = puzzle->userotation != 0;
-    // Pieces cut small are too small to bevel.
-    const bool bevel = puzzle->beveling != 0 && puzzle->cutStyle != CutSmall;
-    const BevelParams params = BevelParamsForLevel(puzzle->bevellevel);
-    if (bevel) {
-        bevelParams[0] = puzzle->bevellevel;
+void CPiece::AssignMasks(const CutContext& context, const CPuzzle& puzzle) {
+    if (Bevelled(puzzle)) {
+        const BevelParams params = BevelParamsForLevel(puzzle.bevellevel);
+        bevelParams[0] = puzzle.bevellevel;
         bevelParams[1] = params.startIntensity;
         bevelParams[2] = params.width;
         bevelParams[3] = params.decrement;
     }
     CMaskCache* cache = context.maskCache;
-    if (!cache || side <= 0) return;
+    if (!cache || PieceImageSide(context.cellSize) <= 0) return;
+    const int turns = puzzle.userotation != 0 ? 4 : 1;
+    for (int r = 0; r < 4; ++r)
+        masks[r] = r < turns ? cache->Get(sides, r, context) : nullptr;
+}
 
-    // Writes the picture pixel at image (x, y), black where the picture does not reach.
-    auto sample = [&](int x, int y, std::uint8_t* dst) {
-        const std::uint8_t* src = picture.PixelAt(pictureX + x, pictureY + y);
-        if (src)
-            std::memcpy(dst, src, static_cast<std::size_t>(bpp));
-        else
-            std::memset(dst, 0, static_cast<std::size_t>(bpp));
-    };
-
-    // Locks image r and fills its inside pixels with `pixelFor`, then bevels it.
-    auto fillImage = [&](int r, auto&& pixelFor) {
-        CSurface* image = images[r];
-        CPieceMask* mask = masks[r];
-        if (!image || !mask || mask->bytes.empty()) return;
-        // The copy is in the picture's layout; an image in another one stays transparent.
-        if (image->pixelFormat != picture.format || image->desc.dwWidth < side || image->desc.dwHeight < side)
-            return;
-        std::int32_t pitch = 0;
-        std::uint8_t* pixels = image->Lock(&pitch);
-        if (!pixels) return;
-        int l, t, rt, b;
-        ClampedBox(mask, side, &l, &t, &rt, &b);
-        for (int y = t; y < b; ++y) {
-            const std::uint8_t* maskRow = mask->bytes.data() + static_cast<std::size_t>(y) * mask->width;
-            std::uint8_t* row = pixels + static_cast<std::size_t>(y) * pitch;
-            for (int x = l; x < rt; ++x)
-                if (maskRow[x] == 0) pixelFor(x, y, row + static_cast<std::size_t>(x) * bpp);
-        }
-        if (bevel && mask->width == side && mask->height == side)
-            ApplyBevel(mask->bytes.data(), pixels, bpp, side, side, pitch, picture.format, params);
-        image->Unlock();
-    };
-
-    if (!rotate) {
-        masks[0] = cache->Get(sides, 0, context);
-        for (int r = 1; r < 4; ++r) {
-            masks[r] = nullptr;
+void CPiece::PaintImages(const CutContext& context, const CPuzzle& puzzle) {
+    const int cell = context.cellSize;
+    const int side = PieceImageSide(cell);
+    if (!context.maskCache || side <= 0) return;
+    const PieceSource source{&puzzle.pictureCopy, col * cell - cell / 2, row * cell - cell / 2, side,
+                             Bevelled(puzzle), BevelParamsForLevel(puzzle.bevellevel)};
+    const int turns = puzzle.userotation != 0 ? 4 : 1;
+    for (int r = 0; r < 4; ++r) {
+        if (r >= turns) {
             delete images[r];
             images[r] = nullptr;
+            continue;
         }
-        if (!MakeImageFromMask(context.display, this, 0, side)) return;
-        fillImage(0, sample);
-        return;
+        if (MakeImageFromMask(context.display, this, r, side)) FillImage(images[r], masks[r], r, source);
     }
+}
 
-    for (int r = 0; r < 4; ++r)
-        masks[r] = cache->Get(sides, r, context);
-    // Tolerate a caller that did not size the buffers for this cut.
-    const std::size_t scratchSize = static_cast<std::size_t>(bpp) * side * side;
-    for (auto& buffer : puzzle->scratch)
-        if (buffer.size() != scratchSize) buffer.assign(scratchSize, 0);
-    std::uint8_t* scratch = puzzle->scratch[0].data();
-
-    // The scratch holds the piece unturned; it is turned a quarter after each image, so
-    // image r shows the piece turned r times, cut with the mask of rotation r.
-    {
-        const CPieceMask* mask = masks[0];
-        int l, t, rt, b;
-        ClampedBox(mask, side, &l, &t, &rt, &b);
-        if (mask->width == side) {
-            for (int y = t; y < b; ++y)
-                for (int x = l; x < rt; ++x)
-                    if (mask->bytes[static_cast<std::size_t>(y) * side + x] == 0)
-                        sample(x, y, scratch + (static_cast<std::size_t>(y) * side + x) * bpp);
-        }
-    }
-    auto fromScratch = [&](int x, int y, std::uint8_t* dst) {
-        std::memcpy(dst, scratch + (static_cast<std::size_t>(y) * side + x) * bpp,
-                    static_cast<std::size_t>(bpp));
-    };
-    for (int r = 0; r < 4; ++r) {
-        // A missing image must not stop the turns, or the later images would be turned wrong.
-        if (MakeImageFromMask(context.display, this, r, side)) fillImage(r, fromScratch);
-        RotateScratch(scratch, puzzle->scratch[1].data(), side, bpp);
-    }
+void CPiece::BuildImages(const CutContext& context, CPuzzle* puzzle) {
+    AssignMasks(context, *puzzle);
+    PaintImages(context, *puzzle);
 }

@@ -157,6 +157,12 @@ HRESULT CDisplay::DrawRaw(int x, int y, CSurface* source, const RECT& sourceRect
     return S_OK;
 }
 
+HRESULT CDisplay::FillRuns(int x, int y, const std::vector<PixelRun>& runs, std::uint32_t value) {
+    if (!backBuffer) return E_POINTER;
+    ::FillRuns(PlaneOf(backBuffer.get()), x, y, runs.data(), runs.size(), value);
+    return S_OK;
+}
+
 HRESULT CDisplay::ClearBackBuffer(std::uint32_t value) {
     if (!backBuffer) return E_POINTER;
     FillPixels(PlaneOf(backBuffer.get()), 0, 0, width, height, value);

@@ -2,11 +2,13 @@
 // The windowed double-buffered display: everything is composed in a back buffer in the
 // screen's pixel layout and handed to the platform in one present.
 #include "display/CSurface.h"
+#include "display/PixelOps.h"
 #include "platform/WinTypes.h"
 
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CDisplay {
   public:
@@ -30,6 +32,8 @@ class CDisplay {
     // entirely off the back buffer are skipped, others are clipped to it.
     HRESULT DrawSurface(int x, int y, CSurface* surface, const RECT* source, int w, int h);
     HRESULT DrawRaw(int x, int y, CSurface* source, const RECT& sourceRect, int w, int h, bool useKey);
+    // Fills the runs moved by (x, y) with one pixel value, clipped to the back buffer.
+    HRESULT FillRuns(int x, int y, const std::vector<PixelRun>& runs, std::uint32_t value);
     HRESULT ClearBackBuffer(std::uint32_t value);
     HRESULT FillArea(std::uint32_t value, int l, int t, int r, int b);
     // Bars top, left, right and bottom; the right and bottom ones lie outside (r, b), so the

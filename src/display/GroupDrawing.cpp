@@ -30,15 +30,25 @@ void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT 
         for (const CPiece* piece : group.pieces) {
             const int sx = piece->x - view.x, sy = piece->y - view.y;
             if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy)) continue;
-            const CPieceMask* mask = piece->masks[piece->rotation];
-            if (mask && mask->shadow)
-                display.DrawSurface(sx + shadowOffset, sy + shadowOffset, mask->shadow, nullptr, -1, -1);
+            // The shadow is the piece's silhouette in black.
+            if (const CPieceMask* mask = piece->masks[piece->rotation])
+                display.FillRuns(sx + shadowOffset, sy + shadowOffset, mask->insideRuns, 0);
         }
     }
     for (const CPiece* piece : group.pieces) {
         const int sx = piece->x - view.x, sy = piece->y - view.y;
         if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy)) continue;
-        if (CSurface* image = piece->images[piece->rotation]) display.DrawSurface(sx, sy, image, nullptr, -1, -1);
+        CSurface* image = piece->images[piece->rotation];
+        if (!image) continue;
+        // An image is transparent outside its mask's box, so only the box is blitted.
+        const CPieceMask* mask = piece->masks[piece->rotation];
+        if (mask && mask->width == image->Width() && mask->height == image->Height()) {
+            if (mask->left >= mask->right || mask->top >= mask->bottom) continue;
+            const RECT box{mask->left, mask->top, mask->right, mask->bottom};
+            display.DrawSurface(sx + box.left, sy + box.top, image, &box, -1, -1);
+        } else {
+            display.DrawSurface(sx, sy, image, nullptr, -1, -1);
+        }
     }
     const CPiece* reference = group.reference;
     if (group.selected && reference && owner && owner->selectorSurface)

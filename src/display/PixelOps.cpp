@@ -161,6 +161,37 @@ void FillPixels(const PixelPlane& p, int l, int t, int r, int b, std::uint32_t v
     }
 }
 
+void FillRuns(const PixelPlane& p, int x, int y, const PixelRun* runs, std::size_t count, std::uint32_t value) {
+    if (!p.bits || !runs) return;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::int64_t row = static_cast<std::int64_t>(y) + runs[i].y;
+        if (row < 0 || row >= p.height) continue;
+        const std::int64_t l = std::max<std::int64_t>(static_cast<std::int64_t>(x) + runs[i].left, 0);
+        const std::int64_t r = std::min<std::int64_t>(static_cast<std::int64_t>(x) + runs[i].right, p.width);
+        if (l >= r) continue;
+        const int t = static_cast<int>(row);
+        if (value == 0) { // shadows: every byte zero in any layout
+            std::memset(p.bits + static_cast<std::ptrdiff_t>(t) * p.pitch + l * p.bytesPerPixel, 0,
+                        static_cast<std::size_t>(r - l) * p.bytesPerPixel);
+            continue;
+        }
+        switch (p.bytesPerPixel) {
+        case 1:
+            Fill<1>(p, static_cast<int>(l), t, static_cast<int>(r), t + 1, value);
+            break;
+        case 2:
+            Fill<2>(p, static_cast<int>(l), t, static_cast<int>(r), t + 1, value);
+            break;
+        case 3:
+            Fill<3>(p, static_cast<int>(l), t, static_cast<int>(r), t + 1, value);
+            break;
+        default:
+            Fill<4>(p, static_cast<int>(l), t, static_cast<int>(r), t + 1, value);
+            break;
+        }
+    }
+}
+
 void BlitPixels(const PixelPlane& dst, const PixelPlane& src, const BlitRequest& q) {
     if (!dst.bits || !src.bits || dst.bytesPerPixel != src.bytesPerPixel) return;
     if (q.srcWidth <= 0 || q.srcHeight <= 0 || q.dstWidth <= 0 || q.dstHeight <= 0) return;

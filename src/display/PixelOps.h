@@ -1,6 +1,7 @@
 #pragma once
 // Row loops over raw surface memory: fills and (keyed, stretched) copies with the
 // destination clipped to its bounds. Both sides are in the same pixel layout.
+#include <cstddef>
 #include <cstdint>
 
 struct PixelPlane {
@@ -13,6 +14,14 @@ struct PixelPlane {
 
 // Fills [l, r) x [t, b) clipped to the plane.
 void FillPixels(const PixelPlane& plane, int l, int t, int r, int b, std::uint32_t value);
+
+// One row's stretch of pixels, [left, right) on row y.
+struct PixelRun {
+    std::int32_t y = 0, left = 0, right = 0;
+};
+
+// Fills every run moved by (x, y), clipped to the plane: a one-colour shape.
+void FillRuns(const PixelPlane& plane, int x, int y, const PixelRun* runs, std::size_t count, std::uint32_t value);
 
 struct BlitRequest {
     int srcLeft = 0, srcTop = 0, srcWidth = 0, srcHeight = 0; // inside the source plane

@@ -35,10 +35,6 @@ bool LoadBitmapSurface(const std::string& path, CSurface** out) {
     *out = surface;
     return true;
 }
-
-void SetProgress(CPuzzle* puzzle, std::size_t done, std::size_t count) {
-    puzzle->progress = static_cast<float>(static_cast<double>(done) / static_cast<double>(count) * 100.0);
-}
 } // namespace
 
 void StartLoader(CPuzzle* puzzle, int mode, CutContext context) {
@@ -91,14 +87,14 @@ void RunCuttingPass(const CutContext& context, CPuzzle* puzzle) {
         puzzle->pieces.push_back(std::make_unique<CPiece>());
     PreparePieceBuild(context, puzzle);
 
-    std::size_t done = 0;
+    // Every random draw in piece order first, then the images on all cores.
     for (int r = 0; r < puzzle->rows; ++r) {
         for (int c = 0; c < puzzle->cols; ++c) {
             if (puzzle->stopRequested) return;
-            puzzle->pieces[static_cast<std::size_t>(r) * puzzle->cols + c]->Cut(context, puzzle, c, r);
-            SetProgress(puzzle, ++done, count);
+            puzzle->pieces[static_cast<std::size_t>(r) * puzzle->cols + c]->CutEdges(context, puzzle, c, r);
         }
     }
+    if (!BuildAllPieceImages(context, puzzle)) return;
     puzzle->progress = 100.0f;
     puzzle->percentCompleted = 0.0f;
     puzzle->totalPieces = static_cast<std::int32_t>(count);
@@ -107,13 +103,7 @@ void RunCuttingPass(const CutContext& context, CPuzzle* puzzle) {
 
 void RunRebuildPass(const CutContext& context, CPuzzle* puzzle) {
     PreparePieceBuild(context, puzzle);
-    const std::size_t count = puzzle->pieces.size();
-    std::size_t done = 0;
-    for (auto& piece : puzzle->pieces) {
-        if (puzzle->stopRequested) return;
-        if (piece) piece->BuildImages(context, puzzle);
-        SetProgress(puzzle, ++done, count);
-    }
+    if (!BuildAllPieceImages(context, puzzle)) return;
     puzzle->progress = 100.0f;
 }
 

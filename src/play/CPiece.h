@@ -27,8 +27,16 @@ class CPiece {
     // partner, when both are still unassigned and the side list holds the shape.
     void AssignEdge(const CSideList& sideList, CPuzzle* puzzle, int side, std::int32_t setNumber,
                     std::int32_t slot);
-    // Masks and images for the current settings (rotation, bevel).
+    // Sets the cell and the sides and draws the edge shapes and the turn (or takes them from
+    // the saved position being restored), without building images.
+    void CutEdges(const CutContext& context, CPuzzle* puzzle, int col, int row);
+    // Masks and images for the current settings (rotation, bevel): AssignMasks, then PaintImages.
     void BuildImages(const CutContext& context, CPuzzle* puzzle);
+    // The masks from the context's cache, which is shared: one piece at a time.
+    void AssignMasks(const CutContext& context, const CPuzzle& puzzle);
+    // The images from the masks and the puzzle's picture copy; pieces may do this on several
+    // threads at once.
+    void PaintImages(const CutContext& context, const CPuzzle& puzzle);
     void ReleaseImages();
 
     // --- Model (play/) -------------------------------------------------------------------

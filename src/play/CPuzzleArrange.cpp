@@ -4,6 +4,7 @@
 #include "app/Random.h"
 #include "clock/TargetTime.h"
 #include "play/CPuzzle.h"
+#include "play/SpotGrid.h"
 
 #include <vector>
 
@@ -13,6 +14,31 @@ int DrawInRange(int low, int high) {
     const int value = GameRand();
     const int span = high - low;
     return span > 0 ? value % span + low : low;
+}
+
+// A point of the area no filed group crowds: four tested tries, x then y drawn for each; a
+// crowded area takes the fifth point as it comes.
+POINT FreeSpot(const RECT& area, const SpotGrid& grid) {
+    POINT p;
+    for (int walk = 0; walk < 4; ++walk) {
+        p.x = DrawInRange(area.left, area.right);
+        p.y = DrawInRange(area.top, area.bottom);
+        if (!grid.Crowded(p)) return p;
+    }
+    p.x = DrawInRange(area.left, area.right);
+    p.y = DrawInRange(area.top, area.bottom);
+    return p;
+}
+
+// Moves each group to a free spot in turn; every group counts, moved or not.
+template <typename Groups> void PlaceOnFreeSpots(CPuzzle* puzzle, const std::vector<CPieceGroup*>& moving, const Groups& all) {
+    SpotGrid grid(puzzle->scatterArea, all);
+    for (CPieceGroup* group : moving) {
+        const POINT from{group->x, group->y};
+        const POINT spot = FreeSpot(puzzle->scatterArea, grid);
+        group->PlaceAt(spot.x, spot.y);
+        grid.Moved(group, from);
+    }
 }
 } // namespace
 
@@ -32,10 +58,7 @@ void CPuzzle::NewGame() {
                 groups.Append(group);
                 added.push_back(group);
             }
-            for (CPieceGroup* group : added) {
-                const POINT spot = RandomFreeSpot();
-                group->PlaceAt(spot.x, spot.y);
-            }
+            PlaceOnFreeSpots(this, added, groups);
         }
     } else {
         Scatter();
@@ -64,30 +87,12 @@ void CPuzzle::Scatter() {
         group->PlaceAt(piece->x, piece->y);
         groups.Append(group);
     }
-    for (CPieceGroup* group : groups) {
-        const POINT spot = RandomFreeSpot();
-        group->PlaceAt(spot.x, spot.y);
-    }
+    const std::vector<CPieceGroup*> all(groups.begin(), groups.end());
+    PlaceOnFreeSpots(this, all, groups);
 }
 
 POINT CPuzzle::RandomFreeSpot() {
-    POINT p;
-    // Four tested tries; a crowded area takes the fifth point as it comes.
-    for (int walk = 0; walk < 4; ++walk) {
-        p.x = DrawInRange(scatterArea.left, scatterArea.right);
-        p.y = DrawInRange(scatterArea.top, scatterArea.bottom);
-        bool collides = false;
-        for (const CPieceGroup* group : groups) {
-            if (group->x - 40 < p.x && p.x < group->x + 40 && group->y - 40 < p.y && p.y < group->y + 40) {
-                collides = true;
-                break;
-            }
-        }
-        if (!collides) return p;
-    }
-    p.x = DrawInRange(scatterArea.left, scatterArea.right);
-    p.y = DrawInRange(scatterArea.top, scatterArea.bottom);
-    return p;
+    return FreeSpot(scatterArea, SpotGrid(scatterArea, groups));
 }
 
 bool CPuzzle::RestoreGroups() {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-constexpr std::uint32_t kBack = 0x404040, kShadow = 0x101010, kMark = 0xFF00FF, kRed = 0xAA0000, kBlue = 0xAA;
+constexpr std::uint32_t kBack = 0x404040, kShadow = 0, kMark = 0xFF00FF, kRed = 0xAA0000, kBlue = 0xAA;
 
 // Pieces are 32 pixels square (cell 16); the view is scrolled to (90, 40).
 class GroupDrawing : public DisplayFixture {
@@ -17,7 +17,9 @@ class GroupDrawing : public DisplayFixture {
     GroupDrawing() {
         cellSize = 16;
         Create(RGB32, 200, 150);
-        mask.shadow = Solid(32, kShadow).release();
+        mask.width = mask.height = 32;
+        mask.bytes.assign(32 * 32, 0);
+        mask.FindInside();
     }
     ~GroupDrawing() override { cellSize = 0; }
     std::unique_ptr<CSurface> Solid(int side, std::uint32_t value) {

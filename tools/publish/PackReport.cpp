@@ -289,8 +289,7 @@ bool WriteSheet(const std::string& program, const std::string& sheetPath, std::s
     for (int pass = 0; pass < 2; ++pass) {
         for (const auto& piece : puzzle.pieces) {
             int x = margin + piece->col * (cell + gap) - h, y = margin + piece->row * (cell + gap) - h;
-            if (pass == 0 && piece->masks[0] && piece->masks[0]->shadow)
-                cutter.display.DrawSurface(x + 1, y + 1, piece->masks[0]->shadow, nullptr, -1, -1);
+            if (pass == 0 && piece->masks[0]) cutter.display.FillRuns(x + 1, y + 1, piece->masks[0]->insideRuns, 0);
             if (pass == 1 && piece->images[0])
                 cutter.display.DrawSurface(x, y, piece->images[0], nullptr, -1, -1);
         }
