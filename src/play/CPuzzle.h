@@ -154,5 +154,4 @@ class CPuzzle {
 
     // --- Cutting (cutting/) ---------------------------------------------------------------
     PictureCopy pictureCopy;            // the picture's pixels, sampled by every piece
-    std::vector<std::uint8_t> scratch[2]; // Bpp x S x S each: the piece being turned, working space
 };
