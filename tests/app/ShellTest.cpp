@@ -81,9 +81,6 @@ TEST_F(ShellTest, ScatterAreaViewScrollingClockTitlesAndSettings) {
     // A first run takes the defaults and leaves every value behind.
     CPuzzle puzzle;
     LoadSettings(puzzle);
-    EXPECT_EQ((std::vector<int>{puzzle.soundeffects, puzzle.shadow, puzzle.ghostaplha, puzzle.beveling,
-                                puzzle.bevellevel, puzzle.userotation, puzzle.useMusic}),
-              (std::vector<int>{1, 1, 30, 1, 1, 0, 1}));
     CMainApp app;
     app.backgroundColour = 0x123456;
     LoadSettings(app);

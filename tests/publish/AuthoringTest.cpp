@@ -117,6 +117,7 @@ TEST(AuthorExtras, BadValuesAreRefusedWithTheirReason) {
         {{"--banner", banner, "--banner-link", "ftp://example.org"},
          "banner link \"ftp://example.org\" is not"},
         {{"--exit-page", "javascript:alert(1)"}, "exit page"},
+        {{"--exit-page", "https://"}, "not an http"},
         {{"--about-button", "Go", "https://a b"}, "About button address"},
         {{"--about-button", "", "https://a"}, "caption"},
         {{"--about-button", "Go"}, "needs two values"},
