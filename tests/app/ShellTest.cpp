@@ -2,7 +2,6 @@
 #include "app/Log.h"
 #include "app/Settings.h"
 #include "app/StatusBarText.h"
-#include "pack/CProOptions.h"
 #include "support/PictureFiles.h"
 
 using ShellTest = AppFixture;
@@ -67,16 +66,7 @@ TEST_F(ShellTest, ScatterAreaViewScrollingClockTitlesAndSettings) {
                          FormatClockText(0xFFFFFFFFu)),
               std::tuple(" 01:02:06  ", 3726u, " Piece rotation: enabled", " 1193046:28:15  "));
 
-    // Titles name the collection and are cut to their buffers.
-    g_puzzle->options.title = "Boats";
-    CProOptions extras;
-    extras.present = 1;
-    extras.extras.title = "Harbour Collection";
-    g_proOptions = &extras;
-    SetPuzzleTitle();
-    g_proOptions = nullptr;
-    EXPECT_EQ(platform->WindowText(), "Harbour Collection - Boats");
-
+    // Titles are cut to their buffers.
     const std::string title(2000, 'x');
     EXPECT_EQ(
         std::pair(FormatPuzzleTitle("", false, title).size(), FormatLoadProgressTitle(title, 42).size()),
@@ -91,9 +81,6 @@ TEST_F(ShellTest, ScatterAreaViewScrollingClockTitlesAndSettings) {
     // A first run takes the defaults and leaves every value behind.
     CPuzzle puzzle;
     LoadSettings(puzzle);
-    EXPECT_EQ((std::vector<int>{puzzle.soundeffects, puzzle.shadow, puzzle.ghostaplha, puzzle.beveling,
-                                puzzle.bevellevel, puzzle.userotation, puzzle.useMusic}),
-              (std::vector<int>{1, 1, 30, 1, 1, 0, 1}));
     CMainApp app;
     app.backgroundColour = 0x123456;
     LoadSettings(app);

@@ -127,12 +127,9 @@ TEST_F(Banner, NinePlacementsInTheWindowAndAnInclusiveHitTest) {
 
 TEST_F(Banner, OnlyWebAndMailAddressesAreOpened) {
     options.extras.linkFlag = 1;
-    for (auto [address, opened] : {std::pair{"HTTPS://example.org", "HTTPS://example.org"},
-                                   {"mailto:a@example.org", "mailto:a@example.org"},
-                                   {"www.example.org/a", "www.example.org/a"},
-                                   {"file:///etc/passwd", ""},
-                                   {"/usr/bin/xterm", ""},
-                                   {"x", ""}}) {
+    // Which addresses pass is the shared rule's business; here only that it is asked.
+    for (auto [address, opened] :
+         {std::pair{"www.example.org/a", "www.example.org/a"}, {"file:///etc/passwd", ""}}) {
         platform.shellLog.clear();
         options.extras.linkAddress = address;
         EXPECT_EQ(options.OpenLink(), *opened ? 42 : 0) << address;
