@@ -3,6 +3,7 @@
 #include "Publisher.h"
 #include "imaging/GifAnimation.h"
 #include "imaging/PictureDecoder.h"
+#include "platform/OpenableAddress.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,7 +26,10 @@ bool SingleLine(const std::string& text) {
 }
 
 bool CheckAddress(const std::string& address, const char* what, std::string* error) {
-    if (IsOpenableAddress(address)) return true;
+    // The game's own rule, so an author can publish every link the game opens and no other;
+    // blanks inside an address are refused here as a likely slip.
+    const bool blank = std::any_of(address.begin(), address.end(), [](unsigned char c) { return c <= ' '; });
+    if (!blank && address.size() <= kMaxAddress && IsOpenableAddress(address)) return true;
     return Fails(error, std::string("the ") + what + " \"" + address +
                             "\" is not an http, https or mailto address (the game opens only those)");
 }
@@ -57,18 +61,6 @@ bool ReadBanner(const std::string& path, AuthorExtras& record, std::vector<std::
 }
 
 } // namespace
-
-bool IsOpenableAddress(const std::string& address) {
-    std::string lower = address.substr(0, 8);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    std::size_t prefix = 0;
-    for (const char* scheme : {"http://", "https://", "mailto:"})
-        if (lower.rfind(scheme, 0) == 0) prefix = std::string(scheme).size();
-    if (prefix == 0 || address.size() <= prefix || address.size() > kMaxAddress) return false;
-    return std::none_of(address.begin(), address.end(),
-                        [](unsigned char c) { return c <= ' ' || c == 0x7F; });
-}
 
 bool BuildExtrasEntries(const ExtrasRequest& request, std::vector<PackEntrySource>* entries,
                         std::string* error) {

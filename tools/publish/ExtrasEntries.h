@@ -34,10 +34,6 @@ struct ExtrasRequest {
     std::string infoPagePath; // with the info page flag
 };
 
-// True for the addresses the game opens: http://, https:// or mailto: followed by a target,
-// with no spaces or control characters.
-bool IsOpenableAddress(const std::string& address);
-
 // Checks every value and appends the entries to `entries` (none when nothing was asked for).
 // False with `error` saying which value is wrong and why; `entries` is then unchanged.
 bool BuildExtrasEntries(const ExtrasRequest& request, std::vector<PackEntrySource>* entries,
