@@ -5,11 +5,41 @@
 
 #include <algorithm>
 
+#include <png.h>
+
 static IcoImageSpec Solid(int w, int h, int bpp, std::uint32_t value, bool png = false) {
     IcoImageSpec s{w, h, bpp, {}, std::vector<std::uint32_t>(std::size_t(w * h), value), {}, png};
     if (bpp <= 8) s.palette = {0x000000, 0x336699, 0xFF0000, 0x00FF00};
     if (bpp == 1) s.palette.resize(2);
     return s;
+}
+
+// A PNG of 0xAARRGGBB pixels, written by libpng.
+static Bytes EncodePng(int w, int h, const std::vector<std::uint32_t>& argb) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(w);
+    image.height = static_cast<png_uint_32>(h);
+    image.format = PNG_FORMAT_BGRA; // little-endian 0xAARRGGBB in memory
+    png_alloc_size_t size = 0;
+    EXPECT_TRUE(png_image_write_to_memory(&image, nullptr, &size, 0, argb.data(), 0, nullptr));
+    Bytes png(size);
+    EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, argb.data(), 0, nullptr));
+    png.resize(size);
+    return png;
+}
+
+// An icon file holding the bitmap images of `bitmaps` followed by one PNG image.
+static Bytes IcoWithPng(const std::vector<IcoImageSpec>& bitmaps, int w, int h, const Bytes& png) {
+    std::vector<IcoImageSpec> all = bitmaps;
+    all.push_back(Solid(w, h, 32, 0, true));
+    Bytes file = MakeIco(all);
+    const std::size_t entry = 6 + 16 * bitmaps.size(), oldSize = 12;
+    file.resize(file.size() - oldSize);
+    file.insert(file.end(), png.begin(), png.end());
+    for (int k = 0; k < 4; ++k)
+        file[entry + 8 + k] = static_cast<std::uint8_t>(png.size() >> (8 * k));
+    return file;
 }
 
 // The decoded picture, empty when the file (cut to `size` bytes) is refused; `error` says why.
@@ -22,14 +52,14 @@ static DecodedImage Decode(const Bytes& file, std::size_t size = ~std::size_t{0}
 }
 
 TEST(IcoCodec, PicksTheLargestThenDeepestImageAndRefusesHostileFiles) {
-    // 16x16 at 8 bits, 32x32 at 4 bits, 32x32 at 24 bits, 48x48 as PNG: the 24-bit 32x32.
-    const IcoImageSpec png = Solid(48, 48, 32, 0, true);
+    // 16x16 at 8 bits, 32x32 at 4 bits, 32x32 at 24 bits, 48x48 as a broken PNG: the 24-bit 32x32.
+    const IcoImageSpec brokenPng = Solid(48, 48, 32, 0, true);
     const DecodedImage img =
-        Decode(MakeIco({Solid(16, 16, 8, 2), Solid(32, 32, 4, 3), Solid(32, 32, 24, 0x102030), png}));
+        Decode(MakeIco({Solid(16, 16, 8, 2), Solid(32, 32, 4, 3), Solid(32, 32, 24, 0x102030), brokenPng}));
     EXPECT_EQ(std::tuple(img.width, img.height, img.At(31, 0)), std::tuple(32, 32, 0x102030u));
     std::string error;
-    EXPECT_TRUE(Decode(MakeIco({png}), ~std::size_t{0}, &error).Empty());
-    EXPECT_NE(error.find("PNG"), std::string::npos);
+    EXPECT_TRUE(Decode(MakeIco({brokenPng}), ~std::size_t{0}, &error).Empty());
+    EXPECT_FALSE(error.empty());
     // 1, 4 and 8 bits: one odd pixel in the top row, the mask over the bottom-right pixel.
     for (int bpp : {1, 4, 8}) {
         IcoImageSpec s = Solid(9, 3, bpp, 0);
@@ -64,4 +94,39 @@ TEST(IcoCodec, PicksTheLargestThenDeepestImageAndRefusesHostileFiles) {
     Bytes manyColours = MakeIco({Solid(4, 4, 8, 1)});
     manyColours[22 + 32] = manyColours[22 + 33] = 0x01; // 257 palette entries for 8 bits
     EXPECT_TRUE(Decode(wide).Empty() && Decode(manyColours).Empty());
+}
+
+TEST(IcoCodec, DecodesPngImagesBlendedOntoTheBackground) {
+    // Opaque colours, fully transparent and half-covered pixels, 5x4 so rows are not 4-aligned.
+    const int w = 5, h = 4;
+    std::vector<std::uint32_t> argb(w * h), expected(w * h);
+    for (int i = 0; i < w * h; ++i) {
+        const std::uint32_t colour = 0x102030u * static_cast<std::uint32_t>(i + 1) & 0xFFFFFF;
+        const std::uint32_t alpha = i % 3 == 0 ? 0xFF : i % 3 == 1 ? 0 : 0x80;
+        argb[i] = alpha << 24 | colour;
+        expected[i] = alpha == 0xFF ? colour : alpha == 0 ? kIconBackground : 0;
+    }
+    const Bytes png = EncodePng(w, h, argb);
+    // The PNG is larger than the 4x4 bitmap beside it, so it is the one shown.
+    const Bytes file = IcoWithPng({Solid(4, 4, 24, 0x0A0B0C)}, w, h, png);
+    const DecodedImage img = Decode(file);
+    ASSERT_EQ(std::pair(img.width, img.height), std::pair(w, h));
+    for (int i = 0; i < w * h; ++i) {
+        if (i % 3 != 2) {
+            EXPECT_EQ(img.pixels[i], expected[i]) << i;
+            continue;
+        }
+        for (int shift : {16, 8, 0}) // halfway between the colour and white
+            EXPECT_NEAR(int(img.pixels[i] >> shift & 0xFF), (int(argb[i] >> shift & 0xFF) + 255) / 2, 1) << i;
+    }
+    // A PNG cut short or over the pixel budget gives way to the bitmap; alone it is refused.
+    EXPECT_EQ(Decode(file, file.size() - png.size() / 2).width, 4);
+    EXPECT_EQ(Decode(file, file.size(), nullptr, w * h - 1).width, 4);
+    std::string error;
+    EXPECT_TRUE(Decode(IcoWithPng({}, w, h, png), 6 + 16 + png.size() - 20, &error).Empty());
+    EXPECT_FALSE(error.empty());
+    // A damaged PNG header is refused.
+    Bytes lying = IcoWithPng({}, w, h, png);
+    lying[6 + 16 + 19] = 200;
+    EXPECT_TRUE(Decode(lying).Empty());
 }
