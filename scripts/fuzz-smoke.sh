@@ -25,7 +25,7 @@ for target in "${targets[@]}"; do
   rc=0
   build-fuzz/fuzz/"$target" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 \
     -artifact_prefix="$crashes"/ "${dict[@]}" "$work" >"$log" 2>&1 || rc=$?
-  grep -E "^(stat::number_of_executed_runs|stat::average_exec_per_sec|SUMMARY)" "$log" || true
+  grep -E "^(stat::number_of_executed_units|stat::average_exec_per_sec|SUMMARY)" "$log" || true
   if [ $rc -ne 0 ] || [ -n "$(ls -A "$crashes" 2>/dev/null)" ]; then
     echo "$target failed (exit $rc); its log: $log"
     failed+=("$target")
