@@ -60,6 +60,7 @@ void CMainApp::RestoreSurfaces(CPuzzle& puzzle) {
         ScreenInfo screen = Platform()->Screen();
         if (g_display->CreateWindowedDisplay(window, screen.usableWidth, screen.usableHeight) != S_OK)
             LogWrite(0, "CreateWindowedDisplay Failed");
+        g_display->CoverClient(Platform()->ClientWidth(), Platform()->ClientHeight());
     }
     CreateProbeSurface();
     if (previewWnd) previewWnd->ReloadPicture(puzzle.currentPicturePath);

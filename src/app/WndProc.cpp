@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
+#include "display/CDisplay.h"
 #include "pack/Loader.h"
 #include "platform/Platform.h"
 #include "play/CMouseController.h"
@@ -145,6 +146,7 @@ LRESULT WndProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     CMouseController* mouse = Mouse();
     switch (message) {
     case WM_SIZE:
+        if (g_display) g_display->CoverClient(LParamX(lParam), LParamY(lParam));
         if (g_statusBar) g_statusBar->Resize(wParam, lParam);
         break;
     case WM_KILLFOCUS:

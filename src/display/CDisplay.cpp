@@ -4,6 +4,7 @@
 #include "imaging/BmpCodec.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -78,6 +79,23 @@ HRESULT CDisplay::CreateWindowedDisplay(HWND win, int w, int h) {
     height = h;
     injectLoss = false;
     created = true;
+    return S_OK;
+}
+
+HRESULT CDisplay::CoverClient(int clientWidth, int clientHeight) {
+    if (!created || !backBuffer) return E_POINTER;
+    const int w = std::clamp(clientWidth, width, std::max(width, kMaxBackBufferSide));
+    const int h = std::clamp(clientHeight, height, std::max(height, kMaxBackBufferSide));
+    if (w == width && h == height) return S_OK;
+    SurfaceDesc desc;
+    desc.dwWidth = w;
+    desc.dwHeight = h;
+    desc.pixelFormat = backBuffer->desc.pixelFormat;
+    auto buffer = std::make_unique<CSurface>();
+    if (buffer->Create(desc) != S_OK) return E_FAIL;
+    backBuffer = std::move(buffer);
+    width = w;
+    height = h;
     return S_OK;
 }
 

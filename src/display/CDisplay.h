@@ -20,6 +20,11 @@ class CDisplay {
     // The layout follows the platform's screen unless PICTORRA_DISPLAY_FORMAT names one
     // (rgb555, rgb565, rgb24, rgb32 or 8); width and height are the back buffer's size.
     HRESULT CreateWindowedDisplay(HWND window, int width, int height);
+    // Grows the back buffer (never shrinks it) so it covers a client area of this size, as a
+    // window on a screen larger than the one it was sized for needs; sides are capped at
+    // kMaxBackBufferSide. The old buffer stays when the new one cannot be had.
+    HRESULT CoverClient(int clientWidth, int clientHeight);
+    static constexpr int kMaxBackBufferSide = 8192;
     virtual HRESULT ReleaseAll();
 
     // On failure *out is null. Surfaces may be created on another thread while this one draws.

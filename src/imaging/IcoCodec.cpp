@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include <png.h>
+
 namespace {
 
 std::uint16_t U16(const std::uint8_t* p) {
@@ -19,14 +21,47 @@ constexpr std::size_t kDirEntrySize = 16;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBiRgb = 0;
 
-// One image of the set, as far as its bitmap header tells.
+constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+// Signature, chunk length and type, then the header's width, height, depth and colour type.
+constexpr std::size_t kPngHeaderEnd = 8 + 8 + 13;
+
+std::uint32_t U32BigEndian(const std::uint8_t* p) {
+    return (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
+           (static_cast<std::uint32_t>(p[2]) << 8) | p[3];
+}
+
+// One image of the set, as far as its bitmap or PNG header tells.
 struct Candidate {
     const std::uint8_t* dib = nullptr;
     std::size_t size = 0;
     std::int64_t width = 0;
     std::int64_t height = 0; // of the colour image, half the header's
     int bitsPerPixel = 0;
+    bool png = false;
 };
+
+bool ReadPngCandidate(const std::uint8_t* image, std::size_t size, Candidate& c) {
+    if (size < kPngHeaderEnd || std::memcmp(image + 12, "IHDR", 4) != 0) return false;
+    const std::uint32_t width = U32BigEndian(image + 16), height = U32BigEndian(image + 20);
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return false;
+    const int depth = image[24];
+    int channels = 0;
+    switch (image[25]) {
+    case 0: channels = 1; break; // grey
+    case 2: channels = 3; break; // RGB
+    case 3: channels = 1; break; // palette
+    case 4: channels = 2; break; // grey and alpha
+    case 6: channels = 4; break; // RGBA
+    default: return false;
+    }
+    c.dib = image;
+    c.size = size;
+    c.width = width;
+    c.height = height;
+    c.bitsPerPixel = depth * channels;
+    c.png = true;
+    return true;
+}
 
 bool ReadCandidate(const std::uint8_t* dib, std::size_t size, Candidate& c) {
     if (size < kInfoHeaderSize) return false;
@@ -57,16 +92,51 @@ bool Refuse(std::string& why, const char* message) {
     return false;
 }
 
+bool TooLarge(const Candidate& c, std::size_t maxPixels) {
+    return c.width > kMaxPictureSide || c.height > kMaxPictureSide ||
+           static_cast<std::uint64_t>(c.width) * static_cast<std::uint64_t>(c.height) > maxPixels;
+}
+
+// libpng's simplified reader: it keeps its own error handling and never jumps out of here.
+bool DecodePngCandidate(const Candidate& c, DecodedImage& out, std::string& why, std::size_t maxPixels) {
+    if (TooLarge(c, maxPixels)) return Refuse(why, "icon too large");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, c.dib, c.size)) return Refuse(why, "icon PNG image unreadable");
+    // The header was read again by the library; its sizes are the ones that count.
+    if (image.width != c.width || image.height != c.height) {
+        png_image_free(&image);
+        return Refuse(why, "icon PNG image unreadable");
+    }
+    image.format = PNG_FORMAT_BGRA;
+    const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
+    // Each pixel is four bytes B, G, R, A in memory: the little-endian 0xAARRGGBB.
+    std::vector<std::uint8_t> bytes(count * 4);
+    if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return Refuse(why, "icon PNG image unreadable");
+    }
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    out.pixels.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* p = bytes.data() + 4 * i;
+        const std::uint32_t colour =
+            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
+        out.pixels[i] = Blend(colour, p[3]);
+    }
+    return true;
+}
+
 bool DecodeCandidate(const Candidate& c, DecodedImage& out, std::string& why, std::size_t maxPixels) {
+    if (c.png) return DecodePngCandidate(c, out, why, maxPixels);
     const std::uint8_t* dib = c.dib;
     const std::uint32_t headerSize = U32(dib);
     const int bpp = c.bitsPerPixel;
     if (U32(dib + 16) != kBiRgb) return Refuse(why, "icon bitmap compression not supported");
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32)
         return Refuse(why, "icon bit depth not supported");
-    if (c.width > kMaxPictureSide || c.height > kMaxPictureSide ||
-        static_cast<std::uint64_t>(c.width) * static_cast<std::uint64_t>(c.height) > maxPixels)
-        return Refuse(why, "icon too large");
+    if (TooLarge(c, maxPixels)) return Refuse(why, "icon too large");
     const int w = static_cast<int>(c.width), h = static_cast<int>(c.height);
 
     std::uint32_t palette[256] = {};
@@ -161,7 +231,6 @@ bool DecodeIco(const std::uint8_t* data, std::size_t size, DecodedImage& out, st
     if (kDirHeaderSize + count * kDirEntrySize > size) return fail("icon directory ends early");
 
     std::vector<Candidate> candidates;
-    bool sawPng = false;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = data + kDirHeaderSize + i * kDirEntrySize;
         const std::uint64_t length = U32(entry + 8);
@@ -171,12 +240,10 @@ bool DecodeIco(const std::uint8_t* data, std::size_t size, DecodedImage& out, st
         const std::size_t available =
             static_cast<std::size_t>(std::min<std::uint64_t>(length, size - offset));
         const std::uint8_t* image = data + offset;
-        if (available >= 4 && std::memcmp(image, "\x89PNG", 4) == 0) {
-            sawPng = true;
-            continue;
-        }
         Candidate c;
-        if (ReadCandidate(image, available, c)) candidates.push_back(c);
+        const bool png = available >= sizeof kPngSignature && std::memcmp(image, kPngSignature, sizeof kPngSignature) == 0;
+        if (png ? ReadPngCandidate(image, available, c) : ReadCandidate(image, available, c))
+            candidates.push_back(c);
     }
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
         const std::int64_t areaA = a.width * a.height, areaB = b.width * b.height;
@@ -184,7 +251,7 @@ bool DecodeIco(const std::uint8_t* data, std::size_t size, DecodedImage& out, st
         return a.bitsPerPixel > b.bitsPerPixel;
     });
 
-    std::string why = sawPng ? "PNG icons are not supported" : "icon holds no readable image";
+    std::string why = "icon holds no readable image";
     for (const Candidate& c : candidates) {
         if (DecodeCandidate(c, out, why, maxPixels)) {
             if (error) error->clear();

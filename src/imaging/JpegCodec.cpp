@@ -81,6 +81,15 @@ std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
     return (r << 16) | (g << 8) | b;
 }
 
+// Whether every coefficient of every component received data from some scan.
+bool EveryBandArrived(const jpeg_decompress_struct& cinfo) {
+    if (!cinfo.coef_bits) return false;
+    for (int c = 0; c < cinfo.num_components; ++c)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (cinfo.coef_bits[c][k] < 0) return false;
+    return true;
+}
+
 // The part that runs under the library's error jump. It holds no object with a
 // destructor, so leaving it through longjmp skips nothing.
 bool DecodeUnderJump(jpeg_decompress_struct& cinfo, ErrorManager& err, MemorySource& src,
@@ -120,6 +129,12 @@ bool DecodeUnderJump(jpeg_decompress_struct& cinfo, ErrorManager& err, MemorySou
     }
 
     jpeg_start_decompress(&cinfo);
+    // A progressive file is read whole by now. One whose data stopped between scans has
+    // bands no scan ever reached: its picture would come out washed out or colourless.
+    if (cinfo.progressive_mode && !EveryBandArrived(cinfo)) {
+        std::snprintf(err.message, sizeof err.message, "JPEG data ends early (scans missing)");
+        return false;
+    }
     if (cinfo.output_width != width || cinfo.output_height != height ||
         cinfo.output_components != (cmyk ? 4 : 3)) {
         std::snprintf(err.message, sizeof err.message, "JPEG output layout not as requested");

@@ -19,6 +19,9 @@ TEST_F(StartupTest, WithoutAPackTheGameRunsWithAnEmptyBoardAndLeavesWithoutAskin
     EXPECT_EQ(platform->timers, (std::map<int, int>{{0, 50}, {1, 1000}}));
     // The back buffer is as large as the largest client area.
     EXPECT_EQ(std::pair(g_display->width, g_display->height), std::pair(1280, 1000));
+    // A window on a larger second screen: the back buffer follows its client area.
+    Send(WM_SIZE, 0, MakeMouseLParam(2560, 1400));
+    EXPECT_EQ(std::pair(g_display->width, g_display->height), std::pair(2560, 1400));
 
     EXPECT_NE(Log().find("CMainApp::ExtractPuzzleFile() - FAILED"), std::string::npos);
 

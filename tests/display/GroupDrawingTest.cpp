@@ -91,3 +91,16 @@ TEST_F(GroupDrawing, ShadowFollowsPreferenceAndDragPiecesOffTheBufferAreSkippedS
     EXPECT_EQ(Back({{20, 20}, {46, 20}, {12, 20}, {26, 22}, {33, 29}, {25, 22}}),
               (Pixels{kBlue, kShadow, kRed, kMark, kMark, kBlue}));
 }
+
+TEST_F(GroupDrawing, BackBufferGrowsToCoverALargerClientAndPiecesDraggedThereAreDrawn) {
+    CPieceGroup* g = Group(90 + 300, 40 + 200, kRed); // screen (300, 200), beyond the 200x150 buffer
+    // Never shrinks, grows side by side, and stops at the cap.
+    for (auto [w, h, expectW, expectH] : {std::tuple{100, 100, 200, 150}, {340, 120, 340, 150},
+                                          {360, 260, 360, 260}, {50000, 20, CDisplay::kMaxBackBufferSide, 260}}) {
+        EXPECT_EQ(display.CoverClient(w, h), S_OK);
+        EXPECT_EQ(std::tuple(display.width, display.height, display.BackBuffer()->desc.dwHeight),
+                  std::tuple(expectW, expectH, expectH));
+    }
+    Draw(g, true);
+    EXPECT_EQ(Back({{300, 200}, {331, 231}, {299, 200}}), (Pixels{kRed, kRed, kBack}));
+}

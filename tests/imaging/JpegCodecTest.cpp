@@ -42,9 +42,18 @@ TEST(JpegCodec, DecodesEvenWithoutTheEndMarkerAndRefusesGarbledOrHugeFiles) {
         // Other viewers show a picture whose only loss is the two-byte end marker.
         ASSERT_TRUE(Decode(file, file.size() - 2, img, error)) << error;
         EXPECT_EQ(img.pixels, whole.pixels);
-        // Compressed data that really ends early is refused, not shown half grey.
-        for (std::size_t keep : {std::size_t{2}, std::size_t{20}, file.size() / 2, file.size() - 40})
+        // Compressed data that really ends early is refused, not shown half grey, whether or not
+        // an end marker follows the cut; so is a progressive file that stops between two scans.
+        std::vector<std::size_t> cuts = {2, 20, file.size() / 2, file.size() - 40};
+        if (progressive)
+            for (std::size_t at = 2; at + 1 < file.size() / 2; ++at)
+                if (file[at] == 0xFF && file[at + 1] == 0xDA) cuts.push_back(at); // a scan's start
+        for (std::size_t keep : cuts) {
+            Bytes marked(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keep));
+            marked.insert(marked.end(), {0xFF, 0xD9});
             EXPECT_FALSE(Decode(file, keep, img, error)) << keep;
+            EXPECT_FALSE(Decode(marked, marked.size(), img, error)) << keep;
+        }
     }
     const Bytes garbage = {0xFF, 0xD8, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC};
     EXPECT_FALSE(Decode(garbage, garbage.size(), img, error) || DecodeJpeg(nullptr, 0, img, nullptr));

@@ -75,14 +75,12 @@ QImage BoardWidget::FrameToImage(const FrameView& frame, QSize limit) {
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* src = frame.pixels + static_cast<qint64>(y) * frame.pitch;
         std::uint8_t* dst = image.scanLine(y);
+        std::memcpy(dst, src, copyBytes); // the frame's rows need not be 4-byte aligned
         if (format == QImage::Format_RGB32) {
-            // The fourth byte is unused by the game; Qt wants it opaque.
-            const auto* in = reinterpret_cast<const std::uint32_t*>(src);
+            // The fourth byte is unused by the game; Qt wants it opaque. Qt's rows are aligned.
             auto* out = reinterpret_cast<std::uint32_t*>(dst);
             for (int x = 0; x < width; ++x)
-                out[x] = in[x] | 0xFF000000u;
-        } else {
-            std::memcpy(dst, src, copyBytes);
+                out[x] |= 0xFF000000u;
         }
     }
     return image;
