@@ -41,7 +41,7 @@ class CMainApp {
     std::string PositionFilePath() const;
 
     // Drawing and the display.
-    void Render();
+    void Render(const RECT* area = nullptr); // `area`: only that part of the window changed
     bool CreateProbeSurface();
     void UpdateBackgroundColour();
 

@@ -18,18 +18,21 @@ namespace {
 constexpr int kProbeSize = 32;
 } // namespace
 
-void CMainApp::Render() {
+void CMainApp::Render(const RECT* area) {
     if (!g_display || !g_display->Created() || !g_renderEnabled) return;
     // While the loader replaces the images of pieces on the board, the last frame stays
     // on screen rather than drawing surfaces that are being released.
     if (g_puzzle && g_puzzle->loaderBusy && g_puzzle->loaderMode == 1) return;
 
+    // With an area, the rest of the back buffer still holds the last frame and stays as it is.
+    g_display->SetClip(area);
     ComposeFrame(*g_display, g_puzzle, backgroundPixel, POINT{scrollX, scrollY});
     if (g_proOptions) g_proOptions->DrawBanner();
+    g_display->SetClip(nullptr);
 
     // The repair renders again; the flag keeps a display that keeps losing its surfaces
     // from recursing without end.
-    if (g_display->ShowBackBuffer() == DDERR_SURFACELOST && g_puzzle && !restoringSurfaces) {
+    if (g_display->ShowBackBuffer(area) == DDERR_SURFACELOST && g_puzzle && !restoringSurfaces) {
         restoringSurfaces = true;
         RestoreSurfaces(*g_puzzle);
         restoringSurfaces = false;

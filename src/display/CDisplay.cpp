@@ -171,26 +171,36 @@ HRESULT CDisplay::DrawRaw(int x, int y, CSurface* source, const RECT& sourceRect
     q.key = source->colourKey;
     // The spare byte of 32-bit pixels is not part of the colour.
     q.keyMask = source->pixelFormat == RGB32 ? 0x00FFFFFF : PixelValueMask(source->pixelFormat);
-    BlitPixels(PlaneOf(backBuffer.get()), PlaneOf(source), q);
+    POINT origin;
+    const PixelPlane target = Target(&origin);
+    q.dstX -= origin.x;
+    q.dstY -= origin.y;
+    BlitPixels(target, PlaneOf(source), q);
     return S_OK;
 }
 
 HRESULT CDisplay::FillRuns(int x, int y, const std::vector<PixelRun>& runs, std::uint32_t value) {
     if (!backBuffer) return E_POINTER;
-    ::FillRuns(PlaneOf(backBuffer.get()), x, y, runs.data(), runs.size(), value);
+    POINT origin;
+    const PixelPlane target = Target(&origin);
+    ::FillRuns(target, x - origin.x, y - origin.y, runs.data(), runs.size(), value);
     return S_OK;
 }
 
 HRESULT CDisplay::ClearBackBuffer(std::uint32_t value) {
     if (!backBuffer) return E_POINTER;
-    FillPixels(PlaneOf(backBuffer.get()), 0, 0, width, height, value);
+    POINT origin;
+    const PixelPlane target = Target(&origin);
+    FillPixels(target, 0, 0, target.width, target.height, value);
     return S_OK;
 }
 
 HRESULT CDisplay::FillArea(std::uint32_t value, int l, int t, int r, int b) {
     if (!backBuffer) return E_POINTER;
     if (r < l || b < t) return E_INVALIDARG;
-    FillPixels(PlaneOf(backBuffer.get()), l, t, r, b, value);
+    POINT origin;
+    const PixelPlane target = Target(&origin);
+    FillPixels(target, l - origin.x, t - origin.y, r - origin.x, b - origin.y, value);
     return S_OK;
 }
 
@@ -202,7 +212,31 @@ HRESULT CDisplay::DrawFrame(std::uint32_t value, int l, int t, int r, int b, int
     return S_OK;
 }
 
-HRESULT CDisplay::ShowBackBuffer() {
+void CDisplay::SetClip(const RECT* area) {
+    clipped = area != nullptr;
+    if (area) clip = *area;
+}
+
+RECT CDisplay::Clip() const {
+    RECT whole{0, 0, width, height};
+    if (!clipped) return whole;
+    return RECT{std::clamp(clip.left, 0, width), std::clamp(clip.top, 0, height),
+                std::clamp(clip.right, 0, width), std::clamp(clip.bottom, 0, height)};
+}
+
+PixelPlane CDisplay::Target(POINT* origin) {
+    PixelPlane plane = PlaneOf(backBuffer.get());
+    const RECT c = Clip();
+    *origin = POINT{c.left, c.top};
+    if (!clipped) return plane;
+    plane.width = std::max(0, c.right - c.left);
+    plane.height = std::max(0, c.bottom - c.top);
+    if (plane.width == 0 || plane.height == 0) return PixelPlane{};
+    plane.bits += static_cast<std::ptrdiff_t>(c.top) * plane.pitch + static_cast<std::ptrdiff_t>(c.left) * plane.bytesPerPixel;
+    return plane;
+}
+
+HRESULT CDisplay::ShowBackBuffer(const RECT* changed) {
     if (!backBuffer || !backBuffer->HasMemory()) return E_POINTER;
     if (injectLoss.exchange(false)) return DDERR_SURFACELOST;
     IPlatform* platform = Platform();
@@ -213,5 +247,10 @@ HRESULT CDisplay::ShowBackBuffer() {
     frame.height = height;
     frame.pitch = backBuffer->Pitch();
     frame.formatCode = static_cast<int>(backBuffer->pixelFormat);
-    return platform->Present(frame) ? S_OK : DDERR_SURFACELOST;
+    if (!changed) return platform->Present(frame) ? S_OK : DDERR_SURFACELOST;
+    const RECT part{std::clamp(changed->left, 0, width), std::clamp(changed->top, 0, height),
+                    std::clamp(changed->right, 0, width), std::clamp(changed->bottom, 0, height)};
+    // Nothing changed: there is nothing to show.
+    if (part.left >= part.right || part.top >= part.bottom) return S_OK;
+    return platform->PresentPart(frame, part) ? S_OK : DDERR_SURFACELOST;
 }

@@ -44,8 +44,14 @@ class CDisplay {
     // Bars top, left, right and bottom; the right and bottom ones lie outside (r, b), so the
     // corner pixel (r, b) itself stays undrawn.
     HRESULT DrawFrame(std::uint32_t value, int l, int t, int r, int b, int thickness);
-    // Hands the back buffer to the platform; DDERR_SURFACELOST when it was lost.
-    HRESULT ShowBackBuffer();
+    // Confines every drawing call, the clear included, to `area` (right and bottom exclusive,
+    // cut to the back buffer); null lifts the limit. Coordinates stay those of the buffer.
+    void SetClip(const RECT* area);
+    // The rectangle drawing may touch: the clip, or the whole buffer.
+    RECT Clip() const;
+    // Hands the back buffer to the platform; DDERR_SURFACELOST when it was lost. With `changed`
+    // only that part differs from the previous present.
+    HRESULT ShowBackBuffer(const RECT* changed = nullptr);
     // Surfaces live in ordinary memory and keep their pixels over a loss, so restoring
     // them only needs a display to exist.
     HRESULT RestoreAllSurfaces() const { return created ? S_OK : E_POINTER; }
@@ -63,6 +69,11 @@ class CDisplay {
     std::int32_t height = 100;
 
   private:
+    // The part of the back buffer inside the clip, with the clip's top-left corner.
+    PixelPlane Target(POINT* origin);
+
+    bool clipped = false;
+    RECT clip;
     // Read by the loader thread when it makes surfaces.
     std::atomic<bool> created{false};
     std::atomic<bool> injectLoss{false};

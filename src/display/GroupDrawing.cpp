@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "cutting/CPieceMask.h"
 #include "display/CDisplay.h"
+#include "display/Rects.h"
 #include "play/CMouseController.h"
 #include "play/CPiece.h"
 #include "play/CPieceGroup.h"
@@ -10,26 +11,29 @@
 
 namespace {
 
-// A piece image is two cells square; one wholly outside the back buffer is not blitted.
-bool OffBackBuffer(const CDisplay& display, int sx, int sy) {
-    const int side = 2 * cellSize;
-    return sx + side <= 0 || sx >= display.width || sy + side <= 0 || sy >= display.height;
+// A piece image is two cells square; one wholly outside the area being drawn is not blitted.
+// The shadow falls at most `reach` pixels further right and down.
+bool OffBackBuffer(const CDisplay& display, int sx, int sy, int reach) {
+    const int side = 2 * cellSize + reach;
+    const RECT area = display.Clip();
+    return sx + side <= area.left || sx >= area.right || sy + side <= area.top || sy >= area.bottom;
+}
+
+int ShadowOffset(const CPieceGroup& group, bool dragged) {
+    if (dragged) return 2;
+    return group.puzzle && group.puzzle->shadow ? 1 : 0;
 }
 
 } // namespace
 
 void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT view) {
     const CPuzzle* owner = group.puzzle;
-    int shadowOffset = 0;
-    if (dragged)
-        shadowOffset = 2;
-    else if (owner && owner->shadow)
-        shadowOffset = 1;
+    const int shadowOffset = ShadowOffset(group, dragged);
 
     if (shadowOffset != 0) {
         for (const CPiece* piece : group.pieces) {
             const int sx = piece->x - view.x, sy = piece->y - view.y;
-            if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy)) continue;
+            if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy, shadowOffset)) continue;
             // The shadow is the piece's silhouette in black.
             if (const CPieceMask* mask = piece->masks[piece->rotation])
                 display.FillRuns(sx + shadowOffset, sy + shadowOffset, mask->insideRuns, 0);
@@ -37,7 +41,7 @@ void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT 
     }
     for (const CPiece* piece : group.pieces) {
         const int sx = piece->x - view.x, sy = piece->y - view.y;
-        if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy)) continue;
+        if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy, 0)) continue;
         CSurface* image = piece->images[piece->rotation];
         if (!image) continue;
         // An image is transparent outside its mask's box, so only the box is blitted.
@@ -65,4 +69,27 @@ void DrawGroups(CDisplay& display, const CPuzzle& puzzle, POINT view) {
     const bool dragging = puzzle.mouse && puzzle.mouse->dragging;
     for (const CPieceGroup* group : puzzle.selection)
         DrawGroup(display, *group, dragging, view);
+}
+
+RECT GroupBounds(const CPieceGroup& group, bool dragged, POINT view) {
+    RECT bounds;
+    const int reach = 2 * cellSize + ShadowOffset(group, dragged);
+    for (const CPiece* piece : group.pieces) {
+        const int sx = piece->x - view.x, sy = piece->y - view.y;
+        bounds = UniteRects(bounds, RECT{sx, sy, sx + reach, sy + reach});
+    }
+    const CPiece* reference = group.reference;
+    const CPuzzle* owner = group.puzzle;
+    if (group.selected && reference && owner && owner->selectorSurface) {
+        const int x = reference->x + cellSize - 4 - view.x, y = reference->y + cellSize - 4 - view.y;
+        bounds = UniteRects(bounds, RECT{x, y, x + owner->selectorSurface->Width(), y + owner->selectorSurface->Height()});
+    }
+    return bounds;
+}
+
+RECT SelectionBounds(const CPuzzle& puzzle, bool dragged, POINT view) {
+    RECT bounds;
+    for (const CPieceGroup* group : puzzle.selection)
+        bounds = UniteRects(bounds, GroupBounds(*group, dragged, view));
+    return bounds;
 }

@@ -11,3 +11,9 @@ class CPuzzle;
 void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT view);
 // Every group from the bottom of the stack up; the selection last, above everything.
 void DrawGroups(CDisplay& display, const CPuzzle& puzzle, POINT view);
+
+// Everything DrawGroup touches for this group (right and bottom exclusive), in buffer
+// coordinates; empty for a group with no pieces.
+RECT GroupBounds(const CPieceGroup& group, bool dragged, POINT view);
+// The same over every selected group.
+RECT SelectionBounds(const CPuzzle& puzzle, bool dragged, POINT view);

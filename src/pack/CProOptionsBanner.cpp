@@ -5,6 +5,7 @@
 #include "app/CMainApp.h"
 #include "display/CDisplay.h"
 #include "display/CSurface.h"
+#include "display/Rects.h"
 #include "platform/OpenableAddress.h"
 #include "platform/Platform.h"
 
@@ -34,7 +35,17 @@ bool CProOptions::Tick() {
     }
     SelectFrame();
     if (currentFrame == lastDrawnFrame) return false;
-    if (app) app->Render();
+    // Only the banner changes: what the old frame covered and what the new one will.
+    const bool wasPlaced = bannerPlaced;
+    const RECT before{bannerLeft, bannerTop, bannerRight, bannerBottom};
+    PlaceBanner();
+    if (app) {
+        const RECT area = UniteRects(before, RECT{bannerLeft, bannerTop, bannerRight, bannerBottom});
+        if (wasPlaced && bannerPlaced)
+            app->Render(&area);
+        else
+            app->Render();
+    }
     lastDrawnFrame = currentFrame;
     return true;
 }

@@ -88,6 +88,9 @@ class IPlatform {
     // Copies a composed frame into the window's client area. Returns false when the
     // presentation surface was lost and must be rebuilt.
     virtual bool Present(const FrameView& frame) = 0;
+    // Like Present when only `changed` (right and bottom exclusive, inside the frame) differs
+    // from the frame presented before; a platform may copy just that part.
+    virtual bool PresentPart(const FrameView& frame, const RECT& /*changed*/) { return Present(frame); }
 
     // --- Input helpers ---------------------------------------------------------------------
     virtual void SetCursor(CursorKind kind) = 0;

@@ -5,6 +5,8 @@
 #include "app/Globals.h"
 #include "app/StatusBarText.h"
 #include "clock/CGameClock.h"
+#include "display/GroupDrawing.h"
+#include "display/Rects.h"
 #include "pack/CProOptions.h"
 #include "play/CPuzzle.h"
 
@@ -182,8 +184,12 @@ void CMouseController::OnMouseMove(LPARAM lParam) {
     if (!SelectionEmpty() && dragging) {
         // Near the edge the timer moves the view and the pieces together.
         if (AutoScrollMargin(x, y, false)) return;
-        puzzle->DragSelectionTo(ScrollX() + x - grab[0], ScrollY() + y - grab[1]);
-        Render();
+        // The view stays put, so only where the selection was and where it is now change.
+        const POINT view{ScrollX(), ScrollY()};
+        const RECT before = SelectionBounds(*puzzle, true, view);
+        puzzle->DragSelectionTo(view.x + x - grab[0], view.y + y - grab[1]);
+        const RECT area = UniteRects(before, SelectionBounds(*puzzle, true, view));
+        if (app) app->Render(&area);
     } else if (RightDragging()) {
         if (app) {
             app->SetScrollX(rightStartScroll[0] + rightStart[0] - x, true, false);

@@ -55,34 +55,52 @@ BoardWidget::BoardWidget(MessageSink& sink, QWidget* parent) : QWidget(parent), 
     setMinimumSize(1, 1);
 }
 
-QImage BoardWidget::FrameToImage(const FrameView& frame, QSize limit) {
-    const QImage::Format format = ImageFormat(frame.formatCode);
-    if (format == QImage::Format_Invalid || !frame.pixels) return {};
+namespace {
+
+// Copies the frame's pixels in `area` (clipped to the image) into the image of the same layout.
+void CopyArea(const FrameView& frame, QImage& image, QRect area) {
+    area &= image.rect();
+    if (area.isEmpty()) return;
+    const int bytesPerPixel = BytesPerPixel(static_cast<PixelFormatCode>(frame.formatCode));
+    const size_t copyBytes = static_cast<size_t>(area.width()) * bytesPerPixel;
+    const qint64 skip = static_cast<qint64>(area.left()) * bytesPerPixel;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const std::uint8_t* src = frame.pixels + static_cast<qint64>(y) * frame.pitch + skip;
+        std::uint8_t* dst = image.scanLine(y) + skip;
+        std::memcpy(dst, src, copyBytes); // the frame's rows need not be 4-byte aligned
+        if (image.format() == QImage::Format_RGB32) {
+            // The fourth byte is unused by the game; Qt wants it opaque. Qt's rows are aligned.
+            auto* out = reinterpret_cast<std::uint32_t*>(dst);
+            for (int x = 0; x < area.width(); ++x)
+                out[x] |= 0xFF000000u;
+        }
+    }
+}
+
+// The frame's size clipped to `limit`; empty when the frame is unusable.
+QSize UsableSize(const FrameView& frame, QSize limit) {
+    if (ImageFormat(frame.formatCode) == QImage::Format_Invalid || !frame.pixels) return {};
     if (frame.width <= 0 || frame.height <= 0 || frame.width > kMaxFrameSide || frame.height > kMaxFrameSide)
         return {};
     const int bytesPerPixel = BytesPerPixel(static_cast<PixelFormatCode>(frame.formatCode));
     const qint64 rowBytes = static_cast<qint64>(frame.width) * bytesPerPixel;
     if (frame.pitch < rowBytes) return {};
-
     const int width = std::min(frame.width, std::max(limit.width(), 0));
     const int height = std::min(frame.height, std::max(limit.height(), 0));
     if (width == 0 || height == 0) return {};
-    QImage image(width, height, format);
+    return QSize(width, height);
+}
+
+} // namespace
+
+QImage BoardWidget::FrameToImage(const FrameView& frame, QSize limit) {
+    const QSize size = UsableSize(frame, limit);
+    if (size.isEmpty()) return {};
+    const QImage::Format format = ImageFormat(frame.formatCode);
+    QImage image(size, format);
     if (image.isNull()) return {};
     if (format == QImage::Format_Indexed8) image.setColorTable(Palette332());
-
-    const size_t copyBytes = static_cast<size_t>(width) * bytesPerPixel;
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* src = frame.pixels + static_cast<qint64>(y) * frame.pitch;
-        std::uint8_t* dst = image.scanLine(y);
-        std::memcpy(dst, src, copyBytes); // the frame's rows need not be 4-byte aligned
-        if (format == QImage::Format_RGB32) {
-            // The fourth byte is unused by the game; Qt wants it opaque. Qt's rows are aligned.
-            auto* out = reinterpret_cast<std::uint32_t*>(dst);
-            for (int x = 0; x < width; ++x)
-                out[x] |= 0xFF000000u;
-        }
-    }
+    CopyArea(frame, image, image.rect());
     return image;
 }
 
@@ -95,11 +113,25 @@ WPARAM BoardWidget::KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers mod
     return keys;
 }
 
-bool BoardWidget::ShowFrame(const FrameView& frame) {
-    QImage image = FrameToImage(frame, size());
-    if (image.isNull()) return false;
-    frame_ = std::move(image);
-    update();
+bool BoardWidget::ShowFrame(const FrameView& frame, const RECT* changed) {
+    const QSize shown = UsableSize(frame, size());
+    if (shown.isEmpty()) return false;
+    // The kept image is reused when it still fits; a new one takes the whole frame.
+    if (frame_.size() != shown || frame_.format() != ImageFormat(frame.formatCode)) {
+        QImage image = FrameToImage(frame, size());
+        if (image.isNull()) return false;
+        frame_ = std::move(image);
+        update();
+        return true;
+    }
+    const bool partial = changed && changed->left < changed->right && changed->top < changed->bottom;
+    const QRect area = partial ? QRect(QPoint(changed->left, changed->top),
+                                       QPoint(changed->right - 1, changed->bottom - 1)) &
+                                     frame_.rect()
+                               : frame_.rect();
+    if (area.isEmpty()) return true;
+    CopyArea(frame, frame_, area);
+    update(area);
     return true;
 }
 

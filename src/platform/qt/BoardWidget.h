@@ -14,9 +14,10 @@ class BoardWidget : public QWidget {
   public:
     BoardWidget(MessageSink& sink, QWidget* parent = nullptr);
 
-    // Keeps a copy of the part of `frame` that fits the widget and schedules a repaint.
+    // Keeps a copy of the part of `frame` that fits the widget and schedules a repaint; with
+    // `changed`, only that part is copied and repainted when the kept image still fits.
     // Frames that cannot be shown (bad sizes, unknown layout) are dropped; returns false then.
-    bool ShowFrame(const FrameView& frame);
+    bool ShowFrame(const FrameView& frame, const RECT* changed = nullptr);
     const QImage& Frame() const { return frame_; }
 
     // Turns a frame into an image of at most `limit` pixels, copying the pixels. Null when

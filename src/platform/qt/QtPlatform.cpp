@@ -187,6 +187,11 @@ bool QtPlatform::Present(const FrameView& frame) {
     return true;
 }
 
+bool QtPlatform::PresentPart(const FrameView& frame, const RECT& changed) {
+    if (window_) window_->Board()->ShowFrame(frame, &changed);
+    return true;
+}
+
 // --- Input helpers -----------------------------------------------------------------------------
 
 void QtPlatform::SetCursor(CursorKind kind) {

@@ -52,6 +52,7 @@ class QtPlatform : public QObject, public IPlatform, private MessageSink {
     // Screen and presentation.
     ScreenInfo Screen() override;
     bool Present(const FrameView& frame) override;
+    bool PresentPart(const FrameView& frame, const RECT& changed) override;
 
     // Input helpers.
     void SetCursor(CursorKind kind) override;
