@@ -11,12 +11,20 @@
 
 namespace {
 
-// A piece image is two cells square; one wholly outside the area being drawn is not blitted.
-// The shadow falls at most `reach` pixels further right and down.
-bool OffBackBuffer(const CDisplay& display, int sx, int sy, int reach) {
+// A piece image is two cells square; one wholly outside the back buffer is not drawn, shadow
+// included. `reach` widens the square down and right by the shadow's offset.
+bool Outside(const RECT& area, int sx, int sy, int reach) {
     const int side = 2 * cellSize + reach;
-    const RECT area = display.Clip();
     return sx + side <= area.left || sx >= area.right || sy + side <= area.top || sy >= area.bottom;
+}
+
+bool OffBackBuffer(const CDisplay& display, int sx, int sy) {
+    return Outside(RECT{0, 0, display.width, display.height}, sx, sy, 0);
+}
+
+// Nothing of it lands where drawing is allowed now: skipping it changes no pixel.
+bool OffClip(const CDisplay& display, int sx, int sy, int reach) {
+    return Outside(display.Clip(), sx, sy, reach);
 }
 
 int ShadowOffset(const CPieceGroup& group, bool dragged) {
@@ -33,7 +41,9 @@ void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT 
     if (shadowOffset != 0) {
         for (const CPiece* piece : group.pieces) {
             const int sx = piece->x - view.x, sy = piece->y - view.y;
-            if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy, shadowOffset)) continue;
+            if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy) ||
+                OffClip(display, sx, sy, shadowOffset))
+                continue;
             // The shadow is the piece's silhouette in black.
             if (const CPieceMask* mask = piece->masks[piece->rotation])
                 display.FillRuns(sx + shadowOffset, sy + shadowOffset, mask->insideRuns, 0);
@@ -41,7 +51,9 @@ void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT 
     }
     for (const CPiece* piece : group.pieces) {
         const int sx = piece->x - view.x, sy = piece->y - view.y;
-        if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy, 0)) continue;
+        if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy) ||
+            OffClip(display, sx, sy, 0))
+            continue;
         CSurface* image = piece->images[piece->rotation];
         if (!image) continue;
         // An image is transparent outside its mask's box, so only the box is blitted.
@@ -82,7 +94,8 @@ RECT GroupBounds(const CPieceGroup& group, bool dragged, POINT view) {
     const CPuzzle* owner = group.puzzle;
     if (group.selected && reference && owner && owner->selectorSurface) {
         const int x = reference->x + cellSize - 4 - view.x, y = reference->y + cellSize - 4 - view.y;
-        bounds = UniteRects(bounds, RECT{x, y, x + owner->selectorSurface->Width(), y + owner->selectorSurface->Height()});
+        const CSurface& marker = *owner->selectorSurface;
+        bounds = UniteRects(bounds, RECT{x, y, x + marker.Width(), y + marker.Height()});
     }
     return bounds;
 }

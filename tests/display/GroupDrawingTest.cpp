@@ -1,5 +1,7 @@
 #include "display/GroupDrawing.h"
 #include "DisplayFixture.h"
+#include "display/FrameComposition.h"
+#include "display/Rects.h"
 #include "app/Globals.h"
 #include "cutting/CPieceMask.h"
 #include "play/CMouseController.h"
@@ -103,4 +105,52 @@ TEST_F(GroupDrawing, BackBufferGrowsToCoverALargerClientAndPiecesDraggedThereAre
     }
     Draw(g, true);
     EXPECT_EQ(Back({{300, 200}, {331, 231}, {299, 200}}), (Pixels{kRed, kRed, kBack}));
+}
+
+// Redrawing only what changed, the way drag moves and banner frames do, ends in the same
+// buffer as composing the whole frame.
+TEST_F(GroupDrawing, RedrawingOnlyTheChangedAreaMatchesAFullRedraw) {
+    puzzle.boardRect = RECT{0, 0, 1000, 1000};
+    // A marker reaching right past the piece and its shadow, but not below them.
+    puzzle.selectorSurface = Surface(24, 4).release();
+    puzzle.selectorSurface->Fill(kMark, false);
+    for (int i = 0; i < 6; ++i)
+        Group(60 + 23 * i, 30 + 11 * (i % 3), i % 2 ? kRed : kBlue);
+    CPieceGroup* dragged = Group(80, 20, 0x00AA00);
+    puzzle.AddToSelection(dragged, true);
+    auto banner = Solid(20, 0x777777);
+    auto wideBanner = Solid(30, 0x999999);
+    const auto compose = [&](const RECT* area, CSurface* shown) {
+        display.SetClip(area);
+        ComposeFrame(display, &puzzle, kBack, kView);
+        display.DrawSurface(150, 110, shown, nullptr, -1, -1);
+        display.SetClip(nullptr);
+    };
+    const auto bytes = [&] {
+        const CSurface& b = *display.BackBuffer();
+        return std::vector<std::uint8_t>(b.Bits(), b.Bits() + static_cast<std::size_t>(b.Pitch()) * display.height);
+    };
+    compose(nullptr, banner.get());
+    puzzle.mouse->dragging = 1;
+    // Moves across the others, partly off the buffer's left and top edges and back.
+    for (POINT to : {POINT{95, 35}, {130, 48}, {70, 25}, {60, 45}, {150, 60}}) {
+        const RECT before = SelectionBounds(puzzle, true, kView);
+        puzzle.DragSelectionTo(to.x, to.y);
+        const RECT area = UniteRects(before, SelectionBounds(puzzle, true, kView));
+        compose(&area, banner.get());
+    }
+    // The banner's next frame is larger: only the two frames' union is redrawn.
+    const RECT bannerArea{150, 110, 180, 140};
+    compose(&bannerArea, wideBanner.get());
+    const auto partial = bytes();
+    compose(nullptr, wideBanner.get());
+    EXPECT_EQ(partial, bytes());
+    // A clip keeps every drawing call, the clear included, inside it.
+    const RECT corner{0, 0, 5, 5};
+    const Pixels outside = Back({{5, 4}, {4, 5}});
+    display.SetClip(&corner);
+    display.ClearBackBuffer(kMark);
+    display.FillArea(kMark, 0, 0, 200, 150);
+    display.SetClip(nullptr);
+    EXPECT_EQ(Back({{4, 4}, {5, 4}, {4, 5}}), (Pixels{kMark, outside[0], outside[1]}));
 }
