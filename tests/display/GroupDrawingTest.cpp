@@ -144,7 +144,13 @@ TEST_F(GroupDrawing, RedrawingOnlyTheChangedAreaMatchesAFullRedraw) {
     compose(&bannerArea, wideBanner.get());
     const auto partial = bytes();
     compose(nullptr, wideBanner.get());
-    EXPECT_EQ(partial, bytes());
+    const auto whole = bytes();
+    EXPECT_EQ(partial, whole);
+    // Only the shadow of the piece left of column 2 reaches into this strip.
+    const RECT strip{2, 0, 3, 10};
+    display.FillArea(kMark, strip.left, strip.top, strip.right, strip.bottom);
+    compose(&strip, wideBanner.get());
+    EXPECT_EQ(bytes(), whole);
     // A clip keeps every drawing call, the clear included, inside it.
     const RECT corner{0, 0, 5, 5};
     const Pixels outside = Back({{5, 4}, {4, 5}});
