@@ -232,7 +232,8 @@ PixelPlane CDisplay::Target(POINT* origin) {
     plane.width = std::max(0, c.right - c.left);
     plane.height = std::max(0, c.bottom - c.top);
     if (plane.width == 0 || plane.height == 0) return PixelPlane{};
-    plane.bits += static_cast<std::ptrdiff_t>(c.top) * plane.pitch + static_cast<std::ptrdiff_t>(c.left) * plane.bytesPerPixel;
+    plane.bits += static_cast<std::ptrdiff_t>(c.top) * plane.pitch +
+                  static_cast<std::ptrdiff_t>(c.left) * plane.bytesPerPixel;
     return plane;
 }
 
