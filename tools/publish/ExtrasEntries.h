@@ -3,6 +3,7 @@
 // ("_pro_image") and the page of the closing dialog ("_pro_info_file").
 #include "PackWriter.h"
 #include "pack/AuthorExtras.h"
+#include "pack/CProOptions.h"
 
 #include <cstdint>
 #include <string>
@@ -20,9 +21,9 @@ inline constexpr char kDefaultAuthorTitle[] = "Pictorra Vaze";
 
 // Sensible bounds for what the author hands in.
 inline constexpr int kMaxBannerSide = 1024;
-// The game writes every banner frame out whole: all frames together stay within this many
-// pixels (about 100 MB of frame bitmaps).
-inline constexpr std::int64_t kMaxBannerFramePixels = std::int64_t{32} << 20;
+// The game keeps only as many banner frames as fit its pixel budget; a banner over it is refused
+// here rather than shown cut short.
+inline constexpr auto kMaxBannerFramePixels = static_cast<std::int64_t>(kMaxBannerPixels);
 inline constexpr int kMinInfoSide = 200, kMaxInfoSide = 4096;
 inline constexpr std::size_t kMaxInfoPageBytes = 4u << 20;
 inline constexpr std::size_t kMaxAboutText = 4096, kMaxAddress = 2048, kMaxCaption = 64;
