@@ -17,6 +17,7 @@
 
 HWND QuietPlatform::CreateMainWindow(const std::string&, int, int, WindowProcedure proc) {
     procedure = proc;
+    screen.assign(static_cast<std::size_t>(kWidth) * kHeight * 4, 0);
     return 1;
 }
 
@@ -38,7 +39,7 @@ bool QuietPlatform::PresentPart(const FrameView& frame, const RECT& changed) {
     const int w = changed.right - changed.left, h = changed.bottom - changed.top;
     partPixels += static_cast<std::int64_t>(w) * h;
     const std::size_t bytes = static_cast<std::size_t>(frame.pitch) * frame.height;
-    if (screen.size() < bytes) screen.resize(bytes);
+    if (screen.size() < bytes) screen.resize(bytes); // a back buffer grown past the screen
     const int bpp = frame.width > 0 ? frame.pitch / frame.width : 4;
     for (int y = changed.top; y < changed.bottom; ++y) {
         const std::size_t at = static_cast<std::size_t>(y) * frame.pitch + static_cast<std::size_t>(changed.left) * bpp;

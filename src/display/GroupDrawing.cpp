@@ -9,51 +9,53 @@
 #include "play/CPieceGroup.h"
 #include "play/CPuzzle.h"
 
+#include <algorithm>
+
 namespace {
 
-// A piece image is two cells square; one wholly outside the back buffer is not drawn, shadow
-// included. `reach` widens the square down and right by the shadow's offset.
-bool Outside(const RECT& area, int sx, int sy, int reach) {
-    const int side = 2 * cellSize + reach;
-    return sx + side <= area.left || sx >= area.right || sy + side <= area.top || sy >= area.bottom;
-}
+// Where a piece's image (two cells square, at sx, sy) must start to leave a mark this frame.
+// A piece wholly outside the back buffer is not drawn, shadow included; one outside the clip
+// changes no pixel. `reach` widens the square down and right by the shadow's offset, so the
+// clip's left and top sides move out by it; the buffer's stay.
+struct Reachable {
+    int left, top, right, bottom; // sx must be > left - side and < right; sy alike
 
-bool OffBackBuffer(const CDisplay& display, int sx, int sy) {
-    return Outside(RECT{0, 0, display.width, display.height}, sx, sy, 0);
-}
-
-// Nothing of it lands where drawing is allowed now: skipping it changes no pixel.
-bool OffClip(const CDisplay& display, int sx, int sy, int reach) {
-    return Outside(display.Clip(), sx, sy, reach);
-}
+    Reachable(const RECT& clip, int reach) {
+        left = std::max(0, clip.left - reach);
+        top = std::max(0, clip.top - reach);
+        right = clip.right;
+        bottom = clip.bottom;
+    }
+    bool Holds(int sx, int sy, int side) const {
+        return sx + side > left && sx < right && sy + side > top && sy < bottom;
+    }
+};
 
 int ShadowOffset(const CPieceGroup& group, bool dragged) {
     if (dragged) return 2;
     return group.puzzle && group.puzzle->shadow ? 1 : 0;
 }
 
-} // namespace
-
-void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT view) {
+// DrawGroup with the display's clip already asked for.
+void DrawGroupIn(CDisplay& display, const RECT& clip, const CPieceGroup& group, bool dragged, POINT view) {
     const CPuzzle* owner = group.puzzle;
     const int shadowOffset = ShadowOffset(group, dragged);
+    const int side = 2 * cellSize;
 
     if (shadowOffset != 0) {
+        const Reachable area(clip, shadowOffset);
         for (const CPiece* piece : group.pieces) {
             const int sx = piece->x - view.x, sy = piece->y - view.y;
-            if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy) ||
-                OffClip(display, sx, sy, shadowOffset))
-                continue;
+            if (piece->rotation < 0 || piece->rotation > 3 || !area.Holds(sx, sy, side)) continue;
             // The shadow is the piece's silhouette in black.
             if (const CPieceMask* mask = piece->masks[piece->rotation])
                 display.FillRuns(sx + shadowOffset, sy + shadowOffset, mask->insideRuns, 0);
         }
     }
+    const Reachable area(clip, 0);
     for (const CPiece* piece : group.pieces) {
         const int sx = piece->x - view.x, sy = piece->y - view.y;
-        if (piece->rotation < 0 || piece->rotation > 3 || OffBackBuffer(display, sx, sy) ||
-            OffClip(display, sx, sy, 0))
-            continue;
+        if (piece->rotation < 0 || piece->rotation > 3 || !area.Holds(sx, sy, side)) continue;
         CSurface* image = piece->images[piece->rotation];
         if (!image) continue;
         // An image is transparent outside its mask's box, so only the box is blitted.
@@ -72,15 +74,22 @@ void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT 
                             owner->selectorSurface, nullptr, -1, -1);
 }
 
+} // namespace
+
+void DrawGroup(CDisplay& display, const CPieceGroup& group, bool dragged, POINT view) {
+    DrawGroupIn(display, display.Clip(), group, dragged, view);
+}
+
 void DrawGroups(CDisplay& display, const CPuzzle& puzzle, POINT view) {
+    const RECT clip = display.Clip();
     for (auto it = puzzle.groups.rbegin(); it != puzzle.groups.rend(); ++it) {
         const CPieceGroup* group = *it;
         if (group->selected && puzzle.selection.Contains(group)) continue;
-        DrawGroup(display, *group, false, view);
+        DrawGroupIn(display, clip, *group, false, view);
     }
     const bool dragging = puzzle.mouse && puzzle.mouse->dragging;
     for (const CPieceGroup* group : puzzle.selection)
-        DrawGroup(display, *group, dragging, view);
+        DrawGroupIn(display, clip, *group, dragging, view);
 }
 
 RECT GroupBounds(const CPieceGroup& group, bool dragged, POINT view) {
