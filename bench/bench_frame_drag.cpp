@@ -100,6 +100,8 @@ void DragThroughWindow(benchmark::State& state, QuietPlatform& platform, CPieceG
     g_puzzle->mouse->Abandon();
     g_puzzle->DragSelectionTo(home.x, home.y);
     g_puzzle->ClearSelection();
+    if (platform.fullPresents != 0 || platform.partPresents != state.iterations())
+        state.SkipWithError("a move did not present just the changed part");
 }
 
 // The client point over the middle of `piece`'s cell.

@@ -41,12 +41,17 @@ void DrawGroupIn(CDisplay& display, const RECT& clip, const CPieceGroup& group, 
     const CPuzzle* owner = group.puzzle;
     const int shadowOffset = ShadowOffset(group, dragged);
     const int side = 2 * cellSize;
+    const Reachable shadows(clip, shadowOffset); // holds every piece the image pass draws
+    const auto reached = [&](const CPiece* piece) {
+        return shadows.Holds(piece->x - view.x, piece->y - view.y, side);
+    };
+    // Most groups of a large board lie away from a redrawn area: one look at each piece.
+    if (!group.selected && std::none_of(group.pieces.begin(), group.pieces.end(), reached)) return;
 
     if (shadowOffset != 0) {
-        const Reachable area(clip, shadowOffset);
         for (const CPiece* piece : group.pieces) {
             const int sx = piece->x - view.x, sy = piece->y - view.y;
-            if (piece->rotation < 0 || piece->rotation > 3 || !area.Holds(sx, sy, side)) continue;
+            if (piece->rotation < 0 || piece->rotation > 3 || !shadows.Holds(sx, sy, side)) continue;
             // The shadow is the piece's silhouette in black.
             if (const CPieceMask* mask = piece->masks[piece->rotation])
                 display.FillRuns(sx + shadowOffset, sy + shadowOffset, mask->insideRuns, 0);
