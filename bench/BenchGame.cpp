@@ -68,6 +68,8 @@ bool QuietPlatform::PumpUntilLoaded() {
 }
 
 LoadedGame::LoadedGame(const BoardSpec& wanted) : spec(wanted) {
+    static int games = 0;
+    run = ++games;
     namespace fs = std::filesystem;
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     const fs::path dir = fs::temp_directory_path() / ("pictorra-bench-" + std::to_string(stamp));
