@@ -42,7 +42,8 @@ bool QuietPlatform::PresentPart(const FrameView& frame, const RECT& changed) {
     if (screen.size() < bytes) screen.resize(bytes); // a back buffer grown past the screen
     const int bpp = frame.width > 0 ? frame.pitch / frame.width : 4;
     for (int y = changed.top; y < changed.bottom; ++y) {
-        const std::size_t at = static_cast<std::size_t>(y) * frame.pitch + static_cast<std::size_t>(changed.left) * bpp;
+        const std::size_t at =
+            static_cast<std::size_t>(y) * frame.pitch + static_cast<std::size_t>(changed.left) * bpp;
         std::memcpy(screen.data() + at, frame.pixels + at, static_cast<std::size_t>(w) * bpp);
     }
     return true;
@@ -104,7 +105,8 @@ LoadedGame::LoadedGame(const BoardSpec& wanted) : spec(wanted) {
     platform.executable = request.output;
     const auto started = std::chrono::steady_clock::now();
     if (!GameStartup(&platform, 4242u) || !platform.PumpUntilLoaded()) return;
-    startToLoadedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    startToLoadedMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
     std::error_code ignored;
     fs::remove_all(dir, ignored);
     ready = g_puzzle && g_puzzle->pieces.size() == spec.pieces;

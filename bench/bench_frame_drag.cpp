@@ -213,7 +213,8 @@ void BM_DragOneOf10000(benchmark::State& state) {
     long best = 0;
     for (const auto& piece : g_puzzle->pieces) {
         const POINT at = CellCentre(piece.get());
-        const long d = std::labs(at.x - QuietPlatform::kWidth / 2) + std::labs(at.y - QuietPlatform::kHeight / 2);
+        const long d =
+            std::labs(at.x - QuietPlatform::kWidth / 2) + std::labs(at.y - QuietPlatform::kHeight / 2);
         if (!nearest || d < best) nearest = piece.get(), best = d;
     }
     DragThroughWindow(state, game.platform, nearest->group, CellCentre(nearest));

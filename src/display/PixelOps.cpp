@@ -76,13 +76,14 @@ __attribute__((target("avx2"))) void KeyedRowsAvx2(std::uint8_t* dst, int dstPit
                                                    int srcPitch, int count, int rows, std::uint32_t key,
                                                    std::uint32_t mask) {
     const std::uint32_t k = key & mask;
-    const __m256i keyv = N == 4 ? _mm256_set1_epi32(static_cast<int>(k)) : _mm256_set1_epi16(static_cast<short>(k));
+    const __m256i keyv =
+        N == 4 ? _mm256_set1_epi32(static_cast<int>(k)) : _mm256_set1_epi16(static_cast<short>(k));
     const __m256i maskv =
         N == 4 ? _mm256_set1_epi32(static_cast<int>(mask)) : _mm256_set1_epi16(static_cast<short>(mask));
     constexpr int perVector = 32 / N;
     const int whole = count - count % perVector;
-    const __m256i tailLanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(count - whole),
-                                                 _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    const __m256i tailLanes =
+        _mm256_cmpgt_epi32(_mm256_set1_epi32(count - whole), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
     for (int row = 0; row < rows; ++row, dst += dstPitch, src += srcPitch) {
         for (int i = 0; i < whole; i += perVector) {
             const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i * N));
@@ -95,7 +96,8 @@ __attribute__((target("avx2"))) void KeyedRowsAvx2(std::uint8_t* dst, int dstPit
         if constexpr (N == 4) {
             const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + whole * N), tailLanes);
             const __m256i skip = _mm256_cmpeq_epi32(_mm256_and_si256(s, maskv), keyv);
-            _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + whole * N), _mm256_andnot_si256(skip, tailLanes), s);
+            _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + whole * N),
+                                   _mm256_andnot_si256(skip, tailLanes), s);
         } else {
             for (int i = whole; i < count; ++i) {
                 const std::uint32_t v = Load<N>(src + i * N);
@@ -145,7 +147,8 @@ template <int N> void Fill(const PixelPlane& p, int l, int t, int r, int b, std:
 }
 
 template <int N>
-void FillRunsAs(const PixelPlane& p, int x, int y, const PixelRun* runs, std::size_t count, std::uint32_t value) {
+void FillRunsAs(const PixelPlane& p, int x, int y, const PixelRun* runs, std::size_t count,
+                std::uint32_t value) {
     for (std::size_t i = 0; i < count; ++i) {
         const std::int64_t row = static_cast<std::int64_t>(y) + runs[i].y;
         if (row < 0 || row >= p.height) continue;
@@ -174,9 +177,9 @@ void Copy(const PixelPlane& dst, const PixelPlane& src, const BlitRequest& q, co
         if constexpr (N == 4 || N == 2) {
             if (q.useKey && HasAvx2()) {
                 const int sy = q.srcTop + (c.y0 - q.dstY);
-                KeyedRowsAvx2<N>(dst.bits + static_cast<std::ptrdiff_t>(c.y0) * dst.pitch + c.x0 * N, dst.pitch,
-                                 src.bits + static_cast<std::ptrdiff_t>(sy) * src.pitch + sx * N, src.pitch, count,
-                                 c.y1 - c.y0, q.key, q.keyMask);
+                KeyedRowsAvx2<N>(dst.bits + static_cast<std::ptrdiff_t>(c.y0) * dst.pitch + c.x0 * N,
+                                 dst.pitch, src.bits + static_cast<std::ptrdiff_t>(sy) * src.pitch + sx * N,
+                                 src.pitch, count, c.y1 - c.y0, q.key, q.keyMask);
                 return;
             }
         }
@@ -241,7 +244,8 @@ void FillPixels(const PixelPlane& p, int l, int t, int r, int b, std::uint32_t v
     }
 }
 
-void FillRuns(const PixelPlane& p, int x, int y, const PixelRun* runs, std::size_t count, std::uint32_t value) {
+void FillRuns(const PixelPlane& p, int x, int y, const PixelRun* runs, std::size_t count,
+              std::uint32_t value) {
     if (!p.bits || !runs) return;
     switch (p.bytesPerPixel) {
     case 1:
