@@ -9,6 +9,8 @@
 #include "app/CMainApp.h"
 #include "app/GameMain.h"
 #include "app/Globals.h"
+#include "display/CDisplay.h"
+#include "display/FrameComposition.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/DecodedImage.h"
 #include "play/CMouseController.h"
@@ -23,6 +25,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QSettings>
 
 #include <algorithm>
@@ -45,14 +48,19 @@ constexpr int kBoardHeight = 1080;
 constexpr int kBlockCols = 20; // the dragged group: 20 x 10 pieces
 constexpr int kBlockRows = 10;
 
-// Counts the board's paint events, and the time spent in them.
+// Counts the board's paint events and the pixels they cover.
 class PaintCounter : public QObject {
   public:
     int paints = 0;
+    double pixels = 0;
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            const QRect r = static_cast<QPaintEvent*>(event)->rect();
+            pixels += static_cast<double>(r.width()) * r.height();
+        }
         return false;
     }
 };
@@ -116,6 +124,7 @@ struct Sample {
     double totalMs = 0;  // per frame, until painted
     double shownMs = 0;  // per frame, until the widget has the pixels (compose + copy)
     double cpuMs = 0;    // process CPU per frame
+    double painted = 0;  // pixels painted per frame
 };
 
 struct Row {
@@ -136,10 +145,12 @@ class Bench {
         return counter_.paints != paintsBefore;
     }
 
-    // `frames` frames of `step`, which returns after the frame was handed to the widget.
-    Sample Run(int frames, const std::function<void(int)>& step) {
+    // `frames` frames of `step`, which returns after the frame was handed to the widget, then
+    // waits for the paint unless told there is none.
+    Sample Run(int frames, const std::function<void(int)>& step, bool painted = true) {
         Sample sample;
         double shown = 0;
+        const double pixels0 = counter_.pixels;
         const std::clock_t cpu0 = std::clock();
         const auto t0 = std::chrono::steady_clock::now();
         for (int i = 0; i < frames; ++i) {
@@ -147,12 +158,13 @@ class Bench {
             const auto s0 = std::chrono::steady_clock::now();
             step(i);
             shown += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - s0).count();
-            if (!PumpUntilPainted(before)) ++missed;
+            if (painted && !PumpUntilPainted(before)) ++missed;
         }
         const double total =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
         sample.totalMs = total / frames;
         sample.shownMs = shown / frames;
+        sample.painted = (counter_.pixels - pixels0) / frames;
         sample.cpuMs = 1000.0 * static_cast<double>(std::clock() - cpu0) / CLOCKS_PER_SEC / frames;
         return sample;
     }
@@ -196,14 +208,14 @@ std::pair<double, double> MinMedian(std::vector<Sample> samples, double Sample::
 }
 
 void PrintTable(const std::vector<Row>& rows) {
-    std::printf("%-34s %19s %19s %19s\n", "frame (ms, min / median)", "until painted", "compose + copy",
-                "process CPU");
+    std::printf("%-34s %19s %19s %19s %10s\n", "frame (ms, min / median)", "until painted", "compose + copy",
+                "process CPU", "painted px");
     for (const Row& row : rows) {
         const auto total = MinMedian(row.samples, &Sample::totalMs);
         const auto shown = MinMedian(row.samples, &Sample::shownMs);
         const auto cpu = MinMedian(row.samples, &Sample::cpuMs);
-        std::printf("%-34s %8.2f / %8.2f %8.2f / %8.2f %8.2f / %8.2f\n", row.name, total.first, total.second,
-                    shown.first, shown.second, cpu.first, cpu.second);
+        std::printf("%-34s %8.2f / %8.2f %8.2f / %8.2f %8.2f / %8.2f %10.0f\n", row.name, total.first,
+                    total.second, shown.first, shown.second, cpu.first, cpu.second, row.samples.front().painted);
     }
 }
 
@@ -296,13 +308,17 @@ int main(int argc, char** argv) {
                     static_cast<int>(g_puzzle->pieces.size()), PiecesInView(view), block->pieces.Size(), runs,
                     frames, LoadAverage().c_str());
 
-        std::vector<Row> rows{{"full frame (Render + paint)", {}},
+        std::vector<Row> rows{{"composing alone (no present)", {}},
+                              {"full frame (Render + paint)", {}},
                               {"drag one piece", {}},
                               {"drag a 200-piece group", {}}};
         for (int run = 0; run < runs; ++run) {
-            rows[0].samples.push_back(bench.Run(frames, [](int) { g_mainApp->Render(); }));
-            rows[1].samples.push_back(bench.Drag(single, grip(single), frames));
-            rows[2].samples.push_back(bench.Drag(block, grip(block), frames));
+            const POINT scroll{g_mainApp->scrollX, g_mainApp->scrollY};
+            rows[0].samples.push_back(bench.Run(
+                frames, [&](int) { ComposeFrame(*g_display, g_puzzle, g_mainApp->backgroundPixel, scroll); }, false));
+            rows[1].samples.push_back(bench.Run(frames, [](int) { g_mainApp->Render(); }));
+            rows[2].samples.push_back(bench.Drag(single, grip(single), frames));
+            rows[3].samples.push_back(bench.Drag(block, grip(block), frames));
         }
         PrintTable(rows);
         std::printf("load after: %s\n", LoadAverage().c_str());

@@ -57,6 +57,24 @@ BoardWidget::BoardWidget(MessageSink& sink, QWidget* parent) : QWidget(parent), 
 
 namespace {
 
+// One row of 32-bit pixels made opaque on the way: the fourth byte is unused by the game and
+// Qt wants it set. Two pixels per step; the frame's rows need not be aligned, Qt's are.
+void CopyOpaqueRow(const std::uint8_t* src, std::uint32_t* out, int pixels) {
+    constexpr std::uint64_t kOpaquePair = 0xFF000000FF000000ull;
+    int x = 0;
+    for (; x + 2 <= pixels; x += 2) {
+        std::uint64_t pair;
+        std::memcpy(&pair, src + static_cast<std::ptrdiff_t>(x) * 4, sizeof pair);
+        pair |= kOpaquePair;
+        std::memcpy(out + x, &pair, sizeof pair);
+    }
+    if (x < pixels) {
+        std::uint32_t last;
+        std::memcpy(&last, src + static_cast<std::ptrdiff_t>(x) * 4, sizeof last);
+        out[x] = last | 0xFF000000u;
+    }
+}
+
 // Copies the frame's pixels in `area` (clipped to the image) into the image of the same layout.
 void CopyArea(const FrameView& frame, QImage& image, QRect area) {
     area &= image.rect();
@@ -64,16 +82,14 @@ void CopyArea(const FrameView& frame, QImage& image, QRect area) {
     const int bytesPerPixel = BytesPerPixel(static_cast<PixelFormatCode>(frame.formatCode));
     const size_t copyBytes = static_cast<size_t>(area.width()) * bytesPerPixel;
     const qint64 skip = static_cast<qint64>(area.left()) * bytesPerPixel;
+    const bool opaque32 = image.format() == QImage::Format_RGB32;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const std::uint8_t* src = frame.pixels + static_cast<qint64>(y) * frame.pitch + skip;
         std::uint8_t* dst = image.scanLine(y) + skip;
-        std::memcpy(dst, src, copyBytes); // the frame's rows need not be 4-byte aligned
-        if (image.format() == QImage::Format_RGB32) {
-            // The fourth byte is unused by the game; Qt wants it opaque. Qt's rows are aligned.
-            auto* out = reinterpret_cast<std::uint32_t*>(dst);
-            for (int x = 0; x < area.width(); ++x)
-                out[x] |= 0xFF000000u;
-        }
+        if (opaque32)
+            CopyOpaqueRow(src, reinterpret_cast<std::uint32_t*>(dst), area.width());
+        else
+            std::memcpy(dst, src, copyBytes);
     }
 }
 
