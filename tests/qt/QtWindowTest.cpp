@@ -22,8 +22,6 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
         const QString text = QString::fromUtf8(entry.text).section('\t', 0, 0);
         const QString keys = entry.accelKey ? QString("Ctrl+") + QChar(entry.accelKey) : QString();
         wanted << (entry.popup ? text : entry.commandId == -1 ? "-" : text + "|" + keys);
-        EXPECT_TRUE(entry.commandId <= 0 || window->MenuItemText(entry.commandId) == entry.text)
-            << entry.text;
     }
     EXPECT_EQ(built, wanted);
 
@@ -50,6 +48,11 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     EXPECT_EQ(std::pair(lefts, rights), std::pair(std::vector<int>{0, 0, 10, 74, 176, 282, 405},
                                                   std::vector<int>{10, 74, 176, 282, 405, 528}));
     EXPECT_EQ(status->Text(2), " Total Pieces: 0");
+    // A text too wide for its part sets the whole bar smaller, until it is short again.
+    platform->SetStatusText(2, " Total Pieces: 123456");
+    EXPECT_LT(status->TextFont().pointSizeF(), status->font().pointSizeF());
+    platform->SetStatusText(2, " Total Pieces: 0");
+    EXPECT_EQ(status->TextFont(), status->font());
     platform->SetStatusParts({100, -1});
     EXPECT_EQ(status->PartRect(1).right() + 1, status->width());
 
