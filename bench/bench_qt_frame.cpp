@@ -13,12 +13,12 @@
 #include "display/FrameComposition.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/DecodedImage.h"
-#include "play/CMouseController.h"
-#include "play/CPieceGroup.h"
-#include "play/CPuzzle.h"
 #include "platform/qt/BoardWidget.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
+#include "play/CMouseController.h"
+#include "play/CPieceGroup.h"
+#include "play/CPuzzle.h"
 
 #include "Publisher.h"
 
@@ -121,10 +121,10 @@ int PiecesInView(const QSize& view) {
 }
 
 struct Sample {
-    double totalMs = 0;  // per frame, until painted
-    double shownMs = 0;  // per frame, until the widget has the pixels (compose + copy)
-    double cpuMs = 0;    // process CPU per frame
-    double painted = 0;  // pixels painted per frame
+    double totalMs = 0; // per frame, until painted
+    double shownMs = 0; // per frame, until the widget has the pixels (compose + copy)
+    double cpuMs = 0;   // process CPU per frame
+    double painted = 0; // pixels painted per frame
 };
 
 struct Row {
@@ -170,8 +170,9 @@ class Bench {
     }
 
     void PostMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QCoreApplication::postEvent(Board(), new QMouseEvent(type, QPointF(at), Board()->mapToGlobal(QPointF(at)),
-                                                             button, held, Qt::NoModifier));
+        QCoreApplication::postEvent(Board(),
+                                    new QMouseEvent(type, QPointF(at), Board()->mapToGlobal(QPointF(at)),
+                                                    button, held, Qt::NoModifier));
     }
 
     // Presses on `group` at `at` (client position), moves it `frames` times by a few pixels
@@ -203,7 +204,8 @@ class Bench {
 
 // Min and median of one column of the samples.
 std::pair<double, double> MinMedian(std::vector<Sample> samples, double Sample::*field) {
-    std::sort(samples.begin(), samples.end(), [field](const Sample& a, const Sample& b) { return a.*field < b.*field; });
+    std::sort(samples.begin(), samples.end(),
+              [field](const Sample& a, const Sample& b) { return a.*field < b.*field; });
     return {samples.front().*field, samples[samples.size() / 2].*field};
 }
 
@@ -215,7 +217,8 @@ void PrintTable(const std::vector<Row>& rows) {
         const auto shown = MinMedian(row.samples, &Sample::shownMs);
         const auto cpu = MinMedian(row.samples, &Sample::cpuMs);
         std::printf("%-34s %8.2f / %8.2f %8.2f / %8.2f %8.2f / %8.2f %10.0f\n", row.name, total.first,
-                    total.second, shown.first, shown.second, cpu.first, cpu.second, row.samples.front().painted);
+                    total.second, shown.first, shown.second, cpu.first, cpu.second,
+                    row.samples.front().painted);
     }
 }
 
@@ -223,8 +226,9 @@ void PrintTable(const std::vector<Row>& rows) {
 void ChoosePlatform(const fs::path& dir) {
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")) return;
     const fs::path config = dir / "offscreen.json";
-    std::ofstream(config) << R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 2560, "height": 1600,)"
-                             R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    std::ofstream(config)
+        << R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 2560, "height": 1600,)"
+           R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.string().c_str());
 }
 
@@ -247,7 +251,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString((dir / "settings").string()));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString((dir / "settings").string()));
     const std::string published = PublishHarbour(dir);
     if (published.empty()) return 1;
 
@@ -297,13 +302,14 @@ int main(int argc, char** argv) {
         g_mainApp->Render();
         WaitFor([] { return false; }, 100);
         auto grip = [&](CPieceGroup* group) {
-            return QPoint(group->reference->x - g_mainApp->scrollX + S, group->reference->y - g_mainApp->scrollY + S);
+            return QPoint(group->reference->x - g_mainApp->scrollX + S,
+                          group->reference->y - g_mainApp->scrollY + S);
         };
 
         std::printf("platform %s, board %d x %d, frame image %d x %d (format %d), device pixel ratio %.2f\n",
                     qPrintable(QGuiApplication::platformName()), view.width(), view.height(),
-                    board->Frame().width(), board->Frame().height(), static_cast<int>(board->Frame().format()),
-                    board->devicePixelRatioF());
+                    board->Frame().width(), board->Frame().height(),
+                    static_cast<int>(board->Frame().format()), board->devicePixelRatioF());
         std::printf("%d pieces, %d in view; block of %zu pieces; %d runs of %d frames; load %s\n",
                     static_cast<int>(g_puzzle->pieces.size()), PiecesInView(view), block->pieces.Size(), runs,
                     frames, LoadAverage().c_str());
@@ -315,7 +321,8 @@ int main(int argc, char** argv) {
         for (int run = 0; run < runs; ++run) {
             const POINT scroll{g_mainApp->scrollX, g_mainApp->scrollY};
             rows[0].samples.push_back(bench.Run(
-                frames, [&](int) { ComposeFrame(*g_display, g_puzzle, g_mainApp->backgroundPixel, scroll); }, false));
+                frames, [&](int) { ComposeFrame(*g_display, g_puzzle, g_mainApp->backgroundPixel, scroll); },
+                false));
             rows[1].samples.push_back(bench.Run(frames, [](int) { g_mainApp->Render(); }));
             rows[2].samples.push_back(bench.Drag(single, grip(single), frames));
             rows[3].samples.push_back(bench.Drag(block, grip(block), frames));

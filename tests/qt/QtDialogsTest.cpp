@@ -66,8 +66,7 @@ TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersA
     });
     COLORREF chosen = 0;
     ASSERT_TRUE(platform->ChooseColour(RGB(0x80, 0x40, 0x20), chosen));
-    EXPECT_EQ(initial, QColor(0x80, 0x40, 0x20));
-    EXPECT_EQ(chosen, RGB(10, 20, 30));
+    EXPECT_EQ(std::pair(initial, chosen), std::pair(QColor(0x80, 0x40, 0x20), RGB(10, 20, 30)));
 
     WhenModal<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
     EXPECT_FALSE(platform->ChooseColour(RGB(1, 2, 3), chosen));
