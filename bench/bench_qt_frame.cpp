@@ -315,6 +315,8 @@ int main(int argc, char** argv) {
                     frames, LoadAverage().c_str());
 
         std::vector<Row> rows{{"composing alone (no present)", {}},
+                              {"present alone (frame to the widget)", {}},
+                              {"paint alone (repaint of the board)", {}},
                               {"full frame (Render + paint)", {}},
                               {"drag one piece", {}},
                               {"drag a 200-piece group", {}}};
@@ -323,9 +325,13 @@ int main(int argc, char** argv) {
             rows[0].samples.push_back(bench.Run(
                 frames, [&](int) { ComposeFrame(*g_display, g_puzzle, g_mainApp->backgroundPixel, scroll); },
                 false));
-            rows[1].samples.push_back(bench.Run(frames, [](int) { g_mainApp->Render(); }));
-            rows[2].samples.push_back(bench.Drag(single, grip(single), frames));
-            rows[3].samples.push_back(bench.Drag(block, grip(block), frames));
+            rows[1].samples.push_back(bench.Run(
+                frames, [](int) { g_display->ShowBackBuffer(); }, false));
+            rows[2].samples.push_back(bench.Run(
+                frames, [board](int) { board->repaint(); }, false));
+            rows[3].samples.push_back(bench.Run(frames, [](int) { g_mainApp->Render(); }));
+            rows[4].samples.push_back(bench.Drag(single, grip(single), frames));
+            rows[5].samples.push_back(bench.Drag(block, grip(block), frames));
         }
         PrintTable(rows);
         std::printf("load after: %s\n", LoadAverage().c_str());
