@@ -12,6 +12,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Larger than any screen; anything beyond is a damaged frame description.
@@ -58,20 +62,22 @@ BoardWidget::BoardWidget(MessageSink& sink, QWidget* parent) : QWidget(parent), 
 namespace {
 
 // One row of 32-bit pixels made opaque on the way: the fourth byte is unused by the game and
-// Qt wants it set. Two pixels per step; the frame's rows need not be aligned, Qt's are.
+// Qt wants it set. Four pixels per step where the processor has 16-byte registers; the frame's
+// rows need not be aligned.
 void CopyOpaqueRow(const std::uint8_t* src, std::uint32_t* out, int pixels) {
-    constexpr std::uint64_t kOpaquePair = 0xFF000000FF000000ull;
     int x = 0;
-    for (; x + 2 <= pixels; x += 2) {
-        std::uint64_t pair;
-        std::memcpy(&pair, src + static_cast<std::ptrdiff_t>(x) * 4, sizeof pair);
-        pair |= kOpaquePair;
-        std::memcpy(out + x, &pair, sizeof pair);
+#if defined(__SSE2__)
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; x + 4 <= pixels; x += 4) {
+        const __m128i four =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + static_cast<std::ptrdiff_t>(x) * 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_or_si128(four, opaque));
     }
-    if (x < pixels) {
-        std::uint32_t last;
-        std::memcpy(&last, src + static_cast<std::ptrdiff_t>(x) * 4, sizeof last);
-        out[x] = last | 0xFF000000u;
+#endif
+    for (; x < pixels; ++x) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, src + static_cast<std::ptrdiff_t>(x) * 4, sizeof pixel);
+        out[x] = pixel | 0xFF000000u;
     }
 }
 
