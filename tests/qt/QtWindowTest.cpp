@@ -100,12 +100,22 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
                   std::pair(0x0000FFu, 0xFFFFFFu));
     }
 
-    // A frame larger than the board is cut to it.
+    // A frame larger than the board is cut to it; from rows at odd addresses every pixel still
+    // lands in its place, opaque.
     const QSize size = board->size();
-    std::vector<std::uint8_t> big(static_cast<size_t>(size.width() + 50) * 4 * (size.height() + 50), 0x40);
-    ASSERT_TRUE(platform->Present(
-        {big.data(), size.width() + 50, size.height() + 50, (size.width() + 50) * 4, RGB32}));
-    EXPECT_EQ(board->Frame().size(), size);
+    const int pitch = (size.width() + 50) * 4;
+    std::vector<std::uint8_t> big(static_cast<size_t>(pitch) * (size.height() + 50) + 1);
+    auto pattern = [](int x, int y) { return static_cast<std::uint32_t>(x * 0x010307 + y * 0x0B0D00) & 0xFFFFFF; };
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const std::uint32_t pixel = pattern(x, y);
+            std::memcpy(big.data() + 1 + static_cast<size_t>(y) * pitch + x * 4, &pixel, 4);
+        }
+    ASSERT_TRUE(platform->Present({big.data() + 1, size.width() + 50, size.height() + 50, pitch, RGB32}));
+    ASSERT_EQ(board->Frame().size(), size);
+    for (const QPoint p : {QPoint(0, 0), QPoint(5, 3), QPoint(size.width() - 1, size.height() - 1)})
+        EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(board->Frame().constScanLine(p.y()))[p.x()],
+                  0xFF000000u | pattern(p.x(), p.y())) << p.x() << "," << p.y();
     const QImage good = board->Frame();
     const FrameView damaged[] = {
         {nullptr, 3, 2, 12, RGB32},             // no pixels
