@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 
 #include <cstring>
 
@@ -116,6 +117,12 @@ TEST_F(QtWindowTest, MenuStatusBarClientAreaTitleClosingFramesAndPreview) {
     for (const QPoint p : {QPoint(0, 0), QPoint(5, 3), QPoint(size.width() - 1, size.height() - 1)})
         EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(board->Frame().constScanLine(p.y()))[p.x()],
                   0xFF000000u | pattern(p.x(), p.y())) << p.x() << "," << p.y();
+    // Kept at twice the density, a frame is what Qt's own doubling of it shows.
+    const FrameView strip{big.data() + 1, 37, 5, pitch, RGB32};
+    QImage doubled(QSize(74, 10), QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2);
+    QPainter(&doubled).drawImage(0, 0, BoardWidget::FrameToImage(strip, QSize(37, 5)));
+    EXPECT_EQ(BoardWidget::FrameToImage(strip, QSize(37, 5), 2), doubled);
     const QImage good = board->Frame();
     const FrameView damaged[] = {
         {nullptr, 3, 2, 12, RGB32},             // no pixels

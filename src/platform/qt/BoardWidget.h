@@ -20,9 +20,10 @@ class BoardWidget : public QWidget {
     bool ShowFrame(const FrameView& frame, const RECT* changed = nullptr);
     const QImage& Frame() const { return frame_; }
 
-    // Turns a frame into an image of at most `limit` pixels, copying the pixels. Null when
-    // the frame is unusable.
-    static QImage FrameToImage(const FrameView& frame, QSize limit);
+    // Turns a frame into an image of at most `limit` pixels, copying the pixels. With `scale`
+    // 2 (32-bit frames only) every pixel becomes 2 x 2 in an image of that pixel ratio. Null
+    // when the frame is unusable.
+    static QImage FrameToImage(const FrameView& frame, QSize limit, int scale = 1);
     // The MK_* key state of a mouse message.
     static WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 
