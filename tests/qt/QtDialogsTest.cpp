@@ -48,12 +48,11 @@ TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersA
     for (const auto& [style, buttons, icon, closedAnswer] : cases) {
         QMessageBox box;
         PrepareMessageBox(box, "<b>not markup</b>\nsecond line", "Save position?", style);
-        EXPECT_EQ(std::tuple(box.standardButtons(), box.icon(), MessageBoxAnswer(box, style)),
-                  std::tuple(buttons, icon, closedAnswer))
+        EXPECT_EQ(std::tuple(box.standardButtons(), box.icon(), MessageBoxAnswer(box, style), box.text(),
+                             box.textFormat(), box.windowTitle()),
+                  std::tuple(buttons, icon, closedAnswer, QString("<b>not markup</b>\nsecond line"), Qt::PlainText,
+                             QString("Save position?")))
             << style;
-        EXPECT_EQ(
-            std::tuple(box.text(), box.textFormat(), box.windowTitle()),
-            std::tuple(QString("<b>not markup</b>\nsecond line"), Qt::PlainText, QString("Save position?")));
     }
     WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
     EXPECT_EQ(platform->MessageBox("Are you sure you want to do this?", "Are you sure?", MB_YESNO), IDNO);

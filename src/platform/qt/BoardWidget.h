@@ -18,6 +18,7 @@ class BoardWidget : public QWidget {
     // `changed`, only that part is copied and repainted when the kept image still fits.
     // Frames that cannot be shown (bad sizes, unknown layout) are dropped; returns false then.
     bool ShowFrame(const FrameView& frame, const RECT* changed = nullptr);
+    // The kept image; on a screen of twice the density it has twice the frame's size.
     const QImage& Frame() const { return frame_; }
 
     // Turns a frame into an image of at most `limit` pixels, copying the pixels. With `scale`
