@@ -12,7 +12,6 @@
 
 #include <QAbstractButton>
 #include <QColorDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -49,12 +48,11 @@ TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersA
     for (const auto& [style, buttons, icon, closedAnswer] : cases) {
         QMessageBox box;
         PrepareMessageBox(box, "<b>not markup</b>\nsecond line", "Save position?", style);
-        EXPECT_EQ(std::tuple(box.standardButtons(), box.icon(), MessageBoxAnswer(box, style)),
-                  std::tuple(buttons, icon, closedAnswer))
+        EXPECT_EQ(std::tuple(box.standardButtons(), box.icon(), MessageBoxAnswer(box, style), box.text(),
+                             box.textFormat(), box.windowTitle()),
+                  std::tuple(buttons, icon, closedAnswer, QString("<b>not markup</b>\nsecond line"), Qt::PlainText,
+                             QString("Save position?")))
             << style;
-        EXPECT_EQ(
-            std::tuple(box.text(), box.textFormat(), box.windowTitle()),
-            std::tuple(QString("<b>not markup</b>\nsecond line"), Qt::PlainText, QString("Save position?")));
     }
     WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
     EXPECT_EQ(platform->MessageBox("Are you sure you want to do this?", "Are you sure?", MB_YESNO), IDNO);
@@ -67,8 +65,7 @@ TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersA
     });
     COLORREF chosen = 0;
     ASSERT_TRUE(platform->ChooseColour(RGB(0x80, 0x40, 0x20), chosen));
-    EXPECT_EQ(initial, QColor(0x80, 0x40, 0x20));
-    EXPECT_EQ(chosen, RGB(10, 20, 30));
+    EXPECT_EQ(std::pair(initial, chosen), std::pair(QColor(0x80, 0x40, 0x20), RGB(10, 20, 30)));
 
     WhenModal<QColorDialog>([](QColorDialog* dialog) { dialog->reject(); });
     EXPECT_FALSE(platform->ChooseColour(RGB(1, 2, 3), chosen));
@@ -85,26 +82,10 @@ TEST_F(QtWindowTest, MessageBoxesOptionsColourChooserAndAddressesGiveThePlayersA
     platform->urlOpener = [](const QUrl&) { return false; }; // no browser
     EXPECT_LE(platform->OpenUrl("https://example.com/"), 32);
 
-    // The options dialog shows every button as given and reads them back only on OK.
+    // The options dialog's buttons are the game's control numbers, read back only on OK.
     {
         OptionsDialog dialog;
-        QStringList texts{dialog.windowTitle()}, labels;
-        for (int id : {1000, 1001, 1002, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1, 2}) {
-            auto* button = dialog.findChild<QAbstractButton*>(QString::number(id));
-            texts << (button ? button->text() : "no button " + QString::number(id));
-        }
-        for (auto* label : dialog.findChildren<QLabel*>())
-            labels << label->text();
-        for (auto* group : dialog.findChildren<QGroupBox*>())
-            labels << group->title();
-        labels.sort();
-        EXPECT_EQ(texts + labels,
-                  QStringList({"Pictorra Vaze - Options", "Scroll the image", "Resize the image",
-                               "Bevel the puzzle piece edges", "Play sound effects", "Allow piece rotation",
-                               "Pieces have shadows", "Low", "Medium", "High", "Enable music", "OK", "Cancel",
-                               "Amount of beveling:", "General Options",
-                               "If preview image is too large:", "Piece Beveling", "Preview Window"}));
-
+        EXPECT_EQ(dialog.windowTitle(), "Pictorra Vaze - Options");
         OptionsDialogData in;
         for (int id : {1001, 1002, 1005, 1008})
             in.SetChecked(id, true);

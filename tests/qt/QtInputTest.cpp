@@ -39,11 +39,10 @@ TEST_F(QtWindowTest, MouseWheelScrollBarsKeysAndFocusBecomeTheGamesMessages) {
     EXPECT_EQ(Received(WM_MOUSEMOVE)[0].lParam & 0xFFFFFFFF, static_cast<LPARAM>(0xFFF9FFFB));
 
     // The wheel sends a signed delta and the key state, even over a scroll bar.
+    QScrollBar* vertical = platform->Window()->ScrollBar(SB_VERT);
     const std::tuple<QWidget*, int, Qt::KeyboardModifiers> wheels[] = {
-        {platform->Window()->Board(), 120, Qt::NoModifier},
-        {platform->Window()->Board(), -240, Qt::ControlModifier},
-        {platform->Window()->Board(), 119, Qt::ShiftModifier | Qt::ControlModifier},
-        {platform->Window()->ScrollBar(SB_VERT), -120, Qt::NoModifier}};
+        {board, 120, Qt::NoModifier}, {board, -240, Qt::ControlModifier},
+        {board, 119, Qt::ShiftModifier | Qt::ControlModifier}, {vertical, -120, Qt::NoModifier}};
     for (const auto& [target, delta, modifiers] : wheels) {
         const QPoint at(50, 60);
         QWheelEvent wheel(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta),
@@ -58,10 +57,9 @@ TEST_F(QtWindowTest, MouseWheelScrollBarsKeysAndFocusBecomeTheGamesMessages) {
     EXPECT_EQ(
         std::pair(LParamX(Received(WM_MOUSEWHEEL)[0].lParam), LParamY(Received(WM_MOUSEWHEEL)[0].lParam)),
         std::pair(50, 60));
-    EXPECT_EQ(platform->Window()->ScrollBar(SB_VERT)->value(), 0) << "the bar itself does not scroll";
+    EXPECT_EQ(vertical->value(), 0) << "the bar itself does not scroll";
 
     // Scroll bars report requests and follow only the game.
-    QScrollBar* vertical = platform->Window()->ScrollBar(SB_VERT);
     platform->SetScrollRange(SB_VERT, 0, 5000);
     platform->SetScrollPos(SB_VERT, 2500);
     ClearReceived();

@@ -12,6 +12,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Larger than any screen; anything beyond is a damaged frame description.
@@ -57,23 +61,74 @@ BoardWidget::BoardWidget(MessageSink& sink, QWidget* parent) : QWidget(parent), 
 
 namespace {
 
-// Copies the frame's pixels in `area` (clipped to the image) into the image of the same layout.
+// One row of 32-bit pixels made opaque on the way: the fourth byte is unused by the game and
+// Qt wants it set. Four pixels per step where the processor has 16-byte registers; the frame's
+// rows need not be aligned.
+void CopyOpaqueRow(const std::uint8_t* src, std::uint32_t* out, int pixels) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; x + 4 <= pixels; x += 4) {
+        const __m128i four =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + static_cast<std::ptrdiff_t>(x) * 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_or_si128(four, opaque));
+    }
+#endif
+    for (; x < pixels; ++x) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, src + static_cast<std::ptrdiff_t>(x) * 4, sizeof pixel);
+        out[x] = pixel | 0xFF000000u;
+    }
+}
+
+// The same, each pixel written twice side by side: a row of an image of twice the size.
+void CopyDoubledRow(const std::uint8_t* src, std::uint32_t* out, int pixels) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; x + 4 <= pixels; x += 4) {
+        const __m128i four = _mm_or_si128(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + static_cast<std::ptrdiff_t>(x) * 4)),
+            opaque);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x), _mm_unpacklo_epi32(four, four));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x + 4), _mm_unpackhi_epi32(four, four));
+    }
+#endif
+    for (; x < pixels; ++x) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, src + static_cast<std::ptrdiff_t>(x) * 4, sizeof pixel);
+        out[2 * x] = out[2 * x + 1] = pixel | 0xFF000000u;
+    }
+}
+
+// Copies the frame's pixels in `area` (clipped to the image) into the image of the same layout;
+// into one of twice the size (32-bit only) each pixel becomes a 2 x 2 block.
 void CopyArea(const FrameView& frame, QImage& image, QRect area) {
+    if (image.devicePixelRatio() == 2) {
+        area &= QRect(QPoint(0, 0), image.size() / 2);
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(2 * y)) + 2 * area.left();
+            CopyDoubledRow(frame.pixels + static_cast<qint64>(y) * frame.pitch +
+                               static_cast<qint64>(area.left()) * 4,
+                           out, area.width());
+            std::memcpy(image.scanLine(2 * y + 1) + 8 * area.left(), out,
+                        static_cast<size_t>(area.width()) * 8);
+        }
+        return;
+    }
     area &= image.rect();
     if (area.isEmpty()) return;
     const int bytesPerPixel = BytesPerPixel(static_cast<PixelFormatCode>(frame.formatCode));
     const size_t copyBytes = static_cast<size_t>(area.width()) * bytesPerPixel;
     const qint64 skip = static_cast<qint64>(area.left()) * bytesPerPixel;
+    const bool opaque32 = image.format() == QImage::Format_RGB32;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const std::uint8_t* src = frame.pixels + static_cast<qint64>(y) * frame.pitch + skip;
         std::uint8_t* dst = image.scanLine(y) + skip;
-        std::memcpy(dst, src, copyBytes); // the frame's rows need not be 4-byte aligned
-        if (image.format() == QImage::Format_RGB32) {
-            // The fourth byte is unused by the game; Qt wants it opaque. Qt's rows are aligned.
-            auto* out = reinterpret_cast<std::uint32_t*>(dst);
-            for (int x = 0; x < area.width(); ++x)
-                out[x] |= 0xFF000000u;
-        }
+        if (opaque32)
+            CopyOpaqueRow(src, reinterpret_cast<std::uint32_t*>(dst), area.width());
+        else
+            std::memcpy(dst, src, copyBytes);
     }
 }
 
@@ -93,14 +148,16 @@ QSize UsableSize(const FrameView& frame, QSize limit) {
 
 } // namespace
 
-QImage BoardWidget::FrameToImage(const FrameView& frame, QSize limit) {
+QImage BoardWidget::FrameToImage(const FrameView& frame, QSize limit, int scale) {
     const QSize size = UsableSize(frame, limit);
     if (size.isEmpty()) return {};
     const QImage::Format format = ImageFormat(frame.formatCode);
-    QImage image(size, format);
+    if (scale != 1 && (scale != 2 || format != QImage::Format_RGB32)) return {};
+    QImage image(size * scale, format);
     if (image.isNull()) return {};
+    image.setDevicePixelRatio(scale);
     if (format == QImage::Format_Indexed8) image.setColorTable(Palette332());
-    CopyArea(frame, image, image.rect());
+    CopyArea(frame, image, QRect(QPoint(0, 0), size));
     return image;
 }
 
@@ -116,19 +173,25 @@ WPARAM BoardWidget::KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers mod
 bool BoardWidget::ShowFrame(const FrameView& frame, const RECT* changed) {
     const QSize shown = UsableSize(frame, size());
     if (shown.isEmpty()) return false;
+    // On a screen of twice the density a 32-bit frame is kept at the screen's pixels, so that
+    // painting it is a plain copy rather than a scaling.
+    const int scale =
+        devicePixelRatioF() == 2 && ImageFormat(frame.formatCode) == QImage::Format_RGB32 ? 2 : 1;
     // The kept image is reused when it still fits; a new one takes the whole frame.
-    if (frame_.size() != shown || frame_.format() != ImageFormat(frame.formatCode)) {
-        QImage image = FrameToImage(frame, size());
+    if (frame_.size() != shown * scale || frame_.devicePixelRatio() != scale ||
+        frame_.format() != ImageFormat(frame.formatCode)) {
+        QImage image = FrameToImage(frame, size(), scale);
         if (image.isNull()) return false;
         frame_ = std::move(image);
         update();
         return true;
     }
+    const QRect whole(QPoint(0, 0), shown);
     const bool partial = changed && changed->left < changed->right && changed->top < changed->bottom;
     const QRect area = partial ? QRect(QPoint(changed->left, changed->top),
                                        QPoint(changed->right - 1, changed->bottom - 1)) &
-                                     frame_.rect()
-                               : frame_.rect();
+                                     whole
+                               : whole;
     if (area.isEmpty()) return true;
     CopyArea(frame, frame_, area);
     update(area);
@@ -143,9 +206,11 @@ void BoardWidget::Confine(const QRect& area) {
 void BoardWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    if (!frame_.isNull()) painter.drawImage(dirty.topLeft(), frame_, dirty);
+    const int scale = static_cast<int>(frame_.devicePixelRatio());
+    if (!frame_.isNull())
+        painter.drawImage(dirty.topLeft(), frame_, QRect(dirty.topLeft() * scale, dirty.size() * scale));
     // Whatever the frame does not cover shows the window colour, as an unpainted window would.
-    const QRegion uncovered = QRegion(dirty) - QRegion(frame_.rect());
+    const QRegion uncovered = QRegion(dirty) - QRegion(QRect(QPoint(0, 0), frame_.size() / scale));
     for (const QRect& r : uncovered)
         painter.fillRect(r, Qt::white);
     if (frame_.isNull()) sink_.RequestPaint();

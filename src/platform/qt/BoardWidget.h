@@ -18,11 +18,13 @@ class BoardWidget : public QWidget {
     // `changed`, only that part is copied and repainted when the kept image still fits.
     // Frames that cannot be shown (bad sizes, unknown layout) are dropped; returns false then.
     bool ShowFrame(const FrameView& frame, const RECT* changed = nullptr);
+    // The kept image; on a screen of twice the density it has twice the frame's size.
     const QImage& Frame() const { return frame_; }
 
-    // Turns a frame into an image of at most `limit` pixels, copying the pixels. Null when
-    // the frame is unusable.
-    static QImage FrameToImage(const FrameView& frame, QSize limit);
+    // Turns a frame into an image of at most `limit` pixels, copying the pixels. With `scale`
+    // 2 (32-bit frames only) every pixel becomes 2 x 2 in an image of that pixel ratio. Null
+    // when the frame is unusable.
+    static QImage FrameToImage(const FrameView& frame, QSize limit, int scale = 1);
     // The MK_* key state of a mouse message.
     static WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 

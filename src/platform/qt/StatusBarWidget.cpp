@@ -1,5 +1,6 @@
 #include "platform/qt/StatusBarWidget.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSizeGrip>
 #include <qdrawutil.h>
@@ -25,15 +26,22 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent), edges_{-1},
 void StatusBarWidget::SetParts(const std::vector<int>& rightEdges) {
     edges_.assign(rightEdges.begin(), rightEdges.begin() + std::min<size_t>(rightEdges.size(), kMaxParts));
     if (edges_.empty()) edges_.push_back(-1);
+    font_.reset();
     update();
 }
 
 void StatusBarWidget::SetText(int part, const QString& text) {
     if (part < 0 || part >= kMaxParts) return;
     if (static_cast<size_t>(part) >= texts_.size()) texts_.resize(part + 1);
+    if (texts_[part] == text) return;
+    const QFont before = TextFont();
     texts_[part] = text;
+    font_.reset();
     // A new text can change the size of every part's text.
-    update();
+    if (TextFont() == before)
+        update(PartRect(part));
+    else
+        update();
 }
 
 QString StatusBarWidget::Text(int part) const {
@@ -60,6 +68,11 @@ QRect StatusBarWidget::TextArea(int part) const {
 }
 
 QFont StatusBarWidget::TextFont() const {
+    if (!font_) font_ = FittingFont();
+    return *font_;
+}
+
+QFont StatusBarWidget::FittingFont() const {
     // The edges are fixed in pixels while the font is the desktop's: when a text does not
     // fit, the whole bar is set smaller, so the parts never show mixed sizes.
     const QFont own = font();
@@ -94,7 +107,7 @@ QFont StatusBarWidget::TextFont() const {
     return font;
 }
 
-void StatusBarWidget::paintEvent(QPaintEvent*) {
+void StatusBarWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QFont font = TextFont();
     const QFontMetrics metrics(font);
@@ -102,7 +115,7 @@ void StatusBarWidget::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     for (int part = 0; part < PartCount(); ++part) {
         const QRect r = PartRect(part);
-        if (r.isEmpty()) continue;
+        if (!r.intersects(event->rect())) continue;
         // The first part is a borderless spacer; the others sit in sunken frames.
         const QRect frame = r.adjusted(0, 2, -kPartGap, 0);
         if (part > 0) qDrawShadePanel(&painter, frame, palette(), true, 1);
@@ -114,5 +127,11 @@ void StatusBarWidget::paintEvent(QPaintEvent*) {
 }
 
 void StatusBarWidget::resizeEvent(QResizeEvent*) {
+    font_.reset();
     grip_->move(width() - grip_->width(), height() - grip_->height());
+}
+
+void StatusBarWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) font_.reset();
+    QWidget::changeEvent(event);
 }

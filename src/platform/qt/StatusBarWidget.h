@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QSizeGrip;
@@ -15,6 +16,7 @@ class StatusBarWidget : public QWidget {
 
     // Right edges of the parts in pixels from the window's left side; -1 reaches the right side.
     void SetParts(const std::vector<int>& rightEdges);
+    // Repaints only that part while the texts keep their size.
     void SetText(int part, const QString& text);
     QString Text(int part) const;
     int PartCount() const { return static_cast<int>(edges_.size()); }
@@ -30,12 +32,15 @@ class StatusBarWidget : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // Where part `part`'s text goes, inside its frame.
     QRect TextArea(int part) const;
+    QFont FittingFont() const;
 
     std::vector<int> edges_;
     std::vector<QString> texts_;
+    mutable std::optional<QFont> font_; // TextFont() until a text, a part or the size changes
     QSizeGrip* grip_;
 };
