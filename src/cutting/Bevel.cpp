@@ -87,20 +87,20 @@ struct BevelState {
     }
 };
 
-// Visits positions `first` to `last` (inclusive, `step` +1 or -1) of one line. Positions
+// Visits positions `first` to `last` (inclusive, upwards when `forward`) of one line. Positions
 // outside [lo, hi) lie outside the mask, where a visit only re-arms, so they are not walked;
 // nor are inside positions met while disarmed, where a visit does nothing.
 template <typename Inside, typename Visit>
-void WalkLine(BevelState& state, int first, int last, int step, int lo, int hi, Inside&& inside, Visit&& visit) {
-    if ((last - first) * step < 0) return;
+void WalkLine(BevelState& state, int first, int last, bool forward, int lo, int hi, Inside&& inside, Visit&& visit) {
+    if (forward ? last < first : last > first) return;
     const int a = std::max(std::min(first, last), lo);
     const int b = std::min(std::max(first, last), hi - 1);
     if (a > b) {
         state.armed = true;
         return;
     }
-    if (step > 0 ? first < a : first > b) state.armed = true;
-    if (step > 0) {
+    if (forward ? first < a : first > b) state.armed = true;
+    if (forward) {
         for (int i = a; i <= b; ++i) {
             if (!state.armed)
                 while (i <= b && inside(i))
@@ -117,7 +117,7 @@ void WalkLine(BevelState& state, int first, int last, int step, int lo, int hi, 
             visit(i);
         }
     }
-    if (step > 0 ? last > b : last < a) state.armed = true;
+    if (forward ? last > b : last < a) state.armed = true;
 }
 } // namespace
 
@@ -147,22 +147,22 @@ void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int widt
     int lo, hi;
     for (int y = 0; y <= height - 2; ++y) {
         rowBox(y, &lo, &hi);
-        WalkLine(state, 0, width - 2, 1, lo, hi, [&](int x) { return at(x, y) == 0; },
+        WalkLine(state, 0, width - 2, true, lo, hi, [&](int x) { return at(x, y) == 0; },
                  [&](int x) { visit(x, y, true); });
     }
     for (int x = 0; x <= width - 2; ++x) {
         columnBox(x, &lo, &hi);
-        WalkLine(state, 0, height - 2, 1, lo, hi, [&](int y) { return at(x, y) == 0; },
+        WalkLine(state, 0, height - 2, true, lo, hi, [&](int y) { return at(x, y) == 0; },
                  [&](int y) { visit(x, y, true); });
     }
     for (int y = 0; y <= height - 2; ++y) {
         rowBox(y, &lo, &hi);
-        WalkLine(state, width - 1, 1, -1, lo, hi, [&](int x) { return at(x, y) == 0; },
+        WalkLine(state, width - 1, 1, false, lo, hi, [&](int x) { return at(x, y) == 0; },
                  [&](int x) { visit(x, y, false); });
     }
     for (int x = 0; x <= width - 2; ++x) {
         columnBox(x, &lo, &hi);
-        WalkLine(state, height - 1, 1, -1, lo, hi, [&](int y) { return at(x, y) == 0; },
+        WalkLine(state, height - 1, 1, false, lo, hi, [&](int y) { return at(x, y) == 0; },
                  [&](int y) { visit(x, y, false); });
     }
 }

@@ -3,9 +3,12 @@
 // piece off the main thread; the progress thread reports the percentage to the window.
 #include "cutting/CutContext.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <string>
 
 class CPuzzle;
+struct DecodedImage;
 
 // Cuts the current picture again (reset, rotation setting changed).
 bool RecutPuzzle();
@@ -20,16 +23,31 @@ constexpr unsigned kLoaderOutOfMemory = 2;
 // Tells the player (and the log) that `what` did not fit in memory. Main thread only.
 void ReportOutOfMemory(const std::string& what);
 
+// Wakes the progress thread as soon as the loader's pass has ended, so the loader's end is
+// never held back by a report interval.
+class LoaderFinished {
+  public:
+    void Signal();
+    // Waits at most `ms` milliseconds; true once signalled.
+    bool WaitFor(int ms);
+
+  private:
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool finished = false;
+};
+
 // Thread bodies, each given the puzzle.
 void LoaderThread(CPuzzle* puzzle, CutContext context);
-void ProgressThread(CPuzzle* puzzle);
+void ProgressThread(CPuzzle* puzzle, LoaderFinished* finished);
 
 // The two passes over the pieces. They stop early when a stop is requested.
 void RunCuttingPass(const CutContext& context, CPuzzle* puzzle);
 void RunRebuildPass(const CutContext& context, CPuzzle* puzzle);
 
-// Loads the picture surface from the current picture path again (surface-loss recovery).
-bool ReloadPictureSurface(CPuzzle* puzzle);
+// Loads the picture surface from the current picture path again (surface-loss recovery), or
+// from `decoded` when the caller already holds that file's pixels.
+bool ReloadPictureSurface(CPuzzle* puzzle, const DecodedImage* decoded = nullptr);
 // Extracts the selector image from the pack and loads it, white transparent.
 bool LoadSelectorSurface(CPuzzle* puzzle);
 

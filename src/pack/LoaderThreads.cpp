@@ -52,11 +52,14 @@ void StartLoader(CPuzzle* puzzle, int mode, CutContext context) {
     puzzle->loaderThread = std::thread(LoaderThread, puzzle, std::move(context));
 }
 
-bool ReloadPictureSurface(CPuzzle* puzzle) {
+bool ReloadPictureSurface(CPuzzle* puzzle, const DecodedImage* decoded) {
     delete puzzle->pictureSurface;
     puzzle->pictureSurface = nullptr;
     CSurface* picture = nullptr;
-    if (!LoadBitmapSurface(puzzle->currentPicturePath, &picture)) {
+    const bool made = decoded ? g_display && g_display->NewSurfaceFromImage(&picture, *decoded, false) == S_OK
+                              : LoadBitmapSurface(puzzle->currentPicturePath, &picture);
+    if (!made || !picture) {
+        delete picture;
         LogWrite(0, "Failed to load picture: %s", puzzle->currentPicturePath.c_str());
         return false;
     }
@@ -113,9 +116,22 @@ void ReportOutOfMemory(const std::string& what) {
         platform->MessageBox("There is not enough memory for this puzzle:\n" + what, "Error", MB_OK | MB_ICONERROR);
 }
 
-void ProgressThread(CPuzzle* puzzle) {
+void LoaderFinished::Signal() {
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        finished = true;
+    }
+    changed.notify_all();
+}
+
+bool LoaderFinished::WaitFor(int ms) {
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return finished; });
+}
+
+void ProgressThread(CPuzzle* puzzle, LoaderFinished* finished) {
     while (puzzle->progress < 100.0f && !puzzle->stopRequested) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kProgressIntervalMs));
+        if (finished->WaitFor(kProgressIntervalMs)) break;
         if (puzzle->stopRequested || !g_mainApp || !Platform()) break;
         const int percent = static_cast<int>(puzzle->progress.load());
         Platform()->SendMessageFromWorker(WM_LOADPROGRESS, static_cast<WPARAM>(percent), 0,
@@ -126,7 +142,8 @@ void ProgressThread(CPuzzle* puzzle) {
 void LoaderThread(CPuzzle* puzzle, CutContext context) {
     if (g_clock) g_clock->stopped = true;
     puzzle->progress = 0.0f;
-    puzzle->progressThread = std::thread(ProgressThread, puzzle);
+    LoaderFinished finished;
+    puzzle->progressThread = std::thread(ProgressThread, puzzle, &finished);
 
     WPARAM result = 0;
     try {
@@ -146,7 +163,8 @@ void LoaderThread(CPuzzle* puzzle, CutContext context) {
         result = kLoaderOutOfMemory;
     }
 
-    // Ends within one report interval plus one report's timeout.
+    // Ends at once, or after the report under way (bounded by its timeout).
+    finished.Signal();
     puzzle->progressThread.join();
     // A stopped load is abandoned: nobody is left to finish it.
     if (!puzzle->stopRequested && Platform()) Platform()->PostMessage(WM_LOADERDONE, result, 0);
