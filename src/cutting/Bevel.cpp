@@ -1,7 +1,8 @@
 #include "cutting/Bevel.h"
 
+#include "cutting/MaskScan.h"
+
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -86,43 +87,6 @@ struct BevelState {
         }
     }
 };
-
-// High bit of every byte of `w` that is not zero, exactly (no carries between bytes).
-std::uint64_t NonZeroBytes(std::uint64_t w) {
-    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
-    return (((w & low7) + low7) | w) & ~low7;
-}
-
-// First position in [i, end) whose mask byte is zero (`zero`) or not, else `end`. Eight
-// bytes at a time where the machine stores them low byte first.
-int FirstWhere(const std::uint8_t* line, int i, int end, bool zero) {
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= end; i += 8) {
-            std::uint64_t w;
-            std::memcpy(&w, line + i, 8);
-            const std::uint64_t found = zero ? ~NonZeroBytes(w) & 0x8080808080808080ull : NonZeroBytes(w);
-            if (found) return i + std::countr_zero(found) / 8;
-        }
-    }
-    for (; i < end; ++i)
-        if ((line[i] == 0) == zero) return i;
-    return end;
-}
-
-// Last position in [lo, i] whose mask byte is zero (`zero`) or not, else lo - 1.
-int LastWhere(const std::uint8_t* line, int lo, int i, bool zero) {
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i - 7 >= lo; i -= 8) {
-            std::uint64_t w;
-            std::memcpy(&w, line + i - 7, 8);
-            const std::uint64_t found = zero ? ~NonZeroBytes(w) & 0x8080808080808080ull : NonZeroBytes(w);
-            if (found) return i - 7 + (63 - std::countl_zero(found)) / 8;
-        }
-    }
-    for (; i >= lo; --i)
-        if ((line[i] == 0) == zero) return i;
-    return lo - 1;
-}
 
 // Walks positions `first` to `last` (inclusive, upwards when `forward`) of one line whose
 // mask byte for position i is line[i - base]: an outside position arms, an inside one met while

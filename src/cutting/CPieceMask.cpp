@@ -2,6 +2,7 @@
 
 #include "cutting/CSideList.h"
 #include "cutting/CutContext.h"
+#include "cutting/MaskScan.h"
 #include "cutting/SideGeometry.h"
 
 #include <algorithm>
@@ -80,14 +81,9 @@ void CPieceMask::FindInside() {
     insideRuns.clear();
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = bytes.data() + static_cast<std::size_t>(y) * width;
-        for (int x = 0; x < width;) {
-            if (row[x] != 0) {
-                ++x;
-                continue;
-            }
+        for (int x = FirstWhere(row, 0, width, true); x < width; x = FirstWhere(row, x, width, true)) {
             const int start = x;
-            while (x < width && row[x] == 0)
-                ++x;
+            x = FirstWhere(row, x + 1, width, false);
             insideRuns.push_back({y, start, x});
             left = std::min(left, start);
             right = std::max(right, x - 1);
