@@ -25,12 +25,11 @@ void StampMap(std::uint8_t* mask, int side, const std::uint8_t* map, int mapWidt
     for (int y = std::max(0, -originY); y < yEnd; ++y) {
         const std::uint8_t* src = map + static_cast<std::size_t>(y) * mapWidth;
         std::uint8_t* dst = mask + static_cast<std::size_t>(originY + y) * side + originX;
+        // Every byte written, the untouched ones with their own value: the loop has no
+        // branch, so the compiler can take many bytes at once.
         for (int x = std::max(0, -originX); x < xEnd; ++x) {
-            const std::uint8_t v = src[x];
-            if (v > 200)
-                dst[x] = 0;
-            else if (v >= 9 && v <= 199)
-                dst[x] = 255;
+            const std::uint8_t v = src[x], kept = dst[x];
+            dst[x] = v > 200 ? 0 : v >= 9 && v <= 199 ? 255 : kept;
         }
     }
 }
