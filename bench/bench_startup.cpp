@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <system_error>
 
 namespace {
 
@@ -133,11 +134,15 @@ struct PublishedGame {
         }
         executable = request.output;
     }
+    ~PublishedGame() {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
 };
 
 PublishedGame& Published() {
-    static PublishedGame* game = new PublishedGame; // left to the end of the process
-    return *game;
+    static PublishedGame game;
+    return game;
 }
 
 void BM_StartToLoaded(benchmark::State& state) {
