@@ -3,8 +3,6 @@
 // piece off the main thread; the progress thread reports the percentage to the window.
 #include "cutting/CutContext.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <string>
 
 class CPuzzle;
@@ -23,23 +21,8 @@ constexpr unsigned kLoaderOutOfMemory = 2;
 // Tells the player (and the log) that `what` did not fit in memory. Main thread only.
 void ReportOutOfMemory(const std::string& what);
 
-// Wakes the progress thread as soon as the loader's pass has ended, so the loader's end is
-// never held back by a report interval.
-class LoaderFinished {
-  public:
-    void Signal();
-    // Waits at most `ms` milliseconds; true once signalled.
-    bool WaitFor(int ms);
-
-  private:
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool finished = false;
-};
-
-// Thread bodies, each given the puzzle.
+// The loader thread's body; it runs the progress thread beside it.
 void LoaderThread(CPuzzle* puzzle, CutContext context);
-void ProgressThread(CPuzzle* puzzle, LoaderFinished* finished);
 
 // The two passes over the pieces. They stop early when a stop is requested.
 void RunCuttingPass(const CutContext& context, CPuzzle* puzzle);

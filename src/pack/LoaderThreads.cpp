@@ -19,7 +19,9 @@
 #include "preview/CPreviewWnd.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <new>
 #include <utility>
 
@@ -34,6 +36,39 @@ bool LoadBitmapSurface(const std::string& path, CSurface** out) {
     }
     *out = surface;
     return true;
+}
+
+// Wakes the progress thread as soon as the loader's pass has ended, so the loader's end is
+// never held back by a report interval.
+class LoaderFinished {
+  public:
+    void Signal() {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            finished = true;
+        }
+        changed.notify_all();
+    }
+    // Waits at most `ms` milliseconds; true once signalled.
+    bool WaitFor(int ms) {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return finished; });
+    }
+
+  private:
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool finished = false;
+};
+
+void ProgressThread(CPuzzle* puzzle, LoaderFinished* finished) {
+    while (puzzle->progress < 100.0f && !puzzle->stopRequested) {
+        if (finished->WaitFor(kProgressIntervalMs)) break;
+        if (puzzle->stopRequested || !g_mainApp || !Platform()) break;
+        const int percent = static_cast<int>(puzzle->progress.load());
+        Platform()->SendMessageFromWorker(WM_LOADPROGRESS, static_cast<WPARAM>(percent), 0,
+                                          kProgressSendTimeoutMs);
+    }
 }
 } // namespace
 
@@ -113,30 +148,8 @@ void RunRebuildPass(const CutContext& context, CPuzzle* puzzle) {
 void ReportOutOfMemory(const std::string& what) {
     LogWrite(0, "Not enough memory to load %s", what.c_str());
     if (IPlatform* platform = Platform())
-        platform->MessageBox("There is not enough memory for this puzzle:\n" + what, "Error", MB_OK | MB_ICONERROR);
-}
-
-void LoaderFinished::Signal() {
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        finished = true;
-    }
-    changed.notify_all();
-}
-
-bool LoaderFinished::WaitFor(int ms) {
-    std::unique_lock<std::mutex> lock(mutex);
-    return changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return finished; });
-}
-
-void ProgressThread(CPuzzle* puzzle, LoaderFinished* finished) {
-    while (puzzle->progress < 100.0f && !puzzle->stopRequested) {
-        if (finished->WaitFor(kProgressIntervalMs)) break;
-        if (puzzle->stopRequested || !g_mainApp || !Platform()) break;
-        const int percent = static_cast<int>(puzzle->progress.load());
-        Platform()->SendMessageFromWorker(WM_LOADPROGRESS, static_cast<WPARAM>(percent), 0,
-                                          kProgressSendTimeoutMs);
-    }
+        platform->MessageBox("There is not enough memory for this puzzle:\n" + what, "Error",
+                             MB_OK | MB_ICONERROR);
 }
 
 void LoaderThread(CPuzzle* puzzle, CutContext context) {
