@@ -185,22 +185,18 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
     EXPECT_NE(Piece(1, 0)->images[0], nullptr);
 }
 
-TEST_F(CutTest, SmallPiecesAreNotBevelledAndOthersShadeOnlyTheirEdges) {
+// How a bevel shades is the bevel test's business and the digests'; here only who gets none.
+TEST_F(CutTest, SmallPiecesAreNotBevelled) {
     MakePicture(16, 16); // one piece, four straight edges
     puzzle.beveling = puzzle.bevellevel = 1, puzzle.cutStyle = CutSmall;
     CutAll();
     for (int y = 8; y < 24; ++y)
         for (int x = 8; x < 24; ++x)
             ASSERT_EQ(Piece(0, 0)->images[0]->GetPixelValue(x, y), PicturePixel(x - 8, y - 8));
-    puzzle.cutStyle = CutMedium;
-    CutAll();
-    const CSurface* image = Piece(0, 0)->images[0];
-    EXPECT_GT(image->GetPixelValue(8, 8) & 0xFF, PicturePixel(0, 0) & 0xFF);
-    EXPECT_LT(image->GetPixelValue(23, 23) >> 8 & 0xFF, PicturePixel(15, 15) >> 8 & 0xFF);
-    EXPECT_EQ(image->GetPixelValue(16, 16), PicturePixel(8, 8)) << "the middle is left alone";
 }
 
-TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece) {
+// What turned images show is checked on every pixel by the identity test.
+TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndImagesNeedADisplay) {
     MakeSideList();
     MakePicture(32, 16);
     GameSeed(1);
@@ -214,10 +210,7 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece)
             EXPECT_EQ(mask, nullptr) << "no piece is left on a freed mask";
     CPiece* piece = Piece(0, 0);
     piece->BuildImages(Context(), &puzzle);
-    const CSurface* image1 = piece->images[1];
-    ASSERT_TRUE(image1 && piece->images[3] && piece->masks[1]);
-    // The right-edge shape is at the bottom of image 1: a tab there is material, a hollow cut.
-    EXPECT_EQ(image1->GetPixelValue(16, 27) != image1->colourKey, piece->sides[0].slot < 4);
+    EXPECT_TRUE(piece->images[1] && piece->images[3] && piece->masks[1]);
     // Without a display the images cannot be made: logged and left out.
     display.ReleaseAll();
     Piece(1, 0)->BuildImages(Context(), &puzzle);
