@@ -400,7 +400,8 @@ std::vector<std::uint8_t> EncodeBmp24(const DecodedImage& image) {
     const std::size_t headers = out.size();
     out.resize(headers + stride * static_cast<std::size_t>(image.height), 0);
     for (int y = 0; y < image.height; ++y)
-        EncodeBmp24Row(image, y, out.data() + headers + static_cast<std::size_t>(image.height - 1 - y) * stride);
+        EncodeBmp24Row(image, y,
+                       out.data() + headers + static_cast<std::size_t>(image.height - 1 - y) * stride);
     return out;
 }
 

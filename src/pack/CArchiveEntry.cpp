@@ -60,7 +60,8 @@ bool CArchiveEntry::ReadAll(std::vector<std::uint8_t>& bytes) {
     bytes.resize(got);
     position = start + got;
     if (scrambled) {
-        const std::uint8_t key = static_cast<std::uint8_t>(archive->key[0] ^ archive->key[1] ^ archive->key[2]);
+        const std::uint8_t key =
+            static_cast<std::uint8_t>(archive->key[0] ^ archive->key[1] ^ archive->key[2]);
         for (std::uint8_t& b : bytes)
             b ^= key;
     }

@@ -69,8 +69,9 @@ std::vector<std::uint8_t> ExtractPicture(CArchiveEntry& picture) {
 // without a new load.
 bool RefuseOversized(std::int64_t width, std::int64_t height) {
     if (!IsUsableCellSize(cellSize)) return false;
-    const std::string refusal = PuzzleSizeRefusal(std::max<std::int64_t>(width, 0) / cellSize,
-                                                  std::max<std::int64_t>(height, 0) / cellSize, cellSize, true);
+    const std::string refusal =
+        PuzzleSizeRefusal(std::max<std::int64_t>(width, 0) / cellSize,
+                          std::max<std::int64_t>(height, 0) / cellSize, cellSize, true);
     if (refusal.empty()) return false;
     LogWrite(0, "Puzzle refused: %s", refusal.c_str());
     if (IPlatform* platform = Platform()) platform->MessageBox(refusal, "Puzzle too large", MB_OK | MB_ICONERROR);
