@@ -382,6 +382,9 @@ std::vector<std::uint8_t> Bmp24Headers(const DecodedImage& image, std::size_t& s
     return out;
 }
 
+// Bytes of rows the writer encodes before each write.
+constexpr std::size_t kWriteBand = 256 * 1024;
+
 // Picture row `y` as blue, green, red bytes; the padding is left as it is.
 void EncodeBmp24Row(const DecodedImage& image, int y, std::uint8_t* dst) {
     const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
@@ -412,11 +415,15 @@ bool WriteBmpFile(const std::string& path, const DecodedImage& image) {
     FilePtr file(std::fopen(path.c_str(), "wb"));
     if (!file) return false;
     bool ok = std::fwrite(headers.data(), 1, headers.size(), file.get()) == headers.size();
-    // Row by row, bottom row first: the file is never held in memory whole.
-    std::vector<std::uint8_t> row(stride, 0);
-    for (int y = image.height - 1; ok && y >= 0; --y) {
-        EncodeBmp24Row(image, y, row.data());
-        ok = std::fwrite(row.data(), 1, stride, file.get()) == stride;
+    // A band of rows at a time, bottom row first: the file is never held in memory whole,
+    // and each write is large.
+    const int bandRows = static_cast<int>(std::max<std::size_t>(1, kWriteBand / stride));
+    std::vector<std::uint8_t> band(stride * static_cast<std::size_t>(bandRows), 0);
+    for (int y = image.height - 1; ok && y >= 0;) {
+        std::size_t used = 0;
+        for (int n = 0; n < bandRows && y >= 0; ++n, --y, used += stride)
+            EncodeBmp24Row(image, y, band.data() + used);
+        ok = std::fwrite(band.data(), 1, used, file.get()) == used;
     }
     // A full disk must not pass for a complete file.
     return std::fclose(file.release()) == 0 && ok;
