@@ -1,7 +1,11 @@
 #include "cutting/Bevel.h"
 
+#include "cutting/MaskScan.h"
+
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <vector>
 
 BevelParams BevelParamsForLevel(int bevelLevel) {
     switch (bevelLevel) {
@@ -70,13 +74,10 @@ struct BevelState {
     int count = 0;
     bool armed = true;
 
-    void Visit(std::uint8_t maskByte, std::uint8_t* pixel, int bpp, PixelFormatCode format, bool lighten) {
-        if (maskByte != 0) {
-            armed = true;
-            return;
-        }
-        if (!armed) return;
-        ShadePixel(pixel, bpp, format, lighten, intensity);
+    // An inside pixel met while armed is shaded by `shade(amount)`; after width + 1 of them
+    // the run is done and the state disarms until the walk leaves the inside.
+    template <typename Shade> void ShadeNext(Shade&& shade) {
+        shade(intensity);
         ++count;
         intensity = std::max(intensity - params.decrement, 0);
         if (count > params.width) {
@@ -87,37 +88,115 @@ struct BevelState {
     }
 };
 
-// Visits positions `first` to `last` (inclusive, `step` +1 or -1) of one line. Positions
-// outside [lo, hi) lie outside the mask, where a visit only re-arms, so they are not walked;
-// nor are inside positions met while disarmed, where a visit does nothing.
-template <typename Inside, typename Visit>
-void WalkLine(BevelState& state, int first, int last, int step, int lo, int hi, Inside&& inside, Visit&& visit) {
-    if ((last - first) * step < 0) return;
+// Walks positions `first` to `last` (inclusive, upwards when `forward`) of one line whose
+// mask byte for position i is line[i - base]: an outside position arms, an inside one met while
+// armed is shaded. Positions outside [lo, hi) lie outside the mask, so they are not read;
+// they only arm. Runs that change nothing (inside while disarmed, outside while armed)
+// are skipped whole.
+template <typename ShadeAt>
+void WalkLine(BevelState& state, int first, int last, bool forward, int lo, int hi, const std::uint8_t* line,
+              int base, ShadeAt&& shadeAt) {
+    if (forward ? last < first : last > first) return;
     const int a = std::max(std::min(first, last), lo);
     const int b = std::min(std::max(first, last), hi - 1);
     if (a > b) {
         state.armed = true;
         return;
     }
-    if (step > 0 ? first < a : first > b) state.armed = true;
-    if (step > 0) {
-        for (int i = a; i <= b; ++i) {
-            if (!state.armed)
-                while (i <= b && inside(i))
-                    ++i;
-            if (i > b) break;
-            visit(i);
+    if (forward ? first < a : first > b) state.armed = true;
+    const int from = a - base, to = b - base; // in line's own indices
+    if (forward) {
+        for (int j = from; j <= to;) {
+            if (line[j] != 0) {
+                state.armed = true;
+                j = FirstWhere(line, j + 1, to + 1, true);
+            } else if (!state.armed) {
+                j = FirstWhere(line, j + 1, to + 1, false);
+            } else {
+                state.ShadeNext([&](int amount) { shadeAt(j + base, amount); });
+                ++j;
+            }
         }
     } else {
-        for (int i = b; i >= a; --i) {
-            if (!state.armed)
-                while (i >= a && inside(i))
-                    --i;
-            if (i < a) break;
-            visit(i);
+        for (int j = to; j >= from;) {
+            if (line[j] != 0) {
+                state.armed = true;
+                j = LastWhere(line, from, j - 1, true);
+            } else if (!state.armed) {
+                j = LastWhere(line, from, j - 1, false);
+            } else {
+                state.ShadeNext([&](int amount) { shadeAt(j + base, amount); });
+                --j;
+            }
         }
     }
-    if (step > 0 ? last > b : last < a) state.armed = true;
+    if (forward ? last > b : last < a) state.armed = true;
+}
+
+// Every byte of an N-byte pixel; N = 0 leaves the pixel to ShadePixel (16-bit and odd layouts).
+template <int N>
+void ShadeAt(std::uint8_t* pixel, int bpp, PixelFormatCode format, bool lighten, int amount) {
+    if constexpr (N == 0) {
+        ShadePixel(pixel, bpp, format, lighten, amount);
+    } else {
+        for (int i = 0; i < N; ++i)
+            pixel[i] = static_cast<std::uint8_t>(Shade(pixel[i], lighten, amount));
+    }
+}
+
+template <int N>
+void BevelPasses(const std::uint8_t* mask, std::uint8_t* image, int bpp, int width, int height,
+                 int imagePitch, PixelFormatCode format, const BevelParams& params, const BevelBox& box) {
+    BevelState state{params, params.startIntensity};
+    auto shade = [&](int x, int y, bool lighten, int amount) {
+        ShadeAt<N>(image + static_cast<std::size_t>(y) * imagePitch + static_cast<std::size_t>(x) * bpp, bpp,
+                   format, lighten, amount);
+    };
+    // Only the box is ever read; its columns are copied into rows so both directions scan
+    // contiguous bytes. Column x's byte for row y is columns[(x - left) * boxHeight + y - top].
+    const int left = std::max(box.left, 0), top = std::max(box.top, 0);
+    const int right = std::min(box.right, width), bottom = std::min(box.bottom, height);
+    const int boxHeight = std::max(bottom - top, 0);
+    std::vector<std::uint8_t> columns(static_cast<std::size_t>(std::max(right - left, 0)) * boxHeight);
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            columns[static_cast<std::size_t>(x - left) * boxHeight + (y - top)] =
+                mask[static_cast<std::size_t>(y) * width + x];
+    auto row = [&](int y) { return mask + static_cast<std::size_t>(y) * width; };
+    // Position y of column x is its byte y - top; columns outside the box are never read.
+    auto column = [&](int x) {
+        return x >= left && x < right ? columns.data() + static_cast<std::size_t>(x - left) * boxHeight
+                                      : nullptr;
+    };
+    auto rowBox = [&](int y, int* lo, int* hi) {
+        const bool in = y >= top && y < bottom;
+        *lo = in ? left : 0, *hi = in ? right : 0;
+    };
+    auto columnBox = [&](int x, int* lo, int* hi) {
+        const bool in = x >= left && x < right;
+        *lo = in ? top : 0, *hi = in ? bottom : 0;
+    };
+    int lo, hi;
+    for (int y = 0; y <= height - 2; ++y) {
+        rowBox(y, &lo, &hi);
+        WalkLine(state, 0, width - 2, true, lo, hi, row(y), 0,
+                 [&](int x, int amount) { shade(x, y, true, amount); });
+    }
+    for (int x = 0; x <= width - 2; ++x) {
+        columnBox(x, &lo, &hi);
+        WalkLine(state, 0, height - 2, true, lo, hi, column(x), top,
+                 [&](int y, int amount) { shade(x, y, true, amount); });
+    }
+    for (int y = 0; y <= height - 2; ++y) {
+        rowBox(y, &lo, &hi);
+        WalkLine(state, width - 1, 1, false, lo, hi, row(y), 0,
+                 [&](int x, int amount) { shade(x, y, false, amount); });
+    }
+    for (int x = 0; x <= width - 2; ++x) {
+        columnBox(x, &lo, &hi);
+        WalkLine(state, height - 1, 1, false, lo, hi, column(x), top,
+                 [&](int y, int amount) { shade(x, y, false, amount); });
+    }
 }
 } // namespace
 
@@ -129,40 +208,10 @@ void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int widt
 void ApplyBevel(const std::uint8_t* mask, std::uint8_t* image, int bpp, int width, int height, int imagePitch,
                 PixelFormatCode format, const BevelParams& params, const BevelBox& box) {
     if (!mask || !image || width < 2 || height < 2) return;
-    BevelState state{params, params.startIntensity};
-    auto at = [&](int x, int y) { return mask[static_cast<std::size_t>(y) * width + x]; };
-    auto visit = [&](int x, int y, bool lighten) {
-        state.Visit(at(x, y),
-                    image + static_cast<std::size_t>(y) * imagePitch + static_cast<std::size_t>(x) * bpp, bpp,
-                    format, lighten);
-    };
-    auto rowBox = [&](int y, int* lo, int* hi) {
-        const bool in = y >= box.top && y < box.bottom;
-        *lo = in ? box.left : 0, *hi = in ? box.right : 0;
-    };
-    auto columnBox = [&](int x, int* lo, int* hi) {
-        const bool in = x >= box.left && x < box.right;
-        *lo = in ? box.top : 0, *hi = in ? box.bottom : 0;
-    };
-    int lo, hi;
-    for (int y = 0; y <= height - 2; ++y) {
-        rowBox(y, &lo, &hi);
-        WalkLine(state, 0, width - 2, 1, lo, hi, [&](int x) { return at(x, y) == 0; },
-                 [&](int x) { visit(x, y, true); });
-    }
-    for (int x = 0; x <= width - 2; ++x) {
-        columnBox(x, &lo, &hi);
-        WalkLine(state, 0, height - 2, 1, lo, hi, [&](int y) { return at(x, y) == 0; },
-                 [&](int y) { visit(x, y, true); });
-    }
-    for (int y = 0; y <= height - 2; ++y) {
-        rowBox(y, &lo, &hi);
-        WalkLine(state, width - 1, 1, -1, lo, hi, [&](int x) { return at(x, y) == 0; },
-                 [&](int x) { visit(x, y, false); });
-    }
-    for (int x = 0; x <= width - 2; ++x) {
-        columnBox(x, &lo, &hi);
-        WalkLine(state, height - 1, 1, -1, lo, hi, [&](int y) { return at(x, y) == 0; },
-                 [&](int y) { visit(x, y, false); });
-    }
+    if (bpp == 4)
+        BevelPasses<4>(mask, image, bpp, width, height, imagePitch, format, params, box);
+    else if (bpp == 3)
+        BevelPasses<3>(mask, image, bpp, width, height, imagePitch, format, params, box);
+    else
+        BevelPasses<0>(mask, image, bpp, width, height, imagePitch, format, params, box);
 }

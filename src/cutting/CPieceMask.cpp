@@ -2,6 +2,7 @@
 
 #include "cutting/CSideList.h"
 #include "cutting/CutContext.h"
+#include "cutting/MaskScan.h"
 #include "cutting/SideGeometry.h"
 
 #include <algorithm>
@@ -24,12 +25,11 @@ void StampMap(std::uint8_t* mask, int side, const std::uint8_t* map, int mapWidt
     for (int y = std::max(0, -originY); y < yEnd; ++y) {
         const std::uint8_t* src = map + static_cast<std::size_t>(y) * mapWidth;
         std::uint8_t* dst = mask + static_cast<std::size_t>(originY + y) * side + originX;
+        // Every byte written, the untouched ones with their own value: the loop has no
+        // branch, so the compiler can take many bytes at once.
         for (int x = std::max(0, -originX); x < xEnd; ++x) {
-            const std::uint8_t v = src[x];
-            if (v > 200)
-                dst[x] = 0;
-            else if (v >= 9 && v <= 199)
-                dst[x] = 255;
+            const std::uint8_t v = src[x], kept = dst[x];
+            dst[x] = v > 200 ? 0 : v >= 9 && v <= 199 ? 255 : kept;
         }
     }
 }
@@ -80,14 +80,9 @@ void CPieceMask::FindInside() {
     insideRuns.clear();
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = bytes.data() + static_cast<std::size_t>(y) * width;
-        for (int x = 0; x < width;) {
-            if (row[x] != 0) {
-                ++x;
-                continue;
-            }
+        for (int x = FirstWhere(row, 0, width, true); x < width; x = FirstWhere(row, x, width, true)) {
             const int start = x;
-            while (x < width && row[x] == 0)
-                ++x;
+            x = FirstWhere(row, x + 1, width, false);
             insideRuns.push_back({y, start, x});
             left = std::min(left, start);
             right = std::max(right, x - 1);

@@ -50,33 +50,28 @@ struct PieceSource {
     BevelParams params;
 };
 
-// Fills the inside pixels of an image turned `turns` quarter turns clockwise: pixel
-// (x, y) shows the unturned piece at (y, S-1-x) after one turn, (S-1-x, S-1-y) after
-// two and (S-1-y, x) after three; black where the picture does not reach. Then bevels.
-template <int N> void FillImage(CSurface* image, const CPieceMask* mask, int turns, const PieceSource& source) {
+// Where pixel (x, y) of an image turned `turns` quarter turns clockwise shows the unturned
+// piece: (y, S-1-x) after one turn, (S-1-x, S-1-y) after two and (S-1-y, x) after three.
+void Unturned(int turns, int last, int x, int y, int* ux, int* uy) {
+    *ux = turns == 1 ? y : turns == 2 ? last - x : turns == 3 ? last - y : x;
+    *uy = turns == 1 ? last - x : turns == 2 ? last - y : turns == 3 ? x : y;
+}
+
+// The inside pixels of a square that may reach past the picture: black where it does.
+template <int N>
+void FillClipped(std::uint8_t* pixels, std::int32_t pitch, const CPieceMask* mask, int turns,
+                 const PieceSource& source) {
     const PictureCopy& picture = *source.picture;
     const int side = source.side;
-    if (!image || !mask || mask->bytes.empty()) return;
-    // The copy is in the picture's layout; an image in another one stays transparent.
-    if (image->pixelFormat != picture.format || image->desc.dwWidth < side || image->desc.dwHeight < side) return;
-    std::int32_t pitch = 0;
-    std::uint8_t* pixels = image->Lock(&pitch);
-    if (!pixels) return;
     int l, t, rt, b;
     ClampedBox(mask, side, &l, &t, &rt, &b);
-    const int last = side - 1;
     for (int y = t; y < b; ++y) {
         const std::uint8_t* maskRow = mask->bytes.data() + static_cast<std::size_t>(y) * mask->width;
         std::uint8_t* row = pixels + static_cast<std::size_t>(y) * pitch;
         for (int x = l; x < rt; ++x) {
             if (maskRow[x] != 0) continue;
-            int ux = x, uy = y;
-            if (turns == 1)
-                ux = y, uy = last - x;
-            else if (turns == 2)
-                ux = last - x, uy = last - y;
-            else if (turns == 3)
-                ux = last - y, uy = x;
+            int ux, uy;
+            Unturned(turns, side - 1, x, y, &ux, &uy);
             std::uint8_t* dst = row + static_cast<std::size_t>(x) * N;
             if (const std::uint8_t* src = picture.PixelAt(source.left + ux, source.top + uy))
                 std::memcpy(dst, src, N);
@@ -84,7 +79,52 @@ template <int N> void FillImage(CSurface* image, const CPieceMask* mask, int tur
                 std::memset(dst, 0, N);
         }
     }
-    if (source.bevel && mask->width == side && mask->height == side)
+}
+
+// The inside pixels of a square wholly on the picture, run by run: no pixel needs a bounds
+// check, and along a run the picture is read with one fixed step.
+template <int N>
+void FillRuns(std::uint8_t* pixels, std::int32_t pitch, const CPieceMask* mask, int turns,
+              const PieceSource& source) {
+    const PictureCopy& picture = *source.picture;
+    const std::ptrdiff_t steps[4] = {N, -static_cast<std::ptrdiff_t>(picture.pitch), -N, picture.pitch};
+    for (const PixelRun& run : mask->insideRuns) {
+        int ux, uy;
+        Unturned(turns, source.side - 1, run.left, run.y, &ux, &uy);
+        // An offset, not a pointer: after a run's last pixel it may point off the picture.
+        std::ptrdiff_t from = picture.PixelAt(source.left + ux, source.top + uy) - picture.bits.data();
+        std::uint8_t* dst =
+            pixels + static_cast<std::size_t>(run.y) * pitch + static_cast<std::size_t>(run.left) * N;
+        if (turns == 0) {
+            std::memcpy(dst, picture.bits.data() + from, static_cast<std::size_t>(run.right - run.left) * N);
+            continue;
+        }
+        for (int x = run.left; x < run.right; ++x, dst += N, from += steps[turns])
+            std::memcpy(dst, picture.bits.data() + from, N);
+    }
+}
+
+// Fills the inside pixels of an image turned `turns` quarter turns clockwise with the
+// unturned piece's picture, black where the picture does not reach. Then bevels.
+template <int N>
+void FillImage(CSurface* image, const CPieceMask* mask, int turns, const PieceSource& source) {
+    const PictureCopy& picture = *source.picture;
+    const int side = source.side;
+    if (!image || !mask || mask->bytes.empty()) return;
+    // The copy is in the picture's layout; an image in another one stays transparent.
+    if (image->pixelFormat != picture.format || image->desc.dwWidth < side || image->desc.dwHeight < side)
+        return;
+    std::int32_t pitch = 0;
+    std::uint8_t* pixels = image->Lock(&pitch);
+    if (!pixels) return;
+    const bool square = mask->width == side && mask->height == side;
+    const bool onPicture = source.left >= 0 && source.top >= 0 && source.left + side <= picture.width &&
+                           source.top + side <= picture.height;
+    if (square && onPicture)
+        FillRuns<N>(pixels, pitch, mask, turns, source);
+    else
+        FillClipped<N>(pixels, pitch, mask, turns, source);
+    if (source.bevel && square)
         ApplyBevel(mask->bytes.data(), pixels, N, side, side, pitch, picture.format, source.params,
                    {mask->left, mask->top, mask->right, mask->bottom});
     image->Unlock();
@@ -137,8 +177,9 @@ void CPiece::PaintImages(const CutContext& context, const CPuzzle& puzzle) {
     const int cell = context.cellSize;
     const int side = PieceImageSide(cell);
     if (!context.maskCache || side <= 0) return;
-    const PieceSource source{&puzzle.pictureCopy, col * cell - cell / 2, row * cell - cell / 2, side,
-                             Bevelled(puzzle), BevelParamsForLevel(puzzle.bevellevel)};
+    const PieceSource source{&puzzle.pictureCopy,   col * cell - cell / 2,
+                             row * cell - cell / 2, side,
+                             Bevelled(puzzle),      BevelParamsForLevel(puzzle.bevellevel)};
     const int turns = puzzle.userotation != 0 ? 4 : 1;
     for (int r = 0; r < 4; ++r) {
         if (r >= turns) {

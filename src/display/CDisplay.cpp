@@ -121,7 +121,12 @@ HRESULT CDisplay::NewSurfaceFromBitmap(CSurface** out, const std::string& name, 
     if (!created || name.empty() || !out) return E_INVALIDARG;
     DecodedImage image;
     if (!ReadBmpFile(name, image, nullptr)) return E_FAIL;
+    return NewSurfaceFromImage(out, image, systemMemory);
+}
 
+HRESULT CDisplay::NewSurfaceFromImage(CSurface** out, const DecodedImage& image, bool systemMemory) {
+    if (out) *out = nullptr;
+    if (!created || !out) return E_INVALIDARG;
     CSurface* surface = nullptr;
     const HRESULT hr = NewSurface(&surface, image.width, image.height, systemMemory);
     if (hr != S_OK) return hr;

@@ -32,6 +32,8 @@ class CDisplay {
     // Loads a BMP file (1, 4, 8, 16, 24 or 32 bits) into a new surface of its own size; width and height are accepted and ignored.
     HRESULT NewSurfaceFromBitmap(CSurface** out, const std::string& name, int width, int height,
                                  bool systemMemory);
+    // A picture already decoded into a new surface of its own size.
+    HRESULT NewSurfaceFromImage(CSurface** out, const DecodedImage& image, bool systemMemory);
 
     // Width and height -1, -1 draw at the source's own size; others stretch. Destinations
     // entirely off the back buffer are skipped, others are clipped to it.

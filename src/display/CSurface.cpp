@@ -65,7 +65,8 @@ HRESULT CSurface::PaintBitmap(const std::vector<std::uint32_t>& bitmap, int bitm
         const std::uint32_t* src = bitmap.data() + sy * bitmapWidth;
         std::uint8_t* row = pixels.data() + dy * desc.lPitch;
         for (std::int64_t dx = 0; dx < dw; ++dx) {
-            const std::int64_t sx = x + (2 * dx + 1) * w / (2 * dw);
+            // Unscaled, the column itself: the same value without a division per pixel.
+            const std::int64_t sx = w == dw ? x + dx : x + (2 * dx + 1) * w / (2 * dw);
             const std::uint32_t v = RgbToPixel(pixelFormat, src[sx]);
             std::uint8_t* p = row + dx * bpp;
             switch (bpp) {

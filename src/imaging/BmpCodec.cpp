@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <fstream>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -356,17 +356,20 @@ bool ReadBmpFile(const std::string& path, DecodedImage& out, std::string* error)
     return DecodeBmp(bytes.data(), bytes.size(), out, error);
 }
 
-std::vector<std::uint8_t> EncodeBmp24(const DecodedImage& image) {
+namespace {
+// The headers of a 24-bit bottom-up bitmap of the image and its row size; empty when the
+// image has no pixels or the file would pass 4 GB.
+std::vector<std::uint8_t> Bmp24Headers(const DecodedImage& image, std::size_t& stride) {
     if (image.Empty() || image.pixels.size() < static_cast<std::size_t>(image.width) * image.height)
         return {};
-    const std::size_t stride = (static_cast<std::size_t>(image.width) * 3 + 3) & ~std::size_t{3};
+    stride = (static_cast<std::size_t>(image.width) * 3 + 3) & ~std::size_t{3};
     const std::size_t dataSize = stride * static_cast<std::size_t>(image.height);
     const std::size_t headers = kFileHeaderSize + kInfoHeaderSize;
     if (headers + dataSize > std::numeric_limits<std::uint32_t>::max()) return {};
-    std::vector<std::uint8_t> out(headers + dataSize, 0);
+    std::vector<std::uint8_t> out(headers, 0);
     out[0] = 'B';
     out[1] = 'M';
-    Put32(out, 2, static_cast<std::uint32_t>(out.size()));
+    Put32(out, 2, static_cast<std::uint32_t>(headers + dataSize));
     Put32(out, 10, static_cast<std::uint32_t>(headers));
     Put32(out, 14, kInfoHeaderSize);
     Put32(out, 18, static_cast<std::uint32_t>(image.width));
@@ -376,24 +379,52 @@ std::vector<std::uint8_t> EncodeBmp24(const DecodedImage& image) {
     Put32(out, 34, static_cast<std::uint32_t>(dataSize));
     Put32(out, 38, 2835); // 72 dots per inch
     Put32(out, 42, 2835);
-    for (int y = 0; y < image.height; ++y) {
-        std::uint8_t* dst = out.data() + headers + static_cast<std::size_t>(image.height - 1 - y) * stride;
-        const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
-        for (int x = 0; x < image.width; ++x, dst += 3) {
-            dst[0] = static_cast<std::uint8_t>(src[x]);
-            dst[1] = static_cast<std::uint8_t>(src[x] >> 8);
-            dst[2] = static_cast<std::uint8_t>(src[x] >> 16);
-        }
+    return out;
+}
+
+// Bytes of rows the writer encodes before each write.
+constexpr std::size_t kWriteBand = 256 * 1024;
+
+// Picture row `y` as blue, green, red bytes; the padding is left as it is.
+void EncodeBmp24Row(const DecodedImage& image, int y, std::uint8_t* dst) {
+    const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+    for (int x = 0; x < image.width; ++x, dst += 3) {
+        dst[0] = static_cast<std::uint8_t>(src[x]);
+        dst[1] = static_cast<std::uint8_t>(src[x] >> 8);
+        dst[2] = static_cast<std::uint8_t>(src[x] >> 16);
     }
+}
+} // namespace
+
+std::vector<std::uint8_t> EncodeBmp24(const DecodedImage& image) {
+    std::size_t stride = 0;
+    std::vector<std::uint8_t> out = Bmp24Headers(image, stride);
+    if (out.empty()) return out;
+    const std::size_t headers = out.size();
+    out.resize(headers + stride * static_cast<std::size_t>(image.height), 0);
+    for (int y = 0; y < image.height; ++y)
+        EncodeBmp24Row(image, y,
+                       out.data() + headers + static_cast<std::size_t>(image.height - 1 - y) * stride);
     return out;
 }
 
 bool WriteBmpFile(const std::string& path, const DecodedImage& image) {
-    const std::vector<std::uint8_t> bytes = EncodeBmp24(image);
-    if (bytes.empty()) return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::size_t stride = 0;
+    const std::vector<std::uint8_t> headers = Bmp24Headers(image, stride);
+    if (headers.empty()) return false;
+    FilePtr file(std::fopen(path.c_str(), "wb"));
     if (!file) return false;
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
+    bool ok = std::fwrite(headers.data(), 1, headers.size(), file.get()) == headers.size();
+    // A band of rows at a time, bottom row first: the file is never held in memory whole,
+    // and each write is large.
+    const int bandRows = static_cast<int>(std::max<std::size_t>(1, kWriteBand / stride));
+    std::vector<std::uint8_t> band(stride * static_cast<std::size_t>(bandRows), 0);
+    for (int y = image.height - 1; ok && y >= 0;) {
+        std::size_t used = 0;
+        for (int n = 0; n < bandRows && y >= 0; ++n, --y, used += stride)
+            EncodeBmp24Row(image, y, band.data() + used);
+        ok = std::fwrite(band.data(), 1, used, file.get()) == used;
+    }
+    // A full disk must not pass for a complete file.
+    return std::fclose(file.release()) == 0 && ok;
 }

@@ -1,13 +1,8 @@
 #include "imaging/PictureSize.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace {
-
-// Enough for any bitmap, GIF or PCX header and for the markers ahead of most JPEG frames.
-constexpr std::size_t kHeaderBytes = 64 * 1024;
 
 std::uint32_t Le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 std::uint32_t Be16(const std::uint8_t* p) { return (p[0] << 8) | p[1]; }
@@ -72,14 +67,4 @@ bool ReadPictureSize(const std::uint8_t* data, std::size_t size, PictureFormat f
     default:
         return false;
     }
-}
-
-bool ReadPictureFileSize(const std::string& path, PictureFormat format, PictureSize& out) {
-    out = {};
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    std::vector<std::uint8_t> head(kHeaderBytes);
-    const std::size_t n = std::fread(head.data(), 1, head.size(), f);
-    std::fclose(f);
-    return ReadPictureSize(head.data(), n, format, out);
 }

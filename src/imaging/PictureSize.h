@@ -14,5 +14,3 @@ struct PictureSize {
 // False when the format is not one whose header is read here (icons: they pick an image)
 // or the header is cut short or broken; the decoder then decides on the picture.
 bool ReadPictureSize(const std::uint8_t* data, std::size_t size, PictureFormat format, PictureSize& out);
-// The same for the first bytes of a file.
-bool ReadPictureFileSize(const std::string& path, PictureFormat format, PictureSize& out);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CPuzzleArchive;
 
@@ -27,6 +28,9 @@ class CArchiveEntry {
     // One line by the carriage-return rule; returns the characters stored. Leaves the buffer
     // untouched and returns 0 when the stream is not open.
     int ReadLine(char* buffer, int size);
+    // The whole entry from its start (descrambled) into `bytes`, or as much of it as the file
+    // still holds. Needs an open stream.
+    bool ReadAll(std::vector<std::uint8_t>& bytes);
     // Copies the entry from its start into `path` (created or emptied). Needs an open stream.
     bool ExtractTo(const std::string& path);
 

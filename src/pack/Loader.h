@@ -6,6 +6,7 @@
 #include <string>
 
 class CPuzzle;
+struct DecodedImage;
 
 // Cuts the current picture again (reset, rotation setting changed).
 bool RecutPuzzle();
@@ -20,16 +21,16 @@ constexpr unsigned kLoaderOutOfMemory = 2;
 // Tells the player (and the log) that `what` did not fit in memory. Main thread only.
 void ReportOutOfMemory(const std::string& what);
 
-// Thread bodies, each given the puzzle.
+// The loader thread's body; it runs the progress thread beside it.
 void LoaderThread(CPuzzle* puzzle, CutContext context);
-void ProgressThread(CPuzzle* puzzle);
 
 // The two passes over the pieces. They stop early when a stop is requested.
 void RunCuttingPass(const CutContext& context, CPuzzle* puzzle);
 void RunRebuildPass(const CutContext& context, CPuzzle* puzzle);
 
-// Loads the picture surface from the current picture path again (surface-loss recovery).
-bool ReloadPictureSurface(CPuzzle* puzzle);
+// Loads the picture surface from the current picture path again (surface-loss recovery), or
+// from `decoded` when the caller already holds that file's pixels.
+bool ReloadPictureSurface(CPuzzle* puzzle, const DecodedImage* decoded = nullptr);
 // Extracts the selector image from the pack and loads it, white transparent.
 bool LoadSelectorSurface(CPuzzle* puzzle);
 

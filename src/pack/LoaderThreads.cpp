@@ -19,7 +19,9 @@
 #include "preview/CPreviewWnd.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <new>
 #include <utility>
 
@@ -34,6 +36,39 @@ bool LoadBitmapSurface(const std::string& path, CSurface** out) {
     }
     *out = surface;
     return true;
+}
+
+// Wakes the progress thread as soon as the loader's pass has ended, so the loader's end is
+// never held back by a report interval.
+class LoaderFinished {
+  public:
+    void Signal() {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            finished = true;
+        }
+        changed.notify_all();
+    }
+    // Waits at most `ms` milliseconds; true once signalled.
+    bool WaitFor(int ms) {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return finished; });
+    }
+
+  private:
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool finished = false;
+};
+
+void ProgressThread(CPuzzle* puzzle, LoaderFinished* finished) {
+    while (puzzle->progress < 100.0f && !puzzle->stopRequested) {
+        if (finished->WaitFor(kProgressIntervalMs)) break;
+        if (puzzle->stopRequested || !g_mainApp || !Platform()) break;
+        const int percent = static_cast<int>(puzzle->progress.load());
+        Platform()->SendMessageFromWorker(WM_LOADPROGRESS, static_cast<WPARAM>(percent), 0,
+                                          kProgressSendTimeoutMs);
+    }
 }
 } // namespace
 
@@ -52,11 +87,14 @@ void StartLoader(CPuzzle* puzzle, int mode, CutContext context) {
     puzzle->loaderThread = std::thread(LoaderThread, puzzle, std::move(context));
 }
 
-bool ReloadPictureSurface(CPuzzle* puzzle) {
+bool ReloadPictureSurface(CPuzzle* puzzle, const DecodedImage* decoded) {
     delete puzzle->pictureSurface;
     puzzle->pictureSurface = nullptr;
     CSurface* picture = nullptr;
-    if (!LoadBitmapSurface(puzzle->currentPicturePath, &picture)) {
+    const bool made = decoded ? g_display && g_display->NewSurfaceFromImage(&picture, *decoded, false) == S_OK
+                              : LoadBitmapSurface(puzzle->currentPicturePath, &picture);
+    if (!made || !picture) {
+        delete picture;
         LogWrite(0, "Failed to load picture: %s", puzzle->currentPicturePath.c_str());
         return false;
     }
@@ -110,23 +148,15 @@ void RunRebuildPass(const CutContext& context, CPuzzle* puzzle) {
 void ReportOutOfMemory(const std::string& what) {
     LogWrite(0, "Not enough memory to load %s", what.c_str());
     if (IPlatform* platform = Platform())
-        platform->MessageBox("There is not enough memory for this puzzle:\n" + what, "Error", MB_OK | MB_ICONERROR);
-}
-
-void ProgressThread(CPuzzle* puzzle) {
-    while (puzzle->progress < 100.0f && !puzzle->stopRequested) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kProgressIntervalMs));
-        if (puzzle->stopRequested || !g_mainApp || !Platform()) break;
-        const int percent = static_cast<int>(puzzle->progress.load());
-        Platform()->SendMessageFromWorker(WM_LOADPROGRESS, static_cast<WPARAM>(percent), 0,
-                                          kProgressSendTimeoutMs);
-    }
+        platform->MessageBox("There is not enough memory for this puzzle:\n" + what, "Error",
+                             MB_OK | MB_ICONERROR);
 }
 
 void LoaderThread(CPuzzle* puzzle, CutContext context) {
     if (g_clock) g_clock->stopped = true;
     puzzle->progress = 0.0f;
-    puzzle->progressThread = std::thread(ProgressThread, puzzle);
+    LoaderFinished finished;
+    puzzle->progressThread = std::thread(ProgressThread, puzzle, &finished);
 
     WPARAM result = 0;
     try {
@@ -146,7 +176,8 @@ void LoaderThread(CPuzzle* puzzle, CutContext context) {
         result = kLoaderOutOfMemory;
     }
 
-    // Ends within one report interval plus one report's timeout.
+    // Ends at once, or after the report under way (bounded by its timeout).
+    finished.Signal();
     puzzle->progressThread.join();
     // A stopped load is abandoned: nobody is left to finish it.
     if (!puzzle->stopRequested && Platform()) Platform()->PostMessage(WM_LOADERDONE, result, 0);

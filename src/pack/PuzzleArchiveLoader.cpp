@@ -14,12 +14,15 @@
 #include "pack/GameCutContext.h"
 #include "pack/Loader.h"
 #include "pack/PuzzleOptionsReader.h"
+#include "platform/FileAccess.h"
 #include "platform/Platform.h"
 #include "play/CPuzzle.h"
 #include "preview/CPreviewWnd.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -48,33 +51,27 @@ bool ChooseCut(CPuzzle& puzzle, const std::string& path) {
     return false;
 }
 
-// The picture, as stored, into this copy's folder. Returns its path.
-std::string ExtractPicture(CArchiveEntry& picture) {
+// The picture entry's bytes, also kept as stored in this copy's folder. Empty when the entry
+// cannot be read.
+std::vector<std::uint8_t> ExtractPicture(CArchiveEntry& picture) {
+    std::vector<std::uint8_t> bytes;
+    if (!picture.OpenStream()) return bytes;
+    if (!picture.ReadAll(bytes)) bytes.clear();
+    picture.CloseStream();
     const std::string picturePath = PackTempDirectory() + kPictureTempName;
-    if (picture.OpenStream()) {
-        picture.ExtractTo(picturePath);
-        picture.CloseStream();
-    }
-    return picturePath;
+    FilePtr out(std::fopen(picturePath.c_str(), "wb"));
+    if (out) std::fwrite(bytes.data(), 1, bytes.size(), out.get());
+    return bytes;
 }
 
-// The picture decoded into the bitmap the pieces are cut from. Returns the bitmap's path; a
-// picture that does not decode leaves no bitmap there, which the cutting step reports.
-std::string ConvertPicture(const std::string& picturePath, PictureFormat format) {
-    const std::string bitmapPath = PackTempDirectory() + kPictureBitmapName;
-    ConvertPictureToBitmap(picturePath, format, bitmapPath);
-    return bitmapPath;
-}
-
-// True, with the player told the size, when the picture's header promises more pieces than
-// the game can hold at the chosen cell size. Checked before the picture is decoded and
-// again on the bitmap (icons only show their size decoded). Rotation counts as on: it can
-// be switched on later without a new load.
-bool RefuseOversized(const std::string& picturePath, PictureFormat format) {
-    PictureSize size;
-    if (!ReadPictureFileSize(picturePath, format, size) || !IsUsableCellSize(cellSize)) return false;
-    const std::string refusal = PuzzleSizeRefusal(std::max<std::int64_t>(size.width, 0) / cellSize,
-                                                  std::max<std::int64_t>(size.height, 0) / cellSize, cellSize, true);
+// True, with the player told the size, when the picture is larger than the game can cut
+// into pieces at the chosen cell size. Rotation counts as on: it can be switched on later
+// without a new load.
+bool RefuseOversized(std::int64_t width, std::int64_t height) {
+    if (!IsUsableCellSize(cellSize)) return false;
+    const std::string refusal =
+        PuzzleSizeRefusal(std::max<std::int64_t>(width, 0) / cellSize,
+                          std::max<std::int64_t>(height, 0) / cellSize, cellSize, true);
     if (refusal.empty()) return false;
     LogWrite(0, "Puzzle refused: %s", refusal.c_str());
     if (IPlatform* platform = Platform()) platform->MessageBox(refusal, "Puzzle too large", MB_OK | MB_ICONERROR);
@@ -106,12 +103,21 @@ bool LoadArchiveSteps(CPuzzle& puzzle, const std::string& path) {
     }
     if (!ChooseCut(puzzle, path)) return false;
 
+    // The size is checked from the header before anything is decoded, and again on the
+    // decoded picture (icons only show their size decoded).
     const auto format = static_cast<PictureFormat>(puzzle.options.pictureFormat);
-    const std::string picturePath = ExtractPicture(*picture);
-    if (RefuseOversized(picturePath, format)) return false;
-    const std::string bitmapPath = ConvertPicture(picturePath, format);
-    if (RefuseOversized(bitmapPath, PictureBmp)) return false;
-    puzzle.StartCutting(bitmapPath, samePath);
+    const std::vector<std::uint8_t> stored = ExtractPicture(*picture);
+    PictureSize size;
+    if (ReadPictureSize(stored.data(), stored.size(), format, size) && RefuseOversized(size.width, size.height))
+        return false;
+    // The bitmap file stays as the picture's lasting copy; the pieces are cut from the
+    // decoded pixels without reading it back. A picture that does not convert leaves no
+    // bitmap, which the cutting step reports.
+    const std::string bitmapPath = PackTempDirectory() + kPictureBitmapName;
+    DecodedImage decoded;
+    ConvertPictureToBitmap(stored.data(), stored.size(), format, bitmapPath, decoded);
+    if (RefuseOversized(decoded.width, decoded.height)) return false;
+    puzzle.StartCutting(bitmapPath, samePath, decoded.Empty() ? nullptr : &decoded);
     if (g_mainApp && g_mainApp->previewWnd) g_mainApp->previewWnd->ApplyShowMode();
     SetPuzzleTitle();
     return true;

@@ -1,6 +1,7 @@
 #include "pack/PuzzleOptionsReader.h"
 
 #include "cutting/CutTable.h"
+#include "cutting/TextModeReader.h"
 #include "imaging/PictureFormat.h"
 #include "pack/CArchiveEntry.h"
 #include "pack/LineReader.h"
@@ -26,14 +27,14 @@ bool ParseLines(ReadLine&& readLine, PuzzleOptions& options, bool restoringPosit
     readLine(line, kOptionsLineBuffer);
     options.completionText = line;
     readLine(line, kOptionsLineBuffer);
-    options.ghostPermission = DecimalValue(line);
+    options.ghostPermission = ParseLeadingInt(line);
     readLine(line, kOptionsLineBuffer);
-    options.previewPermission = DecimalValue(line);
+    options.previewPermission = ParseLeadingInt(line);
     readLine(line, kOptionsLineBuffer); // line 7: not used
     readLine(line, kOptionsLineBuffer);
-    options.targetHours = DecimalValue(line);
+    options.targetHours = ParseLeadingInt(line);
     readLine(line, kOptionsLineBuffer);
-    options.targetMinutes = DecimalValue(line);
+    options.targetMinutes = ParseLeadingInt(line);
     for (int unused = 10; unused <= 13; ++unused)
         readLine(line, kOptionsLineBuffer);
     char lastLine[kOptionsLastLineBuffer];
@@ -58,21 +59,6 @@ bool ParsePuzzleOptions(const std::uint8_t* data, std::size_t size, PuzzleOption
     return ParseLines(
         [&](char* buffer, int bufferSize) { return ReadLineWith(nextByte, buffer, bufferSize); }, options,
         restoringPosition);
-}
-
-std::int32_t DecimalValue(const char* text) {
-    const char* p = text;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r')
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    std::int64_t value = 0;
-    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        value = value * 10 + (*p - '0');
-        if (value > limit) value = limit;
-    }
-    return static_cast<std::int32_t>(negative ? -value : value);
 }
 
 bool CutFromName(const std::string& cutName, std::int32_t& style, std::int32_t& size) {

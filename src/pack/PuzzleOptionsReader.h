@@ -20,9 +20,6 @@ bool ReadPuzzleOptions(CArchiveEntry& entry, PuzzleOptions& options, bool restor
 bool ParsePuzzleOptions(const std::uint8_t* data, std::size_t size, PuzzleOptions& options,
                         bool restoringPosition);
 
-// Text to integer the usual way: leading white space, an optional sign, then digits up to
-// the first non-digit; no digits gives 0. Values beyond 32 bits are held at the limit.
-std::int32_t DecimalValue(const char* text);
 
 // The cut index and cell size of an exactly matching cut name; false for any other name.
 bool CutFromName(const std::string& cutName, std::int32_t& style, std::int32_t& size);

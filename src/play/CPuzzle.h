@@ -17,6 +17,7 @@
 #include <vector>
 
 class CSurface;
+struct DecodedImage;
 class CMouseController;
 class CGameClock;
 class IPlatform;
@@ -99,7 +100,8 @@ class CPuzzle {
     std::int32_t screenWidth = 0, screenHeight = 0;
 
     // --- Loading (pack/) ------------------------------------------------------------------
-    bool StartCutting(const std::string& picturePath, bool keepPreview);
+    // `decoded`, when given, holds the bitmap file's pixels, so the file need not be read back.
+    bool StartCutting(const std::string& picturePath, bool keepPreview, const DecodedImage* decoded = nullptr);
     void RebuildPieceImages();
     // Asks the workers to stop and waits for them (bounded); used at shutdown and before a
     // new load so no worker ever runs over freed pieces.

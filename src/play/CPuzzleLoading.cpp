@@ -16,13 +16,13 @@ namespace {
 constexpr double kScatterScale = 1.7;
 } // namespace
 
-bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
+bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview, const DecodedImage* decoded) {
     // One load at a time: the pieces belong to the running loader.
     if (loaderBusy) return false;
     currentPicturePath = picturePath;
 
     // The reload has already moved pure white off the picture; only the grid is left.
-    if (!ReloadPictureSurface(this)) return false;
+    if (!ReloadPictureSurface(this, decoded)) return false;
     CutContext context = GameCutContext();
     ComputeGrid(pictureSurface->Width(), pictureSurface->Height(), context.cellSize, &cols, &rows);
     LoadSelectorSurface(this);
@@ -32,7 +32,7 @@ bool CPuzzle::StartCutting(const std::string& picturePath, bool keepPreview) {
     SetScatterArea(static_cast<int>(pictureW * kScatterScale), static_cast<int>(pictureH * kScatterScale),
                    true);
     if (!keepPreview && g_mainApp && g_mainApp->previewWnd)
-        g_mainApp->previewWnd->SetPicture(picturePath, pictureW, pictureH);
+        g_mainApp->previewWnd->SetPicture(picturePath, pictureW, pictureH, decoded);
 
     ClearPieces();
     StartLoader(this, 0, std::move(context));

@@ -45,10 +45,13 @@ CPreviewWnd::~CPreviewWnd() {
     display_.reset();
 }
 
-bool CPreviewWnd::LoadPictureSurface(const std::string& path) {
+bool CPreviewWnd::LoadPictureSurface(const std::string& path, const DecodedImage* decoded) {
     picture_.reset();
     CSurface* loaded = nullptr;
-    if (!display_ || display_->NewSurfaceFromBitmap(&loaded, path, width, height, false) != S_OK || !loaded) {
+    const HRESULT made = !display_ ? E_POINTER
+                         : decoded ? display_->NewSurfaceFromImage(&loaded, *decoded, false)
+                                   : display_->NewSurfaceFromBitmap(&loaded, path, width, height, false);
+    if (made != S_OK || !loaded) {
         delete loaded;
         return false;
     }
@@ -56,7 +59,8 @@ bool CPreviewWnd::LoadPictureSurface(const std::string& path) {
     return true;
 }
 
-bool CPreviewWnd::SetPicture(const std::string& path, int pictureWidth, int pictureHeight) {
+bool CPreviewWnd::SetPicture(const std::string& path, int pictureWidth, int pictureHeight,
+                             const DecodedImage* decoded) {
     picture_.reset();
     display_.reset();
     auto display = std::make_unique<CDisplay>();
@@ -64,7 +68,7 @@ bool CPreviewWnd::SetPicture(const std::string& path, int pictureWidth, int pict
     display_ = std::move(display);
     width = pictureWidth;
     height = pictureHeight;
-    if (!LoadPictureSurface(path)) return false;
+    if (!LoadPictureSurface(path, decoded)) return false;
 
     const POINT whole = MaxTrackSize();
     platform_.SetPreviewMaximumSize(whole.x, whole.y);

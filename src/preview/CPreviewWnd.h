@@ -9,6 +9,7 @@
 
 class CDisplay;
 class CSurface;
+struct DecodedImage;
 class IPlatform;
 
 class CPreviewWnd {
@@ -21,7 +22,9 @@ class CPreviewWnd {
 
     // A new puzzle's picture: a display of its size, the picture loaded into it, and the
     // window sized so its client area just holds it. False when either cannot be made.
-    bool SetPicture(const std::string& path, int pictureWidth, int pictureHeight);
+    // `decoded`, when given, holds the file's pixels, so the file is not read again.
+    bool SetPicture(const std::string& path, int pictureWidth, int pictureHeight,
+                    const DecodedImage* decoded = nullptr);
     // After lost surfaces: the display and the picture again, at the stored size.
     bool ReloadPicture(const std::string& path);
 
@@ -55,7 +58,7 @@ class CPreviewWnd {
     std::int32_t barMax[2] = {0, 0};
 
   private:
-    bool LoadPictureSurface(const std::string& path);
+    bool LoadPictureSurface(const std::string& path, const DecodedImage* decoded = nullptr);
     void SetBarPos(int bar, int position);
     void FitBar(int bar, int client, int extent);
     void SendBar(int bar, bool shown);

@@ -120,40 +120,6 @@ class CutTest : public DisplayFixture {
     CSideList::Source source;
 };
 
-TEST_F(CutTest, GoldenSidesAndImagesForAFixedSeed) {
-    MakeSideList();
-    MakePicture(48, 40); // 3 x 2, the last 8 rows in no piece
-    ASSERT_EQ(std::tuple(puzzle.cols, puzzle.rows), std::tuple(3, 2));
-    GameSeed(1234);
-    CutAll();
-    const Sides expected[6] = {
-        {{{1, 0}, {0, 5}, {-2, -1}, {-2, -1}}}, {{{0, 0}, {0, 5}, {1, 2}, {-2, -1}}},
-        {{{-2, -1}, {1, 1}, {0, 2}, {-2, -1}}}, {{{0, 4}, {-2, -1}, {-2, -1}, {0, 7}}},
-        {{{1, 4}, {-2, -1}, {0, 6}, {0, 7}}},   {{{-2, -1}, {-2, -1}, {1, 6}, {1, 3}}},
-    };
-    for (int i = 0; i < 6; ++i) {
-        const CPiece* piece = puzzle.pieces[i].get();
-        const int c = i % 3, r = i / 3;
-        Sides sides;
-        for (int d = 0; d < 4; ++d) {
-            EXPECT_EQ(piece->sides[d].direction, d);
-            sides[d] = {piece->sides[d].setNumber, piece->sides[d].slot};
-        }
-        EXPECT_EQ(std::tuple(piece->col, piece->row, sides), std::tuple(c, r, expected[i])) << "piece " << i;
-        // The picture inside the mask and transparent white elsewhere; one image without rotation.
-        const CSurface* image = piece->images[0];
-        const CPieceMask* mask = piece->masks[0];
-        ASSERT_TRUE(image && mask && image->transparent && !piece->images[1]);
-        EXPECT_EQ(image->desc.dwWidth, 32);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                ASSERT_EQ(image->GetPixelValue(x, y), mask->bytes[y * 32 + x] == 0
-                                                          ? PicturePixel(c * 16 - 8 + x, r * 16 - 8 + y)
-                                                          : image->colourKey)
-                    << "piece " << i << " at " << x << "," << y;
-    }
-}
-
 TEST_F(CutTest, EightDrawsPerPieceOrNineWithRotationAndMissingSetsLeaveBothFacingEdgesStraight) {
     MakePicture(64, 48); // 4 x 3
     auto drawsUsed = [&] {
@@ -185,6 +151,7 @@ TEST_F(CutTest, EightDrawsPerPieceOrNineWithRotationAndMissingSetsLeaveBothFacin
     for (const auto& piece : puzzle.pieces)
         for (int d = 0; d < 4; ++d) {
             const CPieceSide& side = piece->sides[d];
+            EXPECT_EQ(side.direction, d);
             straightInner += side.setNumber == -1;
             if (side.setNumber == -2) continue;
             const int want = side.setNumber == -1 ? -1 : 0;
@@ -218,22 +185,18 @@ TEST_F(CutTest, RestoringTakesSavedShapesAndRotationsWithoutDrawing) {
     EXPECT_NE(Piece(1, 0)->images[0], nullptr);
 }
 
-TEST_F(CutTest, SmallPiecesAreNotBevelledAndOthersShadeOnlyTheirEdges) {
+// How a bevel shades is the bevel test's business and the digests'; here only who gets none.
+TEST_F(CutTest, SmallPiecesAreNotBevelled) {
     MakePicture(16, 16); // one piece, four straight edges
     puzzle.beveling = puzzle.bevellevel = 1, puzzle.cutStyle = CutSmall;
     CutAll();
     for (int y = 8; y < 24; ++y)
         for (int x = 8; x < 24; ++x)
             ASSERT_EQ(Piece(0, 0)->images[0]->GetPixelValue(x, y), PicturePixel(x - 8, y - 8));
-    puzzle.cutStyle = CutMedium;
-    CutAll();
-    const CSurface* image = Piece(0, 0)->images[0];
-    EXPECT_GT(image->GetPixelValue(8, 8) & 0xFF, PicturePixel(0, 0) & 0xFF);
-    EXPECT_LT(image->GetPixelValue(23, 23) >> 8 & 0xFF, PicturePixel(15, 15) >> 8 & 0xFF);
-    EXPECT_EQ(image->GetPixelValue(16, 16), PicturePixel(8, 8)) << "the middle is left alone";
 }
 
-TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece) {
+// What turned images show is checked on every pixel by the identity test.
+TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndImagesNeedADisplay) {
     MakeSideList();
     MakePicture(32, 16);
     GameSeed(1);
@@ -247,10 +210,7 @@ TEST_F(CutTest, RebuildingEmptiesTheCacheFirstAndTurnedImagesShowTheTurnedPiece)
             EXPECT_EQ(mask, nullptr) << "no piece is left on a freed mask";
     CPiece* piece = Piece(0, 0);
     piece->BuildImages(Context(), &puzzle);
-    const CSurface* image1 = piece->images[1];
-    ASSERT_TRUE(image1 && piece->images[3] && piece->masks[1]);
-    // The right-edge shape is at the bottom of image 1: a tab there is material, a hollow cut.
-    EXPECT_EQ(image1->GetPixelValue(16, 27) != image1->colourKey, piece->sides[0].slot < 4);
+    EXPECT_TRUE(piece->images[1] && piece->images[3] && piece->masks[1]);
     // Without a display the images cannot be made: logged and left out.
     display.ReleaseAll();
     Piece(1, 0)->BuildImages(Context(), &puzzle);

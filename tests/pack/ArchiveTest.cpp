@@ -36,6 +36,8 @@ static std::string ReadAll(CArchiveEntry* entry) {
         text += static_cast<char>(c);
     // The end mark repeats rather than running on into the next entry.
     EXPECT_EQ(entry->ReadByte(), CArchiveEntry::kEnd);
+    std::vector<std::uint8_t> whole; // the same bytes in one read
+    EXPECT_TRUE(entry->ReadAll(whole) && std::string(whole.begin(), whole.end()) == text) << entry->name;
     entry->CloseStream();
     return text;
 }
