@@ -23,8 +23,6 @@ TEST_F(PlayMouseTest, CtrlClicksSelectTheSelectionMovesTogetherAndHeldPiecesScro
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
     ASSERT_NO_FATAL_FAILURE(SpreadOut());
     ClickPiece(P(0, 0));
-    EXPECT_EQ(Selection(), (std::vector<CPieceGroup*>{G(0, 0)}));
-
     const auto origins = SortedOrigins();
     Send(WM_KEYDOWN, VK_CONTROL);
     ClickPiece(P(1, 0));
@@ -45,7 +43,8 @@ TEST_F(PlayMouseTest, CtrlClicksSelectTheSelectionMovesTogetherAndHeldPiecesScro
     const POINT p10 = Pos(P(1, 0)), p20 = Pos(P(2, 0));
     Drag(Centre(P(2, 0)), -40, -100);
     EXPECT_EQ(std::tuple(Pos(P(2, 0)), Pos(P(1, 0)), Pos(P(0, 0))),
-              std::tuple(POINT{p20.x - 40, p20.y - 100}, POINT{p10.x - 40, p10.y - 100}, POINT{c00.x - S(), c00.y - S()}));
+              std::tuple(POINT{p20.x - 40, p20.y - 100}, POINT{p10.x - 40, p10.y - 100},
+                         POINT{c00.x - S(), c00.y - S()}));
 
     // Ctrl held while the window loses the focus is forgotten: the next click replaces.
     Send(WM_KEYDOWN, VK_CONTROL);
@@ -83,20 +82,18 @@ TEST_F(PlayMouseTest, CtrlClicksSelectTheSelectionMovesTogetherAndHeldPiecesScro
     const struct {
         WPARAM keys;
         int delta, x, y;
-    } wheel[] = {{MK_CONTROL, 120, sx + 100, sy + 20},          {MK_SHIFT, -120, sx + 60, sy + 20},
-                 {MK_CONTROL | MK_SHIFT, 120, sx + 60, sy - 20}, {0, -240, sx + 60, sy + 60},
-                 {0, 119, sx + 60, sy + 60},                     {MK_CONTROL, -119, sx + 60, sy + 60}};
+    } wheel[] = {{MK_CONTROL, 120, sx + 100, sy + 20},
+                 {MK_SHIFT, -120, sx + 60, sy + 20},
+                 {MK_CONTROL | MK_SHIFT, 120, sx + 60, sy - 20},
+                 {0, -240, sx + 60, sy + 60},
+                 {0, 119, sx + 60, sy + 60},
+                 {MK_CONTROL, -119, sx + 60, sy + 60}};
     for (const auto& w : wheel) {
         Send(WM_MOUSEWHEEL, MakeWheelWParam(w.keys, w.delta), 0);
         EXPECT_EQ(std::pair(ScrollX(), ScrollY()), std::pair(w.x, w.y)) << w.keys << " " << w.delta;
     }
     EXPECT_EQ(platform->scrollPositions[SB_VERT], sy + 60);
     EXPECT_GE(platform->presentCount, presents + 4) << "every scroll is drawn";
-
-    // Presses still land on the pieces under them in the scrolled view.
-    const POINT c11 = Centre(P(1, 1));
-    Drag(c11, 15, 25);
-    EXPECT_EQ(std::pair(g_puzzle->selection.Head(), Pos(P(1, 1))), std::pair(G(1, 1), POINT{c11.x + 15 - S(), c11.y + 25 - S()}));
 }
 
 } // namespace
