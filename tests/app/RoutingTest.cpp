@@ -4,22 +4,18 @@
 #include "play/CPuzzle.h"
 #include "support/GameFixture.h"
 
-class RoutingTest : public GameFixture {
-  protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        ASSERT_TRUE(Start());
-        platform->messageBoxes.clear();
-    }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> boxes;
-        for (const RecordedMessageBox& box : platform->messageBoxes)
-            boxes.push_back(box.text + "|" + box.caption);
-        return boxes;
-    }
-};
+using RoutingTest = GameFixture;
 
-TEST_F(RoutingTest, ClockPreviewAndResetCommands) {
+static std::vector<std::string> Boxes(const ScriptedPlatform& platform) {
+    std::vector<std::string> boxes;
+    for (const RecordedMessageBox& box : platform.messageBoxes)
+        boxes.push_back(box.text + "|" + box.caption);
+    return boxes;
+}
+
+TEST_F(RoutingTest, ClockPreviewResetBackgroundColourAndLeavingCommands) {
+    ASSERT_TRUE(Start());
+    platform->messageBoxes.clear();
     g_clock->seconds = 100;
     Command(ID_CLOCK_PAUSE);
     EXPECT_EQ(platform->menuTexts[ID_CLOCK_PAUSE], "Unpause clock");
@@ -46,7 +42,7 @@ TEST_F(RoutingTest, ClockPreviewAndResetCommands) {
     g_proOptions->extras.previewForbidden = 0;
     g_puzzle->options.previewPermission = 1;
     Command(ID_OPTIONS_PREVIEW);
-    EXPECT_EQ(Boxes(),
+    EXPECT_EQ(Boxes(*platform),
               (std::vector<std::string>{"The puzzle author has disabled this option|Sorry",
                                         "The puzzle author has disabled this option.|Option disabled"}));
     platform->messageBoxes.clear();
@@ -69,10 +65,9 @@ TEST_F(RoutingTest, ClockPreviewAndResetCommands) {
     for (WPARAM w : {0, 1, 7})
         Send(WM_LOADERDONE, w);
     EXPECT_TRUE(platform->titles.size() == titles && g_puzzle->groups.Empty());
-}
 
-TEST_F(RoutingTest, BackgroundColourChooserAndLeavingAskOnlyWhatIsNeeded) {
-    // During a load: no chooser at all.
+    // The background colour: during a load, no chooser at all.
+    platform->messageBoxes.clear();
     platform->colourAnswers.push_back(RGB(255, 0, 0));
     g_puzzle->loaderBusy = true;
     Command(ID_OPTIONS_BACKGROUND);
@@ -96,7 +91,7 @@ TEST_F(RoutingTest, BackgroundColourChooserAndLeavingAskOnlyWhatIsNeeded) {
     g_puzzle->positionChanged = 1;
     platform->messageBoxAnswers = {IDCANCEL, IDCANCEL, IDNO};
     Command(ID_FILE_EXIT);
-    EXPECT_EQ(Boxes(),
+    EXPECT_EQ(Boxes(*platform),
               std::vector<std::string>{"Would you like to save your current position first?|Save position?"});
     EXPECT_EQ(platform->messageBoxes[0].style, 0x33u);
     Send(WM_CLOSE);

@@ -124,19 +124,16 @@ TEST_F(PlayCommandsTest, TheBoardIgnoresThePlayerWhileALoadRunsAndAResetEndsAPre
     EXPECT_EQ(platform->presentCount, presents);
     const POINT other = Centre(P(2, 1));
     Drag(other, 100, -100);
-    const LPARAM at = At(other.x, other.y), away = At(other.x - 50, other.y - 50);
-    const std::tuple<UINT, WPARAM, LPARAM> ignored[] = {{WM_RBUTTONDOWN, MK_RBUTTON, at},
-                                                        {WM_MOUSEMOVE, MK_RBUTTON, away},
-                                                        {WM_RBUTTONUP, 0, away},
-                                                        {WM_KEYDOWN, VK_SPACE, 0},
-                                                        {WM_LBUTTONDBLCLK, MK_LBUTTON, at},
-                                                        {WM_MOUSEWHEEL, MakeWheelWParam(0, 240), 0},
-                                                        {WM_KEYDOWN, VK_CONTROL, 0},
-                                                        {WM_TIMER, 0, 0}, // the edge scroll's timer
-                                                        {WM_COMMAND, ID_OPTIONS_AUTOARRANGE, 0},
-                                                        {WM_COMMAND, ID_FILE_RESETJIGSAW, 0}};
-    for (const auto& [message, wParam, lParam] : ignored)
-        Send(message, wParam, lParam);
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, At(other.x, other.y));
+    Send(WM_MOUSEMOVE, MK_RBUTTON, At(other.x - 50, other.y - 50));
+    Send(WM_RBUTTONUP, 0, At(other.x - 50, other.y - 50));
+    Space();
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(other.x, other.y));
+    Send(WM_MOUSEWHEEL, MakeWheelWParam(0, 240), 0);
+    Send(WM_KEYDOWN, VK_CONTROL);
+    platform->FireTimer(0);
+    Command(ID_OPTIONS_AUTOARRANGE);
+    Command(ID_FILE_RESETJIGSAW);
     EXPECT_EQ(g_mainApp->ctrlDown, 0);
     EXPECT_TRUE(Loading());
 
