@@ -34,24 +34,16 @@ TEST_F(ExtrasGame, TheAuthorsTitleAndAnimatedBannerWithItsLinkReachThePlayer) {
     EXPECT_EQ(platform->WindowText(), "Harbour Collection - Boats");
 
     // Client 784 x 520: the banner's bottom-right corner sits at (784, 500).
-    double now = 0.0;
-    g_proOptions->timer = AppTimer([&now] { return now; });
+    g_proOptions->timer = AppTimer([] { return 0.0; });
     g_proOptions->timer.Start();
-    std::vector<int> presentsAt; // sixteenths of a second at which a frame was shown
-    for (int step = 0; step <= 10; ++step) {
-        const int before = platform->presentCount;
-        now = step / 16.0;
-        IdleStep();
-        if (platform->presentCount != before) presentsAt.push_back(step);
-        if (step == 0) { // the transparent half shows the board
-            EXPECT_EQ(std::pair(FramePixel(ScrollX() + 770, ScrollY() + 490) == 0xFF0000,
-                                FramePixel(ScrollX() + 750, ScrollY() + 490) == 0x00FF00),
-                      std::pair(true, false));
-        }
-    }
-    // Frame changes at 125 ms, 312 ms and, as the 600 ms cycle ends, 625 ms.
-    EXPECT_EQ(presentsAt, (std::vector<int>{0, 2, 5, 10}));
-    EXPECT_EQ(platform->idleDelays.back(), 101);
+    // The first frame is drawn at once, its transparent half showing the board, and the idle step
+    // waits for the next change (its timing is the banner's own business).
+    const int presents = platform->presentCount;
+    IdleStep();
+    EXPECT_EQ(std::tuple(platform->presentCount, FramePixel(ScrollX() + 770, ScrollY() + 490),
+                         FramePixel(ScrollX() + 750, ScrollY() + 490) == 0x00FF00,
+                         platform->idleDelays.back()),
+              std::tuple(presents + 1, 0xFF0000u, false, 101));
 
     Send(WM_MOUSEMOVE, 0, MakeMouseLParam(744, 480));
     EXPECT_EQ(platform->cursor, CursorKind::PointingHand);

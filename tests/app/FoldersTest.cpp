@@ -25,8 +25,7 @@ TEST_F(FoldersTest, WithoutItsStateFolderTheGameWritesOnlyIntoAPrivateFolderOfIt
     platform->tempDir.clear();
     ASSERT_TRUE(Start() && PumpUntilLoaded());
     EXPECT_TRUE(g_stateDirectory == fallback && !g_puzzle->pieces.empty());
-    EXPECT_NE(ReadLog(fallback + "DUVereLog.txt").find("working files are kept in " + fallback),
-              std::string::npos);
+    EXPECT_TRUE(fs::exists(fallback + "DUVereLog.txt")) << "the log is kept there too";
     GameShutdown();
     // Nor a temporary folder: the player is told and the game does not start.
     ::setenv("TMPDIR", temp.File("plain").c_str(), 1);

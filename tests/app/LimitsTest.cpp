@@ -12,7 +12,8 @@
 
 TEST(PuzzleLimits, PuzzlesBeyondThePiecesOrMemoryTheGameHoldsAreRefusedNamingTheirSize) {
     EXPECT_EQ(PuzzleSizeRefusal(200, 200, 16, true) + PuzzleSizeRefusal(110, 110, 32, true) +
-                  PuzzleSizeRefusal(60, 50, 64, false) + PuzzleSizeRefusal(0, 0, 32, true), "");
+                  PuzzleSizeRefusal(60, 50, 64, false) + PuzzleSizeRefusal(0, 0, 32, true),
+              "");
     EXPECT_EQ(PuzzleSizeRefusal(201, 200, 16, false),
               "This puzzle has 201 x 200 = 40200 pieces; the game takes at most 40000.");
     EXPECT_EQ(PuzzleSizeRefusal(120, 110, 32, true), "This puzzle (120 x 110 = 13200 pieces of 32 pixels) "
@@ -38,8 +39,10 @@ TEST(PuzzleLimits, APictureWhoseHeaderPromisesMillionsOfPiecesIsRefusedBeforeItI
     WriteBytes(temp.File("Huge"), archive);
 
     EXPECT_FALSE(LoadPuzzleArchive(*game.puzzle, temp.File("Huge")));
-    EXPECT_EQ(platform.messageBoxes.at(0).text, "This puzzle has 4000 x 4000 = 16000000 pieces; the game takes at most 40000.");
-    EXPECT_TRUE(!std::filesystem::exists(temp.File("puzzle1.bmp")) && !game.puzzle->loaderBusy) << "nothing decoded";
+    EXPECT_EQ(platform.messageBoxes.at(0).text,
+              "This puzzle has 4000 x 4000 = 16000000 pieces; the game takes at most 40000.");
+    EXPECT_TRUE(!std::filesystem::exists(temp.File("puzzle1.bmp")) && !game.puzzle->loaderBusy)
+        << "nothing decoded";
 }
 
 using LimitsGameTest = GameFixture;
@@ -56,4 +59,9 @@ TEST_F(LimitsGameTest, RunningOutOfMemoryWhileCuttingIsReportedAndThePlayGoesOn)
     EXPECT_TRUE(Running() && g_puzzle->pieces.empty() && g_puzzle->groups.Size() == 0);
     ASSERT_TRUE(RecutPuzzle() && PumpUntilLoaded());
     EXPECT_EQ(g_puzzle->pieces.size(), 16u) << "the next cut works again";
+    // A picture smaller than one cell (the publishing tool refuses one) cuts into no pieces.
+    ASSERT_TRUE(WriteBmpFile(g_puzzle->currentPicturePath = temp.File("tiny.bmp"), GradientPicture(20, 40)));
+    ASSERT_TRUE(RecutPuzzle() && PumpUntilLoaded());
+    EXPECT_TRUE(g_puzzle->pieces.empty() && g_puzzle->groups.Empty() && !g_clock->stopped.load());
+    EXPECT_EQ(platform->statusTexts[2], " Total Pieces: 0");
 }

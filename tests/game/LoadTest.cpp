@@ -1,10 +1,6 @@
 // Loading a published puzzle: what the player sees, input while the pieces are cut, and
 // leaving in the middle of a load.
 #include "support/GameFixture.h"
-#include "imaging/BmpCodec.h"
-
-#include "ArchiveWriter.h"
-#include "PackWriter.h"
 
 #include <chrono>
 #include <regex>
@@ -29,7 +25,6 @@ TEST_F(LoadTest, APublishedPuzzleLoadsScattersAndStartsTheClock) {
               std::tuple(0, 0u, false, 1, 48u));
     EXPECT_EQ(Status(*platform), (std::vector<std::string>{"Pictorra Vaze - Boats", " Total Pieces: 48",
                                                            " Loose Pieces: 48", "   0 percent Completed"}));
-    // Scattered over an area sized from the picture.
     EXPECT_EQ(g_puzzle->scatterArea, (RECT{2500 - 217, 2500 - 163, 2500 + 217, 2500 + 163}));
     // The finished load was drawn: a piece covers the board at its cell's centre.
     const POINT top = Centre(g_puzzle->groups.Head()->reference);
@@ -55,11 +50,11 @@ TEST_F(LoadTest, TheTitleCountsUpWhileALargePuzzleIsCutAndLeavingStopsTheWorkers
     const std::regex progress("Autumn - ([0-9]+) % Loaded - Please wait\\.\\.\\.");
     std::vector<int> reports;
     for (const std::string& title : platform->titles)
-        if (std::smatch match; std::regex_match(title, match, progress)) reports.push_back(std::stoi(match[1]));
+        if (std::smatch match; std::regex_match(title, match, progress))
+            reports.push_back(std::stoi(match[1]));
     // A cut quicker than one 20 ms report shows no percentage at all.
     EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()) && (reports.empty() || reports.back() <= 100));
-    EXPECT_EQ(std::pair(Status(*platform)[0], Status(*platform)[1]),
-              std::pair(std::string("Pictorra Vaze - Autumn"), std::string(" Total Pieces: 1850")));
+    EXPECT_EQ(platform->WindowText(), "Pictorra Vaze - Autumn");
     GameShutdown();
 
     ASSERT_TRUE(Start());
@@ -84,34 +79,6 @@ TEST_F(LoadTest, TheTitleCountsUpWhileALargePuzzleIsCutAndLeavingStopsTheWorkers
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(g_puzzle, nullptr);
     platform->PumpMessages(); // whatever the workers left queued is harmless now
-}
-
-TEST_F(LoadTest, APictureSmallerThanOneCellLoadsWithNoPieces) {
-    // The publishing tool refuses such a picture, so the archive is swapped in by hand.
-    const publish::PublishRequest request =
-        PublishGradient(temp.Str(), 64, 64, "medium", "Tiny", temp.File("Normal.exe"), &summary);
-    std::vector<publish::PackEntrySource> entries;
-    std::string error;
-    ASSERT_TRUE(publish::Publisher::BuildEntries(request, &entries, &summary, &error)) << error;
-    const std::string tiny = temp.File("tiny.bmp");
-    std::vector<std::uint8_t> tinyBytes;
-    ASSERT_TRUE(WriteBmpFile(tiny, GradientPicture(20, 40)) && publish::ReadFileBytes(tiny, &tinyBytes, &error));
-    publish::ArchiveOptions options;
-    options.pictureType = "bmp";
-    options.cutName = "medium";
-    options.title = "Tiny";
-    for (auto& entry : entries)
-        if (entry.name == "puzzlefile") {
-            ASSERT_TRUE(publish::BuildPuzzleArchive(options, tinyBytes, false, &entry.bytes, &error)) << error;
-        }
-    platform->executablePath = temp.File("Tiny.exe");
-    ASSERT_TRUE(publish::AppendPack(request.gameProgram, entries, platform->executablePath, &error)) << error;
-
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(PumpUntilLoaded());
-    EXPECT_TRUE(g_puzzle->pieces.empty() && g_puzzle->groups.Empty() && !g_clock->stopped.load());
-    EXPECT_EQ(Status(*platform)[0], "Pictorra Vaze - Tiny");
-    EXPECT_EQ(Status(*platform)[1], " Total Pieces: 0");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// Selecting and scrolling through the window: Ctrl-clicks, scrolling at the window edge while
-// holding pieces, and the wheel.
+// Selecting, turning and scrolling through the window: the space bar and the double click,
+// bands, Ctrl-clicks, scrolling at the window edge while holding pieces, and the wheel.
 #include "support/GameFixture.h"
 
 #include <algorithm>
@@ -17,14 +17,70 @@ class PlayMouseTest : public GameFixture {
         std::sort(origins.begin(), origins.end());
         return origins;
     }
+    // The frame's pixels over a piece's whole image square.
+    std::vector<std::uint32_t> FrameUnder(const CPiece* piece) const {
+        std::vector<std::uint32_t> pixels;
+        for (int i = 0; i < 4 * S() * S(); ++i)
+            pixels.push_back(FramePixel(piece->x + i % (2 * S()), piece->y + i / (2 * S())));
+        return pixels;
+    }
+    static std::vector<int> Rotations() {
+        std::vector<int> turns;
+        for (const auto& piece : g_puzzle->pieces)
+            turns.push_back(piece->rotation);
+        return turns;
+    }
 };
 
-TEST_F(PlayMouseTest, CtrlClicksSelectTheSelectionMovesTogetherAndHeldPiecesScrollAtTheEdge) {
+TEST_F(PlayMouseTest, TurnsBandsCtrlClicksAndHeldPiecesScrollingAtTheEdge) {
+    platform->settingsDwords["userotation"] = 1;
     ASSERT_NO_FATAL_FAILURE(Load(96, 64));
-    ASSERT_NO_FATAL_FAILURE(SpreadOut());
-    ClickPiece(P(0, 0));
-    EXPECT_EQ(Selection(), (std::vector<CPieceGroup*>{G(0, 0)}));
+    EXPECT_NE(Rotations(), std::vector<int>(6, 0)) << "pieces are cut at random quarter turns";
+    ASSERT_NO_FATAL_FAILURE(SpreadOut(true)); // each turned upright with the space bar
 
+    CPiece* turned = P(1, 0);
+    const POINT origin = Pos(turned);
+    ClickPiece(turned);
+    platform->soundsPlayed.clear();
+    const std::vector<std::uint32_t> upright = FrameUnder(turned);
+    Space();
+    EXPECT_EQ(std::pair(turned->rotation, Pos(turned)), std::pair(1, origin))
+        << "a piece turns about its own cell";
+    EXPECT_NE(FrameUnder(turned), upright) << "the turned image is drawn at once";
+    Space(3);
+    EXPECT_EQ(turned->rotation, 0);
+    EXPECT_EQ(FrameUnder(turned), upright);
+    EXPECT_EQ(platform->soundsPlayed, std::vector<std::string>(4, g_tempDirectory + "temp2"));
+
+    // The press of a double click picks the other piece alone; the double click turns it.
+    const POINT other = Centre(P(0, 1));
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        Send(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, At(other.x, other.y));
+    EXPECT_EQ(std::pair(P(0, 1)->rotation, turned->rotation), std::pair(1, 0));
+
+    // Rotation off: a band drawn backwards over the whole view selects every piece on release,
+    // without touching the position, and nothing turns.
+    g_puzzle->userotation = 0;
+    const int l = ScrollX() + 30, t = ScrollY() + 30;
+    Press(ScrollX() + ViewWidth() - 30, ScrollY() + ViewHeight() - 30);
+    EXPECT_TRUE(g_puzzle->selection.Empty()) << "a press on empty board drops the old selection";
+    MoveTo(l, t);
+    EXPECT_TRUE(g_puzzle->selection.Empty()) << "the band selects on release";
+    Release(l, t);
+    ASSERT_EQ(g_puzzle->selection.Size(), 6u);
+    g_puzzle->positionChanged = 0;
+    platform->soundsPlayed.clear();
+    const auto before = std::tuple(Rotations(), Origins(), platform->lastFrame);
+    Space();
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(l, t));
+    EXPECT_EQ(std::tuple(Rotations(), Origins(), platform->lastFrame), before);
+    EXPECT_EQ(std::pair(platform->soundsPlayed.size(), g_puzzle->positionChanged),
+              std::pair(std::size_t{0}, 0));
+
+    // A click on empty board drops the selection; a click on a piece selects it alone.
+    Press(l, t);
+    Release(l, t);
+    ClickPiece(P(0, 0));
     const auto origins = SortedOrigins();
     Send(WM_KEYDOWN, VK_CONTROL);
     ClickPiece(P(1, 0));
@@ -45,7 +101,8 @@ TEST_F(PlayMouseTest, CtrlClicksSelectTheSelectionMovesTogetherAndHeldPiecesScro
     const POINT p10 = Pos(P(1, 0)), p20 = Pos(P(2, 0));
     Drag(Centre(P(2, 0)), -40, -100);
     EXPECT_EQ(std::tuple(Pos(P(2, 0)), Pos(P(1, 0)), Pos(P(0, 0))),
-              std::tuple(POINT{p20.x - 40, p20.y - 100}, POINT{p10.x - 40, p10.y - 100}, POINT{c00.x - S(), c00.y - S()}));
+              std::tuple(POINT{p20.x - 40, p20.y - 100}, POINT{p10.x - 40, p10.y - 100},
+                         POINT{c00.x - S(), c00.y - S()}));
 
     // Ctrl held while the window loses the focus is forgotten: the next click replaces.
     Send(WM_KEYDOWN, VK_CONTROL);
@@ -83,20 +140,18 @@ TEST_F(PlayMouseTest, CtrlClicksSelectTheSelectionMovesTogetherAndHeldPiecesScro
     const struct {
         WPARAM keys;
         int delta, x, y;
-    } wheel[] = {{MK_CONTROL, 120, sx + 100, sy + 20},          {MK_SHIFT, -120, sx + 60, sy + 20},
-                 {MK_CONTROL | MK_SHIFT, 120, sx + 60, sy - 20}, {0, -240, sx + 60, sy + 60},
-                 {0, 119, sx + 60, sy + 60},                     {MK_CONTROL, -119, sx + 60, sy + 60}};
+    } wheel[] = {{MK_CONTROL, 120, sx + 100, sy + 20},
+                 {MK_SHIFT, -120, sx + 60, sy + 20},
+                 {MK_CONTROL | MK_SHIFT, 120, sx + 60, sy - 20},
+                 {0, -240, sx + 60, sy + 60},
+                 {0, 119, sx + 60, sy + 60},
+                 {MK_CONTROL, -119, sx + 60, sy + 60}};
     for (const auto& w : wheel) {
         Send(WM_MOUSEWHEEL, MakeWheelWParam(w.keys, w.delta), 0);
         EXPECT_EQ(std::pair(ScrollX(), ScrollY()), std::pair(w.x, w.y)) << w.keys << " " << w.delta;
     }
     EXPECT_EQ(platform->scrollPositions[SB_VERT], sy + 60);
     EXPECT_GE(platform->presentCount, presents + 4) << "every scroll is drawn";
-
-    // Presses still land on the pieces under them in the scrolled view.
-    const POINT c11 = Centre(P(1, 1));
-    Drag(c11, 15, 25);
-    EXPECT_EQ(std::pair(g_puzzle->selection.Head(), Pos(P(1, 1))), std::pair(G(1, 1), POINT{c11.x + 15 - S(), c11.y + 25 - S()}));
 }
 
 } // namespace

@@ -40,16 +40,19 @@ class GameFixture : public ::testing::Test {
     bool Start() { return GameStartup(platform.get(), 20240u); }
     bool Running() const { return g_mainApp != nullptr && !platform->quitPosted; }
     bool Loading() const { return g_puzzle && g_puzzle->loaderBusy; }
-    bool PumpUntilLoaded() { return platform->PumpUntil([this] { return !Loading(); }, 60000); }
+    bool PumpUntilLoaded() {
+        return platform->PumpUntil([this] { return !Loading(); }, 60000);
+    }
     void Load(int w, int h) { // publishes, starts the game and waits for the pieces
         Publish(w, h);
         ASSERT_TRUE(Start());
         ASSERT_TRUE(PumpUntilLoaded());
         ASSERT_GT(g_puzzle->groups.Size(), 0u);
     }
-    std::string Log() { return (std::stringstream() << std::ifstream(platform->tempDir + "DUVereLog.txt").rdbuf()).str(); }
 
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return platform->Send(message, wParam, lParam); }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return platform->Send(message, wParam, lParam);
+    }
     LRESULT Command(int id) { return Send(WM_COMMAND, static_cast<WPARAM>(id)); }
 
     static int S() { return cellSize; }
@@ -62,10 +65,14 @@ class GameFixture : public ::testing::Test {
 
     // Board point to the message's view coordinates.
     static LPARAM At(int bx, int by) { return MakeMouseLParam(bx - ScrollX(), by - ScrollY()); }
-    void Press(int bx, int by) { Send(WM_MOUSEMOVE, 0, At(bx, by)), Send(WM_LBUTTONDOWN, MK_LBUTTON, At(bx, by)); }
+    void Press(int bx, int by) {
+        Send(WM_MOUSEMOVE, 0, At(bx, by)), Send(WM_LBUTTONDOWN, MK_LBUTTON, At(bx, by));
+    }
     void MoveTo(int bx, int by) { Send(WM_MOUSEMOVE, MK_LBUTTON, At(bx, by)); }
     void Release(int bx, int by) { Send(WM_LBUTTONUP, 0, At(bx, by)); }
-    void ClickPiece(const CPiece* piece) { Press(Centre(piece).x, Centre(piece).y), Release(Centre(piece).x, Centre(piece).y); }
+    void ClickPiece(const CPiece* piece) {
+        Press(Centre(piece).x, Centre(piece).y), Release(Centre(piece).x, Centre(piece).y);
+    }
     // Presses at a board point, moves by (dx, dy) in two steps and lets go.
     void Drag(POINT from, int dx, int dy) { Press(from.x, from.y), MoveAndRelease(from, dx, dy); }
     void MoveAndRelease(POINT from, int dx, int dy) {
@@ -74,7 +81,8 @@ class GameFixture : public ::testing::Test {
         Release(from.x + dx, from.y + dy);
     }
     void Space(int times = 1) {
-        while (times-- > 0) Send(WM_KEYDOWN, VK_SPACE);
+        while (times-- > 0)
+            Send(WM_KEYDOWN, VK_SPACE);
     }
 
     // The middle of a piece's cell, where a press picks it when nothing lies above it.
@@ -119,11 +127,6 @@ class GameFixture : public ::testing::Test {
         std::uint32_t v = 0;
         std::memcpy(&v, frame.pixels + static_cast<std::size_t>(y) * frame.pitch + x * 4, 4);
         return v & 0xFFFFFF;
-    }
-
-    std::size_t WellDoneBoxes() const {
-        return std::count_if(platform->messageBoxes.begin(), platform->messageBoxes.end(),
-                             [](const RecordedMessageBox& box) { return box.caption == "Well Done!"; });
     }
 
     // Every origin of the groups, in list order.
