@@ -103,10 +103,7 @@ LoadedGame::LoadedGame(const BoardSpec& wanted) : spec(wanted) {
         return;
     }
     platform.executable = request.output;
-    const auto started = std::chrono::steady_clock::now();
     if (!GameStartup(&platform, 4242u) || !platform.PumpUntilLoaded()) return;
-    startToLoadedMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
     std::error_code ignored;
     fs::remove_all(dir, ignored);
     ready = g_puzzle && g_puzzle->pieces.size() == spec.pieces;

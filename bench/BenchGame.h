@@ -68,8 +68,7 @@ struct LoadedGame {
     BoardSpec spec;
     QuietPlatform platform;
     bool ready = false;
-    double startToLoadedMs = 0; // from GameStartup to the loader's end handled, once
-    int run = 0;                // counts the games started, so a new one never passes for an old one
+    int run = 0; // counts the games started, so a new one never passes for an old one
 };
 
 // The running game for `spec`, started when another board (or none) runs.

@@ -71,7 +71,6 @@ void BM_FrameAtRest(benchmark::State& state) {
     for (auto _ : state)
         g_mainApp->Render();
     state.counters["piecesInView"] = PiecesInView();
-    state.counters["startToLoadedMs"] = medium.game->startToLoadedMs;
 }
 BENCHMARK(BM_FrameAtRest)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,9 @@
-// Start-up of a published 2,000-piece puzzle (a 1600 x 1280 JPEG at cell size 32): from
-// GameStartup until the loader's end has been handled and the first frame drawn, with and
-// without rotation. Every sample starts the game in a fresh state folder and shuts it down
-// again, so no saved position or extracted file of an earlier sample is reused.
+// Start-up of a published puzzle: from GameStartup until the loader's end has been handled and
+// the first frame drawn. 2,000 pieces (a 1600 x 1280 JPEG cut medium, cell size 32) with and
+// without rotation, and 32,000 (3200 x 2560 cut small, cell size 16) without. Beside the
+// time, the longest the window procedure spent on one message: how long the game froze. Every sample starts
+// the game in a fresh state folder and shuts it down again, so no saved position or extracted file of an
+// earlier sample is reused.
 #include "app/GameMain.h"
 #include "app/Globals.h"
 #include "imaging/DecodedImage.h"
@@ -13,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -60,7 +63,7 @@ class StartupPlatform : public NullPlatform {
         return true;
     }
 
-    bool PumpUntilLoaded() {
+    bool PumpUntilLoaded(double* longestStepMs) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(5);
         while (g_puzzle && g_puzzle->loaderBusy) {
             std::unique_lock<std::mutex> lock(mutex);
@@ -68,7 +71,11 @@ class StartupPlatform : public NullPlatform {
             const Message m = queue.front();
             queue.pop_front();
             lock.unlock();
+            const auto stepStart = std::chrono::steady_clock::now();
             procedure(1, m.message, m.wParam, m.lParam);
+            const std::chrono::duration<double, std::milli> step =
+                std::chrono::steady_clock::now() - stepStart;
+            *longestStepMs = std::max(*longestStepMs, step.count());
         }
         return g_puzzle != nullptr;
     }
@@ -94,10 +101,10 @@ class StartupPlatform : public NullPlatform {
 };
 
 // A smooth picture with some detail, saved as a JPEG the way an author's photo would be.
-bool WriteJpegPicture(const std::string& path) {
+bool WriteJpegPicture(const std::string& path, int width, int height) {
     DecodedImage picture;
-    picture.width = 1600;
-    picture.height = 1280;
+    picture.width = width;
+    picture.height = height;
     picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x)
@@ -107,23 +114,23 @@ bool WriteJpegPicture(const std::string& path) {
     return publish::WriteJpegFile(path, picture, 85, &error);
 }
 
-// The published program, made once for every sample.
+// A published program, made once for every sample of its size.
 struct PublishedGame {
     fs::path dir;
     std::string executable;
 
-    PublishedGame() {
+    PublishedGame(int width, int height, const char* cut) {
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         dir = fs::temp_directory_path() / ("pictorra-startup-" + std::to_string(stamp));
         fs::create_directories(dir);
         const std::string picturePath = (dir / "harbour.jpg").string();
         const std::string program = (dir / "game-program").string();
         std::ofstream(program, std::ios::binary) << std::string(4096, 'P');
-        if (!WriteJpegPicture(picturePath)) return;
+        if (!WriteJpegPicture(picturePath, width, height)) return;
         publish::PublishRequest request;
         request.gameProgram = program;
         request.picturePath = picturePath;
-        request.cutName = "medium";
+        request.cutName = cut;
         request.title = "Harbour";
         request.output = (dir / "Harbour.exe").string();
         publish::PublishSummary summary;
@@ -140,13 +147,18 @@ struct PublishedGame {
     }
 };
 
-PublishedGame& Published() {
-    static PublishedGame game;
+PublishedGame& Published(std::int64_t pieces) {
+    if (pieces == 32000) {
+        static PublishedGame large(3200, 2560, "small");
+        return large;
+    }
+    static PublishedGame game(1600, 1280, "medium");
     return game;
 }
 
 void BM_StartToLoaded(benchmark::State& state) {
-    PublishedGame& published = Published();
+    const std::int64_t pieces = state.range(1);
+    PublishedGame& published = Published(pieces);
     if (published.executable.empty()) {
         state.SkipWithError("publishing failed");
         return;
@@ -156,6 +168,7 @@ void BM_StartToLoaded(benchmark::State& state) {
     platform.rotation = state.range(0) != 0;
     int sample = 0;
     double cpuMs = 0;
+    double longestStepMs = 0;
     for (auto _ : state) {
         const fs::path stateDir = published.dir / ("state-" + std::to_string(++sample));
         fs::create_directories(stateDir);
@@ -163,28 +176,30 @@ void BM_StartToLoaded(benchmark::State& state) {
 
         const std::clock_t cpuStart = std::clock();
         const auto started = std::chrono::steady_clock::now();
-        const bool loaded = GameStartup(&platform, 4242u) && platform.PumpUntilLoaded();
+        const bool loaded = GameStartup(&platform, 4242u) && platform.PumpUntilLoaded(&longestStepMs);
         const auto ended = std::chrono::steady_clock::now();
         cpuMs += 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         state.SetIterationTime(std::chrono::duration<double>(ended - started).count());
-        const bool complete = loaded && g_puzzle->pieces.size() == 2000 && cellSize == 32;
+        const bool complete = loaded && static_cast<std::int64_t>(g_puzzle->pieces.size()) == pieces;
 
         GameShutdown();
         platform.DropMessages();
         std::error_code ignored;
         fs::remove_all(stateDir, ignored);
         if (!complete) {
-            state.SkipWithError("the game did not load 2,000 pieces");
+            state.SkipWithError("the game did not load all its pieces");
             return;
         }
     }
     // The whole process: the loader's threads count too.
     state.counters["processCpuMs"] = benchmark::Counter(cpuMs, benchmark::Counter::kAvgIterations);
+    state.counters["longestStepMs"] = longestStepMs;
 }
 BENCHMARK(BM_StartToLoaded)
-    ->ArgName("rotation")
-    ->Arg(1)
-    ->Arg(0)
+    ->ArgNames({"rotation", "pieces"})
+    ->Args({1, 2000})
+    ->Args({0, 2000})
+    ->Args({0, 32000})
     ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -25,6 +25,13 @@ void CMainApp::Render(const RECT* area) {
     if (g_puzzle && g_puzzle->loaderBusy && g_puzzle->loaderMode == 1) return;
 
     // With an area, the rest of the back buffer still holds the last frame and stays as it is.
+    // A whole frame is what the window shows: the back buffer is as big as the screen, and
+    // the part past the client area is drawn when the window grows (a resize repaints).
+    RECT client{};
+    if (!area && Platform() && Platform()->ClientWidth() > 0 && Platform()->ClientHeight() > 0) {
+        client = RECT{0, 0, Platform()->ClientWidth(), Platform()->ClientHeight()};
+        area = &client;
+    }
     g_display->SetClip(area);
     ComposeFrame(*g_display, g_puzzle, backgroundPixel, POINT{scrollX, scrollY});
     if (g_proOptions) g_proOptions->DrawBanner();
@@ -32,7 +39,8 @@ void CMainApp::Render(const RECT* area) {
 
     // The repair renders again; the flag keeps a display that keeps losing its surfaces
     // from recursing without end.
-    if (g_display->ShowBackBuffer(area) == DDERR_SURFACELOST && g_puzzle && !restoringSurfaces) {
+    if (g_display->ShowBackBuffer(area == &client ? nullptr : area) == DDERR_SURFACELOST && g_puzzle &&
+        !restoringSurfaces) {
         restoringSurfaces = true;
         RestoreSurfaces(*g_puzzle);
         restoringSurfaces = false;

@@ -2,6 +2,8 @@
 // leaving in the middle of a load.
 #include "support/GameFixture.h"
 
+#include "display/CDisplay.h"
+
 #include <chrono>
 #include <regex>
 #include <thread>
@@ -39,6 +41,14 @@ TEST_F(LoadTest, APublishedPuzzleLoadsScattersAndStartsTheClock) {
     EXPECT_FALSE(Loading());
     for (const auto& piece : g_puzzle->pieces)
         EXPECT_NE(piece->images[0], nullptr);
+
+    // A frame covers the window; when the window grows, the next one covers the new part too.
+    const int wide = platform->clientWidth + 40;
+    g_display->FillArea(0xFF00FF, platform->clientWidth, 0, wide, 40);
+    platform->clientWidth = wide;
+    Send(WM_SIZE, 0, static_cast<LPARAM>(wide | platform->clientHeight << 16));
+    Send(WM_PAINT);
+    EXPECT_EQ(FramePixel(ScrollX() + wide - 20, ScrollY() + 20), g_mainApp->backgroundPixel & 0xFFFFFF);
 }
 
 // While a large puzzle is cut the title counts up; closing is refused during a load, and
