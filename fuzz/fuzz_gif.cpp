@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the GIF readers: the picture decoder, the whole animation with
-// every frame composed in turn, and the transparent-index scan.
+// Feeds arbitrary bytes to the GIF readers: the picture decoder, and the whole animation with
+// every frame composed in turn.
 #include "imaging/GifAnimation.h"
 #include "imaging/GifCodec.h"
 
@@ -11,7 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DecodedImage image;
     std::string error;
     (void)DecodeGif(data, size, image, &error, 0xFFFFFF, kBudget);
-    (void)GifTransparentIndexOf(data, size);
 
     CGifAnimation gif;
     if (!gif.Load(data, size, &error, 64, kBudget)) return 0;

@@ -90,6 +90,7 @@ TEST_F(SavedGameTest, NoSavedPositionIsSaidAndAFailedSaveIsToldAndKeepsTheGame) 
     std::filesystem::remove(g_mainApp->PositionFilePath());
     platform->messageBoxAnswers = {IDYES};
     Command(ID_FILE_RESETJIGSAW);
+    EXPECT_TRUE(Loading()) << "the reset goes on once the position is saved";
     ASSERT_TRUE(PumpUntilLoaded());
     EXPECT_EQ(platform->messageBoxes.size(), 6u);
     std::int32_t rotation = 0;
