@@ -26,7 +26,7 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent), edges_{-1},
 void StatusBarWidget::SetParts(const std::vector<int>& rightEdges) {
     edges_.assign(rightEdges.begin(), rightEdges.begin() + std::min<size_t>(rightEdges.size(), kMaxParts));
     if (edges_.empty()) edges_.push_back(-1);
-    font_.reset();
+    ForgetFont();
     update();
 }
 
@@ -36,7 +36,14 @@ void StatusBarWidget::SetText(int part, const QString& text) {
     if (texts_[part] == text) return;
     const QFont before = TextFont();
     texts_[part] = text;
-    font_.reset();
+    // The bar keeps its size when the new text fits it and another part's text (or none, at the
+    // desktop's own size) keeps the bar from being larger: only this text is measured. The
+    // clock's text changes every second.
+    if (part != limitingPart_ && metrics_->horizontalAdvance(text) <= TextArea(part).width()) {
+        update(PartRect(part));
+        return;
+    }
+    ForgetFont();
     // A new text can change the size of every part's text.
     if (TextFont() == before)
         update(PartRect(part));
@@ -68,8 +75,16 @@ QRect StatusBarWidget::TextArea(int part) const {
 }
 
 QFont StatusBarWidget::TextFont() const {
-    if (!font_) font_ = FittingFont();
+    if (!font_) {
+        font_ = FittingFont();
+        metrics_.emplace(*font_);
+    }
     return *font_;
+}
+
+void StatusBarWidget::ForgetFont() {
+    font_.reset();
+    metrics_.reset();
 }
 
 QFont StatusBarWidget::FittingFont() const {
@@ -90,19 +105,24 @@ QFont StatusBarWidget::FittingFont() const {
         if (!area.isEmpty() && smallestMetrics.horizontalAdvance(Text(part)) <= area.width())
             counted.push_back(part);
     }
-    auto fits = [&](const QFont& font) {
+    // The first counted part too wide at `font`, or -1.
+    auto tooWide = [&](const QFont& font) {
         const QFontMetrics metrics(font);
         for (int part : counted)
-            if (metrics.horizontalAdvance(Text(part)) > TextArea(part).width()) return false;
-        return true;
+            if (metrics.horizontalAdvance(Text(part)) > TextArea(part).width()) return part;
+        return -1;
     };
     QFont font = own;
-    if (points) {
-        while (!fits(font) && font.pointSizeF() - 0.5 >= kMinPointSize)
+    limitingPart_ = -1;
+    for (int failed = tooWide(font); failed >= 0; failed = tooWide(font)) {
+        if (points) {
+            if (font.pointSizeF() - 0.5 < kMinPointSize) break;
             font.setPointSizeF(font.pointSizeF() - 0.5);
-    } else {
-        while (!fits(font) && font.pixelSize() - 1 >= kMinPixelSize)
+        } else {
+            if (font.pixelSize() - 1 < kMinPixelSize) break;
             font.setPixelSize(font.pixelSize() - 1);
+        }
+        limitingPart_ = failed;
     }
     return font;
 }
@@ -110,7 +130,7 @@ QFont StatusBarWidget::FittingFont() const {
 void StatusBarWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QFont font = TextFont();
-    const QFontMetrics metrics(font);
+    const QFontMetrics& metrics = *metrics_;
     painter.setFont(font);
     painter.setPen(palette().color(QPalette::WindowText));
     for (int part = 0; part < PartCount(); ++part) {
@@ -127,11 +147,11 @@ void StatusBarWidget::paintEvent(QPaintEvent* event) {
 }
 
 void StatusBarWidget::resizeEvent(QResizeEvent*) {
-    font_.reset();
+    ForgetFont();
     grip_->move(width() - grip_->width(), height() - grip_->height());
 }
 
 void StatusBarWidget::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange) font_.reset();
+    if (event->type() == QEvent::FontChange) ForgetFont();
     QWidget::changeEvent(event);
 }

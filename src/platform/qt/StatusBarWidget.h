@@ -2,6 +2,7 @@
 // The status bar along the bottom of the main window: parts ending at fixed pixel edges,
 // each showing one line of text.
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
 #include <QWidget>
 
@@ -38,9 +39,13 @@ class StatusBarWidget : public QWidget {
     // Where part `part`'s text goes, inside its frame.
     QRect TextArea(int part) const;
     QFont FittingFont() const;
+    void ForgetFont();
 
     std::vector<int> edges_;
     std::vector<QString> texts_;
     mutable std::optional<QFont> font_; // TextFont() until a text, a part or the size changes
+    // Kept with the font: it holds the font's glyph cache, which Qt drops when nothing does.
+    mutable std::optional<QFontMetrics> metrics_;
+    mutable int limitingPart_ = -1; // the part too wide at the next size up, -1 at the own size
     QSizeGrip* grip_;
 };
