@@ -3,21 +3,17 @@
 #include "app/CMainApp.h"
 #include "app/GameMain.h"
 #include "app/Globals.h"
-#include "imaging/BmpCodec.h"
-#include "imaging/DecodedImage.h"
 #include "play/CPuzzle.h"
 
-#include "Publisher.h"
+#include "BenchPuzzle.h"
 
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 HWND QuietPlatform::CreateMainWindow(const std::string&, int, int, WindowProcedure proc) {
     procedure = proc;
-    screen.assign(static_cast<std::size_t>(kWidth) * kHeight * 4, 0);
     return 1;
 }
 
@@ -39,7 +35,7 @@ bool QuietPlatform::PresentPart(const FrameView& frame, const RECT& changed) {
     const int w = changed.right - changed.left, h = changed.bottom - changed.top;
     partPixels += static_cast<std::int64_t>(w) * h;
     const std::size_t bytes = static_cast<std::size_t>(frame.pitch) * frame.height;
-    if (screen.size() < bytes) screen.resize(bytes); // a back buffer grown past the screen
+    if (screen.size() < bytes) screen.resize(bytes); // made on the first part shown
     const int bpp = frame.width > 0 ? frame.pitch / frame.width : 4;
     for (int y = changed.top; y < changed.bottom; ++y) {
         const std::size_t at =
@@ -55,6 +51,12 @@ void QuietPlatform::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     posted.notify_all();
 }
 
+bool QuietPlatform::SettingsReadDword(const std::string& name, std::uint32_t& value) {
+    if (name != "userotation") return false;
+    value = rotation ? 1 : 0;
+    return true;
+}
+
 bool QuietPlatform::PumpUntilLoaded() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(5);
     while (g_puzzle && g_puzzle->loaderBusy) {
@@ -63,12 +65,20 @@ bool QuietPlatform::PumpUntilLoaded() {
         const Message m = queue.front();
         queue.pop_front();
         lock.unlock();
+        const auto stepStart = std::chrono::steady_clock::now();
         procedure(1, m.message, m.wParam, m.lParam);
+        const std::chrono::duration<double, std::milli> step = std::chrono::steady_clock::now() - stepStart;
+        longestStepMs = std::max(longestStepMs, step.count());
     }
-    return true;
+    return g_puzzle != nullptr;
 }
 
-LoadedGame::LoadedGame(const BoardSpec& wanted) : spec(wanted) {
+void QuietPlatform::DropMessages() {
+    std::lock_guard<std::mutex> lock(mutex);
+    queue.clear();
+}
+
+LoadedGame::LoadedGame(const BoardSpec& wanted) : board(wanted) {
     static int games = 0;
     run = ++games;
     namespace fs = std::filesystem;
@@ -76,53 +86,29 @@ LoadedGame::LoadedGame(const BoardSpec& wanted) : spec(wanted) {
     const fs::path dir = fs::temp_directory_path() / ("pictorra-bench-" + std::to_string(stamp));
     fs::create_directories(dir);
     platform.tempDir = dir.string() + "/";
-
-    DecodedImage picture;
-    picture.width = spec.pictureWidth;
-    picture.height = spec.pictureHeight;
-    picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x)
-            picture.pixels[static_cast<std::size_t>(y) * picture.width + x] = static_cast<std::uint32_t>(
-                (x * 255 / picture.width) << 16 | (y * 255 / picture.height) << 8 | ((x ^ y) & 0xFF));
-    const std::string picturePath = (dir / "harbour.bmp").string();
-    const std::string program = (dir / "game-program").string();
-    std::ofstream(program, std::ios::binary) << std::string(4096, 'P');
-    if (!WriteBmpFile(picturePath, picture)) return;
-
-    publish::PublishRequest request;
-    request.gameProgram = program;
-    request.picturePath = picturePath;
-    request.cutName = spec.cut;
-    request.title = "Harbour";
-    request.output = (dir / "Harbour.exe").string();
-    publish::PublishSummary summary;
-    std::string error;
-    if (!publish::Publisher::Publish(request, &summary, &error)) {
-        std::fprintf(stderr, "publishing failed: %s\n", error.c_str());
-        return;
-    }
-    platform.executable = request.output;
+    platform.executable =
+        PublishRampPuzzle(dir, board.pictureWidth, board.pictureHeight, board.cut, RampFormat::Bmp);
+    if (platform.executable.empty()) return;
     if (!GameStartup(&platform, 4242u) || !platform.PumpUntilLoaded()) return;
     std::error_code ignored;
     fs::remove_all(dir, ignored);
-    ready = g_puzzle && g_puzzle->pieces.size() == spec.pieces;
+    ready = g_puzzle && g_puzzle->pieces.size() == board.pieces;
 }
 
 LoadedGame::~LoadedGame() {
     if (Platform() == &platform) GameShutdown();
 }
 
-LoadedGame& Game(const BoardSpec& spec) {
+LoadedGame& Game(const BoardSpec& board) {
     static LoadedGame* running = nullptr; // the last one is left to the end of the process
-    const bool same = running && running->spec.pictureWidth == spec.pictureWidth &&
-                      running->spec.pictureHeight == spec.pictureHeight &&
-                      std::strcmp(running->spec.cut, spec.cut) == 0 && Platform() == &running->platform;
+    const bool same = running && running->board.pictureWidth == board.pictureWidth &&
+                      running->board.pictureHeight == board.pictureHeight &&
+                      std::strcmp(running->board.cut, board.cut) == 0 && Platform() == &running->platform;
     if (!same) {
         delete running;
         // A game some other benchmark left running is ended too.
         if (g_mainApp) GameShutdown();
-        running = new LoadedGame(spec);
+        running = new LoadedGame(board);
     }
     return *running;
 }

@@ -17,7 +17,8 @@ class CPieceGroup;
 
 // Presents are counted; a present of part of the frame is copied to a screen image, as a
 // window system copies the changed part. Messages posted by the loader are queued for the
-// benchmark's own thread to hand to the window procedure.
+// benchmark's own thread to hand to the window procedure. The settings store holds only the
+// rotation switch.
 class QuietPlatform : public NullPlatform {
   public:
     static constexpr int kWidth = 1920, kHeight = 1080;
@@ -29,15 +30,21 @@ class QuietPlatform : public NullPlatform {
     bool Present(const FrameView& frame) override;
     bool PresentPart(const FrameView& frame, const RECT& changed) override;
     void PostMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool SettingsOpen() override { return true; }
+    bool SettingsReadDword(const std::string& name, std::uint32_t& value) override;
 
-    // Hands queued messages to the window until the loader's end has been handled.
+    // Hands queued messages to the window until the loader's end has been handled; false when
+    // the game has none or the loader stays silent for minutes.
     bool PumpUntilLoaded();
+    void DropMessages();
     void ResetCounts() { fullPresents = partPresents = partPixels = 0; }
 
     std::string tempDir;
     std::string executable;
+    bool rotation = false;
     WindowProcedure procedure = nullptr;
     std::int64_t fullPresents = 0, partPresents = 0, partPixels = 0;
+    double longestStepMs = 0; // the longest the window procedure took over one pumped message
 
   private:
     struct Message {
@@ -60,19 +67,19 @@ struct BoardSpec {
 };
 
 struct LoadedGame {
-    explicit LoadedGame(const BoardSpec& spec);
+    explicit LoadedGame(const BoardSpec& board);
     ~LoadedGame();
     LoadedGame(const LoadedGame&) = delete;
     LoadedGame& operator=(const LoadedGame&) = delete;
 
-    BoardSpec spec;
+    BoardSpec board;
     QuietPlatform platform;
     bool ready = false;
     int run = 0; // counts the games started, so a new one never passes for an old one
 };
 
-// The running game for `spec`, started when another board (or none) runs.
-LoadedGame& Game(const BoardSpec& spec);
+// The running game for `board`, started when another board (or none) runs.
+LoadedGame& Game(const BoardSpec& board);
 
 // Pieces whose image lies at least partly in the 1920 x 1080 view.
 int PiecesInView();

@@ -19,7 +19,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 // What a finished cut holds, in MB: piece images, masks with their runs, the picture copy.
@@ -48,7 +47,8 @@ struct Board {
         for (std::size_t set = 0; set < sets.size(); ++set) {
             ++sideList.setCount;
             for (int slot = 0; slot < 8; ++slot) {
-                auto shape = std::make_unique<CSideShape>(static_cast<int>(set), slot, sets[set].partner[slot]);
+                auto shape =
+                    std::make_unique<CSideShape>(static_cast<int>(set), slot, sets[set].partner[slot]);
                 shape->width = shape->height = cell;
                 shape->map = sets[set].maps[slot].grey;
                 sideList.shapes.push_back(std::move(shape));
@@ -77,7 +77,8 @@ void BM_CutBoard(benchmark::State& state) {
         board.puzzle.userotation = static_cast<std::int32_t>(state.range(1));
         GameSeed(42);
         for (auto _ : state) {
-            RunCuttingPass({cell, &board.sideList, &board.maskCache, &board.display, GameRand}, &board.puzzle);
+            RunCuttingPass({cell, &board.sideList, &board.maskCache, &board.display, GameRand},
+                           &board.puzzle);
             state.PauseTiming();
             held = HeldMb(board.puzzle, board.maskCache);
             board.puzzle.ClearPieces();

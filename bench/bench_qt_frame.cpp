@@ -11,8 +11,6 @@
 #include "app/Globals.h"
 #include "display/CDisplay.h"
 #include "display/FrameComposition.h"
-#include "imaging/BmpCodec.h"
-#include "imaging/DecodedImage.h"
 #include "platform/qt/BoardWidget.h"
 #include "platform/qt/MainWindow.h"
 #include "platform/qt/QtPlatform.h"
@@ -20,7 +18,7 @@
 #include "play/CPieceGroup.h"
 #include "play/CPuzzle.h"
 
-#include "Publisher.h"
+#include "BenchPuzzle.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -69,35 +67,6 @@ std::string LoadAverage() {
     std::string line;
     std::getline(std::ifstream("/proc/loadavg"), line);
     return line.substr(0, line.find(' ', line.find(' ', line.find(' ') + 1) + 1));
-}
-
-// The 1600 x 1280 picture published as a 2,000-piece puzzle; the published program's path.
-std::string PublishHarbour(const fs::path& dir) {
-    DecodedImage picture;
-    picture.width = 1600;
-    picture.height = 1280;
-    picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x)
-            picture.pixels[static_cast<std::size_t>(y) * picture.width + x] = static_cast<std::uint32_t>(
-                (x * 255 / picture.width) << 16 | (y * 255 / picture.height) << 8 | ((x ^ y) & 0xFF));
-    const std::string picturePath = (dir / "harbour.bmp").string();
-    const std::string program = (dir / "game-program").string();
-    std::ofstream(program, std::ios::binary) << std::string(4096, 'P');
-    if (!WriteBmpFile(picturePath, picture)) return {};
-    publish::PublishRequest request;
-    request.gameProgram = program;
-    request.picturePath = picturePath;
-    request.cutName = "medium";
-    request.title = "Harbour";
-    request.output = (dir / "Harbour.exe").string();
-    publish::PublishSummary summary;
-    std::string error;
-    if (!publish::Publisher::Publish(request, &summary, &error)) {
-        std::fprintf(stderr, "publishing failed: %s\n", error.c_str());
-        return {};
-    }
-    return request.output;
 }
 
 // Runs the event loop until `done` or `ms` have passed.
@@ -253,7 +222,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString((dir / "settings").string()));
-    const std::string published = PublishHarbour(dir);
+    const std::string published = PublishRampPuzzle(dir, 1600, 1280, "medium", RampFormat::Bmp);
     if (published.empty()) return 1;
 
     int code = 0;
