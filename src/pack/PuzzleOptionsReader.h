@@ -20,7 +20,6 @@ bool ReadPuzzleOptions(CArchiveEntry& entry, PuzzleOptions& options, bool restor
 bool ParsePuzzleOptions(const std::uint8_t* data, std::size_t size, PuzzleOptions& options,
                         bool restoringPosition);
 
-
 // The cut index and cell size of an exactly matching cut name; false for any other name.
 bool CutFromName(const std::string& cutName, std::int32_t& style, std::int32_t& size);
 // Sets `cutStyle` and `cellSize` from the cut name; a name that matches none leaves both.
